@@ -1,0 +1,141 @@
+// The line store's rules, the code page 936 files and the conversions.
+#include "toolkit/Classes.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/TempDir.h"
+#include "toolkit/Random.h"
+#include "toolkit/SysUtils.h"
+
+using namespace toolkit;
+
+TEST(LineRules, EachKindOfBreakEndsALineAndTheRestIsOneMoreLine) {
+  TStringList s;
+  s.set_Text("a\r\nb\rc\nd");
+  ASSERT_EQ(s.Count(), 4);
+  EXPECT_EQ(s[0], "a");
+  EXPECT_EQ(s[1], "b");
+  EXPECT_EQ(s[2], "c");
+  EXPECT_EQ(s[3], "d");
+  s.set_Text("a\r\n");
+  ASSERT_EQ(s.Count(), 2);
+  EXPECT_EQ(s[1], "");
+  s.set_Text("\n\r\r\n");  // LF, then CR, then CR LF: three breaks, four lines
+  EXPECT_EQ(s.Count(), 4);
+}
+
+TEST(LineRules, ReadingPastTheEndGivesEmptyAndReplacingPastTheEndChangesNothing) {
+  TStringList s;
+  s.set_Text("x\ny");
+  EXPECT_EQ(s[2], "");
+  EXPECT_EQ(s[-1], "");
+  s.Put(5, "z");
+  s.Put(2, "z");
+  EXPECT_EQ(s.Text(), "x\r\ny");
+  s.Put(1, "w");
+  EXPECT_EQ(s.Text(), "x\r\nw");
+}
+
+TEST(LineRules, AddEndsEachLineLikeAnEditControl) {
+  TStringList s;
+  s.Clear();
+  s.Add("a");
+  s.Add("b");
+  EXPECT_EQ(s.Text(), "a\r\nb\r\n");
+  s.set_Text("a");
+  s.Add("b");
+  EXPECT_EQ(s.Text(), "a\r\nb\r\n");
+}
+
+TEST(Files, WriteJoinsWithCrLfAndLoneBreaksComeBackAsCrLf) {
+  TempDir dir;
+  WriteFileBytes("f.txt", "1\n2\r3\r\n");
+  TStringList s;
+  s.LoadFromFile("f.txt");
+  s.SaveToFile("g.txt");
+  EXPECT_EQ(ReadFileBytes("g.txt"), "1\r\n2\r\n3\r\n");
+}
+
+TEST(Files, ChineseTextRoundTripsByteForByteInCodePage936) {
+  TempDir dir;
+  // "9999秒" CR LF "佚名" CR LF in code page 936
+  const std::string bytes = "9999\xC3\xEB\r\n\xD2\xDD\xC3\xFB\r\n";
+  WriteFileBytes("phb.txt", bytes);
+  TStringList s;
+  s.LoadFromFile("phb.txt");
+  EXPECT_EQ(s[0], "9999秒");
+  EXPECT_EQ(s[1], "佚名");
+  s.SaveToFile("phb.txt");
+  EXPECT_EQ(ReadFileBytes("phb.txt"), bytes);
+}
+
+TEST(Files, EveryChineseTextTheProgramWritesRoundTrips) {
+  for (std::string text : {"9999秒", "佚名", "已破初级记录", "已破骨灰级记录", "恭喜你完成任务", "重新计分", "名称",
+                           "精选题库", "自定义游戏"}) {
+    std::string ansi = Utf8ToAnsi(text);
+    EXPECT_NE(ansi, text);
+    EXPECT_EQ(AnsiToUtf8(ansi), text);
+  }
+  EXPECT_EQ(Utf8ToAnsi("秒").size(), 2u);
+  EXPECT_EQ(Utf8ToAnsi("a\xF0\x9F\x98\x80" "b"), "a?b");  // no place for an emoji in code page 936
+}
+
+TEST(Files, FailuresNameTheFullPathAndTheReason) {
+  TempDir dir;
+  try {
+    ReadFileBytes("missing.txt");
+    FAIL();
+  } catch (const EFOpenError& e) {
+    EXPECT_NE(e.Message.find(ExpandFileName("missing.txt")), std::string::npos) << e.Message;
+    EXPECT_NE(e.Message.find("No such file"), std::string::npos) << e.Message;
+  }
+  EXPECT_THROW(WriteFileBytes("no/such/dir/x.txt", "x"), EFCreateError);
+}
+
+TEST(Files, AFailedWriteLeavesTheOldFileIntact) {
+  TempDir dir;
+  WriteFileBytes("keep.txt", "old");
+  ASSERT_EQ(::mkdir("keep.txt.d", 0755), 0);
+  EXPECT_THROW(WriteFileBytes("keep.txt.d", "new"), EFCreateError);  // a directory cannot be replaced
+  EXPECT_EQ(ReadFileBytes("keep.txt"), "old");
+}
+
+TEST(Conversions, StrToIntAcceptsBlanksAndSignOnly) {
+  EXPECT_EQ(StrToInt("123"), 123);
+  EXPECT_EQ(StrToInt("  -7"), -7);
+  EXPECT_EQ(StrToInt("+5"), 5);
+  EXPECT_EQ(StrToInt("2147483647"), 2147483647);
+  EXPECT_EQ(StrToInt("-2147483648"), -2147483647 - 1);
+  for (const char* bad : {"", " ", "-", "12 ", "1.", "x5", "2147483648", "99999999999999999999"}) {
+    try {
+      StrToInt(bad);
+      ADD_FAILURE() << bad;
+    } catch (const EConvertError& e) {
+      EXPECT_EQ(e.Message, std::string("'") + bad + "' is not a valid integer value");
+    }
+  }
+}
+
+TEST(Conversions, TrimRemovesControlBytesAndBlanksAtBothEnds) {
+  EXPECT_EQ(Trim(" \t5\r\n"), "5");
+  EXPECT_EQ(Trim(std::string("\0 x y \x01", 7)), "x y");
+  EXPECT_EQ(Trim("   "), "");
+}
+
+TEST(Random, FirstDrawsBelowFourFromZero) {
+  RandSeed = 0;
+  EXPECT_EQ(Random(4), 0);
+  EXPECT_EQ(Random(4), 0);
+  EXPECT_EQ(Random(4), 3);
+  EXPECT_EQ(RandSeed, 134775814u * 134775813u + 1u);
+}
+
+TEST(Components, OwnerFreesWhatItOwnsAndAnEarlyFreeLeavesTheList) {
+  auto* owner = new TComponent(nullptr);
+  auto* a = new TComponent(owner);
+  new TComponent(owner);
+  ASSERT_EQ(owner->ComponentCount(), 2);
+  delete a;
+  EXPECT_EQ(owner->ComponentCount(), 1);
+  delete owner;  // frees the remaining one; the sanitizer build would see a leak or a double free
+}

@@ -1,0 +1,118 @@
+// Owner lists, the line store and whole-file reads and writes.
+#include "toolkit/Classes.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QSaveFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "toolkit/SysUtils.h"
+
+namespace toolkit {
+
+TComponent::TComponent(TComponent* AOwner) : FOwner(AOwner) {
+  if (FOwner) FOwner->FComponents.push_back(this);
+}
+
+TComponent::~TComponent() {
+  while (!FComponents.empty()) {
+    TComponent* last = FComponents.back();
+    FComponents.pop_back();
+    last->FOwner = nullptr;
+    delete last;
+  }
+  if (FOwner) {
+    auto& list = FOwner->FComponents;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  }
+}
+
+std::string TStringList::Get(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return FLines[index];
+}
+
+void TStringList::Put(int index, const std::string& line) {
+  if (index < 0 || index >= Count()) return;
+  FLines[index] = line;
+}
+
+void TStringList::Clear() { FLines.assign(1, std::string()); }
+
+void TStringList::Add(const std::string& line) {
+  if (FLines.back().empty())
+    FLines.back() = line;
+  else
+    FLines.push_back(line);
+  FLines.emplace_back();
+}
+
+std::string TStringList::Text() const {
+  std::string text;
+  for (std::size_t i = 0; i < FLines.size(); ++i) {
+    if (i) text += "\r\n";
+    text += FLines[i];
+  }
+  return text;
+}
+
+void TStringList::set_Text(const std::string& text) {
+  FLines.assign(1, std::string());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      FLines.emplace_back();
+    } else {
+      FLines.back() += c;
+    }
+  }
+}
+
+void TStringList::LoadFromFile(const std::string& fileName) { set_Text(AnsiToUtf8(ReadFileBytes(fileName))); }
+
+void TStringList::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, Utf8ToAnsi(Text())); }
+
+std::string ReadFileBytes(const std::string& fileName) {
+  auto fail = [&](int err) {
+    throw EFOpenError("Cannot open file \"" + ExpandFileName(fileName) + "\". " + std::strerror(err));
+  };
+  int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) fail(errno);
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;
+      ::close(fd);
+      fail(err);
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return bytes;
+}
+
+// A save goes to a temporary file beside the target and is renamed over it only when completely
+// written, so a full disk or a crash half-way never leaves a damaged record or saved game.
+void WriteFileBytes(const std::string& fileName, const std::string& bytes) {
+  QSaveFile file(QString::fromStdString(fileName));
+  auto fail = [&] {
+    throw EFCreateError("Cannot create file \"" + ExpandFileName(fileName) + "\". " +
+                        file.errorString().toStdString());
+  };
+  if (!file.open(QIODevice::WriteOnly)) fail();
+  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    file.cancelWriting();
+    fail();
+  }
+  if (!file.commit()) fail();
+}
+
+}  // namespace toolkit

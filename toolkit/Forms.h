@@ -1,0 +1,103 @@
+// Forms, the application object and its error box.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/Controls.h"
+#include "toolkit/SysUtils.h"
+
+namespace toolkit {
+
+class TMainMenu;
+
+enum TFormBorderStyleKind { fbsNone, fbsSingle, fbsSizeable, fbsDialog, fbsToolWindow, fbsSizeToolWin };
+enum TPosition { poDesigned, poScreenCenter };
+
+// A top-level window. Its Left/Top are screen positions (used with poDesigned), its client size is
+// ClientWidth x ClientHeight below its menu. A form is made invisible; Show shows it, ShowModal shows it
+// and returns when it is closed, with its ModalResult. Close hides a dialog; closing the main form
+// ends the program. The title bar's close box closes like Close.
+class TForm : public TControl {
+ public:
+  explicit TForm(TComponent* AOwner);
+  ~TForm() override;
+
+  TFormBorderStyleKind BorderStyle() const { return FBorderStyle; }
+  void set_BorderStyle(TFormBorderStyleKind v);
+  TPosition Position() const { return FPosition; }
+  void set_Position(TPosition v) { FPosition = v; }
+  TMainMenu* Menu() const { return FMenu; }
+  void set_Menu(TMainMenu* v);
+
+  int ModalResult() const { return FModalResult; }
+  void set_ModalResult(int v);
+
+  void Show();
+  int ShowModal();
+  void Close();
+  bool Modal() const { return FModal; }
+
+  int ClientWidth() const override { return Width(); }
+  int ClientHeight() const override { return Height(); }
+
+  // Runs at the end of the form's construction (DoCreate); a failure shows the error box and the
+  // form lives on.
+  TNotifyEvent OnCreate;
+  // Keys that the focused control leaves unused (Escape in an edit, say) reach the form as characters.
+  TKeyPressEvent OnKeyPress;
+
+ protected:
+  // Each form calls it as the last step of its constructor.
+  void DoCreate();
+  void CreateHandle() override;
+  void ApplyProperties() override;
+  void ApplyBounds() override;
+  void ApplyText() override;
+
+ private:
+  friend struct ControlAccess;
+  TFormBorderStyleKind FBorderStyle = fbsSizeable;
+  TPosition FPosition = poDesigned;
+  TMainMenu* FMenu = nullptr;
+  int FModalResult = mrNone;
+  bool FModal = false;
+};
+
+// The application: the title of its message boxes, form creation, the event loop, the error box.
+class TApplication : public TComponent {
+ public:
+  // Makes the global Application and starts the platform (no command-line arguments are read).
+  static void Initialize();
+  // Frees the forms it owns.
+  static void Finalize();
+
+  std::string Title = "Velmora";
+  TForm* MainForm() const { return FMainForm; }
+
+  // Creates a form owned by the application; the first one becomes the main form.
+  template <class T>
+  void CreateForm(T*& Reference) {
+    Reference = new T(this);
+    if (!FMainForm) FMainForm = Reference;
+  }
+
+  // Shows the main form and runs the event loop until it closes.
+  void Run();
+  void Terminate();
+  void ProcessMessages();
+
+  // Runs f as an event handler: EAbort ends it silently, any other exception shows the error box.
+  void Guard(const std::function<void()>& f);
+  // The standard error box: caption Title, an error icon, the message.
+  void ShowException(const std::string& message);
+
+ private:
+  TApplication();
+  friend class TForm;
+  TForm* FMainForm = nullptr;
+};
+
+extern TApplication* Application;
+
+}  // namespace toolkit

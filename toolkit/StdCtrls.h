@@ -1,0 +1,129 @@
+// Labels, buttons and text edits.
+#pragma once
+#include "toolkit/Controls.h"
+
+namespace toolkit {
+
+// A text label. With AutoSize it takes the size of its caption; otherwise longer text is cut at its edge.
+// Until Color is set it is transparent over its parent.
+class TLabel : public TControl {
+ public:
+  explicit TLabel(TComponent* AOwner);
+
+  TAlignment Alignment() const { return FAlignment; }
+  void set_Alignment(TAlignment v);
+  bool AutoSize() const { return FAutoSize; }
+  void set_AutoSize(bool v);
+
+ protected:
+  void CreateHandle() override;
+  void ApplyProperties() override;
+  void ApplyText() override;
+  void ApplyFont() override;
+  void FontChanged() override;
+  void SetText(const std::string& v) override;
+
+ private:
+  void AdjustSize();
+  TAlignment FAlignment = taLeftJustify;
+  bool FAutoSize = true;
+};
+
+class TButton : public TControl {
+ public:
+  explicit TButton(TComponent* AOwner);
+
+ protected:
+  void CreateHandle() override;
+  void ApplyProperties() override;
+};
+
+struct TextAccess;
+
+// What the single-line and the multi-line edit share: the text, the typing filter and the change event.
+//
+// Every character the player types reaches OnKeyPress first, control characters included (Backspace 8,
+// Tab 9, Enter 13, Escape 27, Ctrl+V 22, ...); a handler that sets Key to 0 cancels it. Pasted, dropped
+// and input-method text goes through the same filter character by character. Keys that type no
+// character (arrows, Delete, Home, End) edit as usual. MaxLength (0: none) limits what the player
+// enters, not what the program assigns.
+//
+// OnChange fires once after every real change of the text: typed, pasted, deleted or assigned.
+// Assigning the text the control already has does nothing.
+class TCustomEdit : public TControl {
+ public:
+  explicit TCustomEdit(TComponent* AOwner);
+
+  std::string Text() const { return FText; }
+  void set_Text(const std::string& v) { SetText(v); }
+  int MaxLength() const { return FMaxLength; }
+  void set_MaxLength(int v) { FMaxLength = v; }
+  bool ReadOnly() const { return FReadOnly; }
+  void set_ReadOnly(bool v);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void set_BorderStyle(TBorderStyle v);
+  bool Ctl3D() const { return FCtl3D; }
+  void set_Ctl3D(bool v);
+  // Closed: the control takes plain key input only, with no input method.
+  bool ImeClosed() const { return FImeClosed; }
+  void set_ImeClosed(bool v);
+
+  // The caret and the selection, in characters.
+  int SelStart() const;
+  void set_SelStart(int v);
+  int SelLength() const;
+  void SelectAll();
+
+  TKeyPressEvent OnKeyPress;
+  TNotifyEvent OnChange;
+
+ protected:
+  friend struct TextAccess;
+  void SetText(const std::string& v) override;
+  void ApplyProperties() override;
+  // Runs the typing filter over a character; returns the character to insert, or 0.
+  char FilterChar(char c);
+  // The text now in the widget differs from the stored one: store it and fire OnChange.
+  void WidgetTextChanged(const std::string& now);
+  virtual void ApplyEditState() = 0;
+
+  int FMaxLength = 0;
+  bool FReadOnly = false;
+  TBorderStyle FBorderStyle = bsSingle;
+  bool FCtl3D = true;
+  bool FImeClosed = false;
+  bool FSettingText = false;
+};
+
+class TEdit : public TCustomEdit {
+ public:
+  explicit TEdit(TComponent* AOwner);
+
+ protected:
+  void CreateHandle() override;
+  void ApplyText() override;
+  void ApplyColor() override;
+  void ApplyFont() override;
+  void ApplyEditState() override;
+};
+
+// A multi-line edit: centred or left-aligned text that wraps at the control's edge, no scroll bars.
+class TMemo : public TCustomEdit {
+ public:
+  explicit TMemo(TComponent* AOwner);
+
+  TAlignment Alignment() const { return FAlignment; }
+  void set_Alignment(TAlignment v);
+
+ protected:
+  void CreateHandle() override;
+  void ApplyText() override;
+  void ApplyColor() override;
+  void ApplyFont() override;
+  void ApplyEditState() override;
+
+ private:
+  TAlignment FAlignment = taLeftJustify;
+};
+
+}  // namespace toolkit

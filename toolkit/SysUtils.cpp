@@ -1,0 +1,108 @@
+// Exceptions, conversions and the code page 936 codec (glibc's iconv).
+#include "toolkit/SysUtils.h"
+
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <filesystem>
+
+namespace toolkit {
+
+void Abort() { throw EAbort(); }
+
+std::string IntToStr(long long value) { return std::to_string(value); }
+
+int StrToInt(const std::string& s) {
+  auto fail = [&]() -> int { throw EConvertError("'" + s + "' is not a valid integer value"); };
+  std::size_t i = 0;
+  while (i < s.size() && s[i] == ' ') ++i;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  if (i == s.size()) return fail();
+  long long value = 0;
+  for (; i < s.size(); ++i) {
+    if (s[i] < '0' || s[i] > '9') return fail();
+    value = value * 10 + (s[i] - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) return fail();
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX || value < INT_MIN) return fail();
+  return static_cast<int>(value);
+}
+
+std::string Trim(const std::string& s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= 0x20) ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20) --e;
+  return s.substr(b, e - b);
+}
+
+namespace {
+
+// Converts with iconv, replacing what cannot be converted: each failing input character is skipped
+// (one UTF-8 sequence, or one byte) and `replacement` written instead.
+std::string Convert(const char* to, const char* from, const std::string& in, bool inputIsUtf8,
+                    const std::string& replacement) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw EConvertError(std::string("No converter from ") + from + " to " + to);
+  std::string out;
+  out.reserve(in.size() * 3 / 2 + 8);
+  char* inPtr = const_cast<char*>(in.data());
+  std::size_t inLeft = in.size();
+  char buffer[4096];
+  while (inLeft > 0) {
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    std::size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    out.append(buffer, outPtr - buffer);
+    if (r != static_cast<std::size_t>(-1)) continue;
+    if (errno == E2BIG) continue;
+    // EILSEQ or EINVAL: skip one character of the input.
+    std::size_t skip = 1;
+    if (inputIsUtf8) {
+      unsigned char c = static_cast<unsigned char>(*inPtr);
+      skip = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+      if (skip > inLeft) skip = inLeft;
+    }
+    inPtr += skip;
+    inLeft -= skip;
+    out += replacement;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  }
+  iconv_close(cd);
+  return out;
+}
+
+bool IsAscii(const std::string& s) {
+  for (unsigned char c : s)
+    if (c >= 0x80) return false;
+  return true;
+}
+
+}  // namespace
+
+std::string Utf8ToAnsi(const std::string& utf8) {
+  if (IsAscii(utf8)) return utf8;
+  return Convert("CP936", "UTF-8", utf8, true, "?");
+}
+
+std::string AnsiToUtf8(const std::string& ansi) {
+  if (IsAscii(ansi)) return ansi;
+  return Convert("UTF-8", "CP936", ansi, false, "\xEF\xBF\xBD");
+}
+
+std::string ExpandFileName(const std::string& name) {
+  std::error_code ec;
+  auto p = std::filesystem::absolute(name, ec);
+  return ec ? name : p.lexically_normal().string();
+}
+
+bool FileExists(const std::string& name) {
+  struct stat st;
+  return ::stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+}  // namespace toolkit

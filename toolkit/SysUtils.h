@@ -1,0 +1,46 @@
+// Exceptions, number and text conversions, and the code page of the game's files.
+#pragma once
+#include <stdexcept>
+#include <string>
+
+namespace toolkit {
+
+// Every failure the layer or the game raises derives from Exception; its Message is what the error box shows.
+class Exception : public std::exception {
+ public:
+  explicit Exception(std::string message) : Message(std::move(message)) {}
+  const char* what() const noexcept override { return Message.c_str(); }
+  std::string Message;
+};
+
+// Ends the running event handler silently: the layer catches it and shows nothing.
+class EAbort : public Exception {
+ public:
+  EAbort() : Exception("Operation aborted") {}
+};
+class EConvertError : public Exception { using Exception::Exception; };
+class EStreamError : public Exception { using Exception::Exception; };
+class EFOpenError : public EStreamError { using EStreamError::EStreamError; };
+class EFCreateError : public EStreamError { using EStreamError::EStreamError; };
+class EInvalidOperation : public Exception { using Exception::Exception; };
+class EInvalidGridOperation : public Exception { using Exception::Exception; };
+
+[[noreturn]] void Abort();
+
+std::string IntToStr(long long value);
+// Decimal with optional leading blanks and sign; anything else raises EConvertError
+// "'%s' is not a valid integer value". The result must fit a 32-bit signed integer.
+int StrToInt(const std::string& s);
+// Removes bytes 0x00..0x20 from both ends.
+std::string Trim(const std::string& s);
+
+// Code page 936 (GBK) <-> UTF-8. A character that code page 936 cannot hold becomes "?";
+// a byte sequence that is not code page 936 becomes U+FFFD.
+std::string Utf8ToAnsi(const std::string& utf8);
+std::string AnsiToUtf8(const std::string& ansi);
+
+// Full path of a name relative to the current directory.
+std::string ExpandFileName(const std::string& name);
+bool FileExists(const std::string& name);
+
+}  // namespace toolkit
