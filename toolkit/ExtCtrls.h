@@ -24,6 +24,9 @@ class TPanel : public TControl {
   bool Ctl3D() const { return FCtl3D; }
   void set_Ctl3D(bool v);
 
+  int ClientWidth() const override;
+  int ClientHeight() const override;
+
   // Valid only while Paint runs.
   TCanvas* Canvas() const { return FCanvas; }
 
@@ -34,11 +37,10 @@ class TPanel : public TControl {
   void CreateHandle() override;
   int ChildOffset() const override;
   void AlignRect(int& l, int& t, int& r, int& b) const override;
-  int ClientWidth() const override;
-  int ClientHeight() const override;
 
  private:
   friend struct ControlAccess;
+  void RefreshChildren();
   TBevelCut FBevelOuter = bvRaised;
   TBevelCut FBevelInner = bvNone;
   int FBevelWidth = 1;

@@ -59,7 +59,7 @@ TEST(Files, WriteJoinsWithCrLfAndLoneBreaksComeBackAsCrLf) {
 TEST(Files, ChineseTextRoundTripsByteForByteInCodePage936) {
   TempDir dir;
   // "9999秒" CR LF "佚名" CR LF in code page 936
-  const std::string bytes = "9999\xC3\xEB\r\n\xD2\xDD\xC3\xFB\r\n";
+  const std::string bytes = "9999\xC3\xEB\r\n\xD8\xFD\xC3\xFB\r\n";
   WriteFileBytes("phb.txt", bytes);
   TStringList s;
   s.LoadFromFile("phb.txt");

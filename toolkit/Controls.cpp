@@ -1,0 +1,319 @@
+// TControl: the properties kept in the layer, the widget made on demand, mouse events carried over.
+#include <QApplication>
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <algorithm>
+
+#include "toolkit/qt_p.h"
+
+namespace toolkit {
+
+TShiftState ShiftOf(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
+  TShiftState s;
+  if (m & Qt::ShiftModifier) s.insert(ssShift);
+  if (m & Qt::AltModifier) s.insert(ssAlt);
+  if (m & Qt::ControlModifier) s.insert(ssCtrl);
+  if (b & Qt::LeftButton) s.insert(ssLeft);
+  if (b & Qt::RightButton) s.insert(ssRight);
+  if (b & Qt::MiddleButton) s.insert(ssMiddle);
+  return s;
+}
+
+void Deliver(const std::function<void()>& f) {
+  if (Application) Application->Guard(f);
+}
+
+namespace {
+TMouseButton ButtonOf(Qt::MouseButton b) {
+  return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft;
+}
+}  // namespace
+
+bool EventBridge::eventFilter(QObject* watched, QEvent* event) {
+  TControl* c = control_;
+  if (!c) return QObject::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      auto* e = static_cast<QMouseEvent*>(event);
+      QPoint p = e->position().toPoint();
+      pressed_ = e->button() == Qt::LeftButton;
+      if (c->OnMouseDown)
+        Deliver([&] { c->OnMouseDown(c, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y()); });
+      break;
+    }
+    case QEvent::MouseButtonRelease: {
+      auto* e = static_cast<QMouseEvent*>(event);
+      QPoint p = e->position().toPoint();
+      bool click = pressed_ && e->button() == Qt::LeftButton && static_cast<QWidget*>(watched)->rect().contains(p);
+      pressed_ = false;
+      if (c->OnMouseUp)
+        Deliver([&] { c->OnMouseUp(c, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y()); });
+      // Buttons report their clicks themselves; other controls click on a release inside them.
+      if (click && !watched->inherits("QAbstractButton") && control_) Deliver([&] { c->Click(); });
+      break;
+    }
+    case QEvent::MouseMove: {
+      auto* e = static_cast<QMouseEvent*>(event);
+      QPoint p = e->position().toPoint();
+      if (c->OnMouseMove) Deliver([&] { c->OnMouseMove(c, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y()); });
+      break;
+    }
+    case QEvent::Enter:
+      Deliver([&] { c->MouseEnter(); });
+      break;
+    case QEvent::Leave:
+      Deliver([&] { c->MouseLeave(); });
+      break;
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void Bridge(TControl* control, ControlHandle* h) {
+  QWidget* target = h->input ? h->input : h->widget;
+  target->setMouseTracking(true);
+  target->installEventFilter(new EventBridge(control, h->widget));
+}
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+  FFont.OnChange = [this] { FontChanged(); };
+}
+
+TControl::~TControl() {
+  DestroyHandle();
+  for (TControl* child : FControls) child->FParent = nullptr;
+  FControls.clear();
+  if (FParent) {
+    auto& list = FParent->FControls;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  }
+  FFont.OnChange = nullptr;
+}
+
+void TControl::DestroyHandle() {
+  if (!FHandle) return;
+  for (TControl* child : FControls) child->DestroyHandle();
+  for (auto* bridge : FHandle->widget->findChildren<EventBridge*>()) bridge->Detach();
+  delete FHandle->widget;
+  delete FHandle;
+  FHandle = nullptr;
+}
+
+ControlHandle* TControl::Handle() {
+  if (!FHandle) {
+    if (FParent && !FParent->FHandle) {
+      FParent->Handle();  // making the parent's widget makes this one too
+      if (FHandle) return FHandle;
+    }
+    CreateHandle();
+    ApplyProperties();
+    for (TControl* child : FControls) child->Handle();
+  }
+  return FHandle;
+}
+
+TControl* TControl::TopLevel() {
+  TControl* c = this;
+  while (c->FParent) c = c->FParent;
+  return c;
+}
+
+void TControl::CreateHandle() {
+  FHandle = new ControlHandle;
+  FHandle->widget = FHandle->client = new QWidget(FParent ? FParent->Handle()->client : nullptr);
+  Bridge(this, FHandle);
+}
+
+void TControl::ApplyProperties() {
+  ApplyBounds();
+  ApplyColor();
+  ApplyFont();
+  ApplyText();
+  QWidget* w = FHandle->widget;
+  if (!FHint.empty()) w->setToolTip(QString::fromStdString(FHint));
+  if (FCursor == crHandPoint) w->setCursor(Qt::PointingHandCursor);
+  w->setEnabled(FEnabled);
+  if (FParent) w->setVisible(FVisible);
+}
+
+void TControl::ApplyBounds() {
+  int offset = FParent ? FParent->ChildOffset() : 0;
+  FHandle->widget->setGeometry(FLeft + offset, FTop + offset, std::max(0, FWidth), std::max(0, FHeight));
+}
+
+void TControl::ApplyColor() {
+  if (FParentColor) return;
+  FHandle->widget->setAutoFillBackground(true);
+  SetRole(FHandle->widget, QPalette::Window, FColor);
+}
+
+void TControl::ApplyFont() {
+  FHandle->widget->setFont(ToQFont(FFont));
+  SetRole(FHandle->widget, QPalette::WindowText, FFont.Color());
+}
+
+void TControl::ApplyText() {}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+  bool resized = AWidth != FWidth || AHeight != FHeight;
+  FLeft = ALeft;
+  FTop = ATop;
+  FWidth = AWidth;
+  FHeight = AHeight;
+  if (FHandle) ApplyBounds();
+  if (resized) AlignControls();
+  if (FParent && FAlign != alNone) FParent->AlignControls();
+}
+
+int TControl::ClientWidth() const { return FWidth; }
+int TControl::ClientHeight() const { return FHeight; }
+void TControl::set_ClientWidth(int v) { set_Width(v + FWidth - ClientWidth()); }
+void TControl::set_ClientHeight(int v) { set_Height(v + FHeight - ClientHeight()); }
+
+void TControl::set_Align(TAlign v) {
+  if (v == FAlign) return;
+  FAlign = v;
+  if (FParent) FParent->AlignControls();
+}
+
+void TControl::AlignRect(int& l, int& t, int& r, int& b) const {
+  l = 0;
+  t = 0;
+  r = ClientWidth();
+  b = ClientHeight();
+}
+
+// Places the aligned children as the classic toolkit does: top ones stacked downwards, bottom ones
+// upwards, then left, right, and the client one in what is left.
+void TControl::AlignControls() {
+  if (std::none_of(FControls.begin(), FControls.end(), [](TControl* c) { return c->FAlign != alNone; })) return;
+  int l, t, r, b;
+  AlignRect(l, t, r, b);
+  for (TAlign pass : {alTop, alBottom, alLeft, alRight, alClient}) {
+    for (TControl* c : FControls) {
+      if (c->FAlign != pass || !c->FVisible) continue;
+      int x = c->FLeft, y = c->FTop, w = c->FWidth, h = c->FHeight;
+      switch (pass) {
+        case alTop: x = l; y = t; w = r - l; t += h; break;
+        case alBottom: x = l; y = b - h; w = r - l; b -= h; break;
+        case alLeft: x = l; y = t; h = b - t; l += w; break;
+        case alRight: x = r - w; y = t; h = b - t; r -= w; break;
+        case alClient: x = l; y = t; w = r - l; h = b - t; break;
+        default: break;
+      }
+      c->FAlign = alNone;  // place without aligning again
+      c->SetBounds(x, y, w, h);
+      c->FAlign = pass;
+    }
+  }
+}
+
+bool TControl::Showing() const {
+  for (const TControl* c = this; c; c = c->FParent)
+    if (!c->FVisible) return false;
+  return true;
+}
+
+void TControl::set_Visible(bool v) {
+  if (v == FVisible) return;
+  FVisible = v;
+  if (FHandle && FParent) FHandle->widget->setVisible(v);
+  if (FParent && FAlign != alNone) FParent->AlignControls();
+}
+
+void TControl::set_Enabled(bool v) {
+  if (v == FEnabled) return;
+  FEnabled = v;
+  if (FHandle) FHandle->widget->setEnabled(v);
+}
+
+void TControl::set_Parent(TControl* AParent) {
+  if (AParent == FParent) return;
+  if (FParent) {
+    auto& list = FParent->FControls;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  }
+  DestroyHandle();
+  FParent = AParent;
+  if (!FParent) return;
+  FParent->FControls.push_back(this);
+  ParentFontChanged();
+  ParentColorChanged();
+  if (FAlign != alNone) FParent->AlignControls();
+  if (FParent->FHandle) Handle();
+}
+
+void TControl::set_Color(TColor v) {
+  FParentColor = false;
+  if (v == FColor) return;
+  FColor = v;
+  if (FHandle) ApplyColor();
+  for (TControl* child : FControls) child->ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+  if (!FParentColor || !FParent) return;
+  FColor = FParent->FColor;
+  for (TControl* child : FControls) child->ParentColorChanged();
+}
+
+void TControl::FontChanged() {
+  if (!FAssigningParentFont) FParentFont = false;
+  if (FHandle) ApplyFont();
+  for (TControl* child : FControls) child->ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+  if (!FParentFont || !FParent) return;
+  FAssigningParentFont = true;
+  FFont.Assign(FParent->FFont);
+  FAssigningParentFont = false;
+}
+
+void TControl::SetText(const std::string& v) {
+  if (v == FText) return;
+  FText = v;
+  if (FHandle) ApplyText();
+}
+
+void TControl::set_Hint(const std::string& v) {
+  FHint = v;
+  if (FHandle) FHandle->widget->setToolTip(QString::fromStdString(v));
+}
+
+void TControl::set_Cursor(TCursor v) {
+  FCursor = v;
+  if (FHandle) FHandle->widget->setCursor(v == crHandPoint ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void TControl::set_TabOrder(int v) { FTabOrder = v; }
+
+void TControl::set_TabStop(bool v) {
+  FTabStop = v;
+  if (FHandle) FHandle->widget->setFocusPolicy(v ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TControl::SetFocus() { Handle()->widget->setFocus(Qt::OtherFocusReason); }
+
+bool TControl::Focused() const { return FHandle && FHandle->widget->hasFocus(); }
+
+void TControl::Invalidate() {
+  if (FHandle) FHandle->widget->update();
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TControl::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+
+}  // namespace toolkit

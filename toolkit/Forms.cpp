@@ -1,0 +1,254 @@
+// Forms as top-level widgets, modal loops, and the application with its error box.
+#include "toolkit/Forms.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include "toolkit/qt_p.h"
+#include "toolkit/testing.h"
+#include "toolkit/testing_p.h"
+
+namespace toolkit {
+
+TApplication* Application = nullptr;
+
+namespace {
+
+class FormWidget : public QWidget {
+ public:
+  FormWidget(TForm* form, Qt::WindowFlags flags) : QWidget(nullptr, flags), form_(form) {
+    client_ = new QWidget(this);
+  }
+  QWidget* Client() const { return client_; }
+  void SetMenuBar(QMenuBar* bar) { bar_ = bar; }
+  void Detach() { form_ = nullptr; }
+  int MenuHeight() const { return bar_ ? bar_->sizeHint().height() : 0; }
+  void Place(int w, int h) {
+    int m = MenuHeight();
+    if (bar_) bar_->setGeometry(0, 0, w, m);
+    client_->setGeometry(0, m, w, h);
+  }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override {
+    e->ignore();  // the form decides: Close hides a dialog, or ends the program
+    if (form_) Deliver([this] { form_->Close(); });
+  }
+  void keyPressEvent(QKeyEvent* e) override {
+    if (form_ && form_->OnKeyPress && e->key() == Qt::Key_Escape) {
+      char key = 27;
+      Deliver([&] { form_->OnKeyPress(form_, key); });
+      return;
+    }
+    QWidget::keyPressEvent(e);
+  }
+
+ private:
+  TForm* form_;
+  QWidget* client_;
+  QMenuBar* bar_ = nullptr;
+};
+
+}  // namespace
+
+TForm::TForm(TComponent* AOwner) : TControl(AOwner) {
+  TControl::set_Visible(false);
+  set_Color(clBtnFace);
+}
+
+TForm::~TForm() {
+  if (Application && Application->FMainForm == this) Application->FMainForm = nullptr;
+}
+
+void TForm::DoCreate() {
+  if (!OnCreate) return;
+  Application->Guard([this] { OnCreate(this); });
+}
+
+void TForm::CreateHandle() {
+  Qt::WindowFlags flags = Qt::Window;
+  switch (FBorderStyle) {
+    case fbsNone: flags = Qt::Dialog | Qt::FramelessWindowHint; break;
+    case fbsToolWindow:
+    case fbsSizeToolWin:
+      flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+      break;
+    case fbsDialog:
+    case fbsSingle:
+      flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+      break;
+    case fbsSizeable: break;
+  }
+  FHandle = new ControlHandle;
+  auto* w = new FormWidget(this, flags);
+  FHandle->widget = w;
+  FHandle->client = w->Client();
+  FHandle->input = w->Client();
+  if (FMenu) {
+    FHandle->menuBar = CreateMenuBar(FMenu, w);
+    w->SetMenuBar(FHandle->menuBar);
+  }
+  Bridge(this, FHandle);
+}
+
+void TForm::ApplyProperties() {
+  TControl::ApplyProperties();
+  FHandle->widget->setAutoFillBackground(true);
+  SetRole(FHandle->widget, QPalette::Window, Color());
+  SetRole(FHandle->client, QPalette::Window, Color());
+}
+
+void TForm::ApplyBounds() {
+  auto* w = static_cast<FormWidget*>(FHandle->widget);
+  int h = Height() + w->MenuHeight();
+  if (FBorderStyle == fbsSizeable || FBorderStyle == fbsSizeToolWin) {
+    w->setMinimumSize(0, 0);
+    w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    w->resize(Width(), h);
+  } else {
+    w->setFixedSize(Width(), h);
+  }
+  w->Place(Width(), Height());
+  if (FPosition == poDesigned) w->move(Left(), Top());
+}
+
+void TForm::ApplyText() { FHandle->widget->setWindowTitle(QString::fromStdString(FText)); }
+
+void TForm::set_BorderStyle(TFormBorderStyleKind v) { FBorderStyle = v; }
+
+void TForm::set_Menu(TMainMenu* v) { FMenu = v; }
+
+void TForm::set_ModalResult(int v) {
+  FModalResult = v;
+  if (v != mrNone && FModal && FHandle && FHandle->modalLoop) FHandle->modalLoop->quit();
+}
+
+static void PlaceOnScreen(TForm* form, QWidget* w) {
+  if (form->Position() != poScreenCenter) return;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect area = screen->availableGeometry();
+  QSize size = w->frameGeometry().size();
+  w->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+// The first control in tab order that takes the focus gets it when the form opens.
+static void FocusFirst(TControl* c) {
+  TControl* best = nullptr;
+  std::function<void(TControl*)> walk = [&](TControl* p) {
+    for (int i = 0; i < p->ControlCount(); ++i) {
+      TControl* k = p->Controls(i);
+      if (!k->Visible() || !k->Enabled()) continue;
+      if (k->TabStop() && (!best || k->TabOrder() < best->TabOrder())) best = k;
+      walk(k);
+    }
+  };
+  walk(c);
+  if (best) best->SetFocus();
+}
+
+void TForm::Show() {
+  ControlHandle* h = Handle();
+  bool wasVisible = Visible();
+  TControl::set_Visible(true);
+  if (!wasVisible) PlaceOnScreen(this, h->widget);
+  h->widget->show();
+  h->widget->raise();
+  h->widget->activateWindow();
+  if (!wasVisible) FocusFirst(this);
+}
+
+int TForm::ShowModal() {
+  FModalResult = mrNone;
+  FModal = true;
+  if (testing::Enabled()) {
+    testing::RunModal(this);
+  } else {
+    Show();
+    QEventLoop loop;
+    FHandle->modalLoop = &loop;
+    FHandle->widget->setWindowModality(Qt::ApplicationModal);
+    if (FModalResult == mrNone) loop.exec();
+    FHandle->modalLoop = nullptr;
+  }
+  FModal = false;
+  if (FModalResult == mrNone) FModalResult = mrCancel;
+  TControl::set_Visible(false);
+  if (FHandle) FHandle->widget->hide();
+  return FModalResult;
+}
+
+void TForm::Close() {
+  if (FModal) {
+    set_ModalResult(mrCancel);
+    return;
+  }
+  TControl::set_Visible(false);
+  if (FHandle) FHandle->widget->hide();
+  if (Application && Application->MainForm() == this) Application->Terminate();
+}
+
+// ---------------------------------------------------------------- TApplication
+
+TApplication::TApplication() : TComponent(nullptr) {}
+
+void TApplication::Initialize() {
+  if (Application) return;
+  static int argc = 1;
+  static char name[] = "velmora";
+  static char* argv[] = {name, nullptr};
+  if (!QApplication::instance()) {
+    new QApplication(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(QApplication::style()->standardPalette());
+  }
+  Application = new TApplication;
+}
+
+void TApplication::Finalize() {
+  delete Application;
+  Application = nullptr;
+  delete QApplication::instance();
+}
+
+void TApplication::Run() {
+  if (!FMainForm) return;
+  FMainForm->Show();
+  QApplication::exec();
+}
+
+void TApplication::Terminate() { QApplication::quit(); }
+
+void TApplication::ProcessMessages() { QApplication::processEvents(); }
+
+void TApplication::Guard(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const EAbort&) {
+  } catch (const Exception& e) {
+    ShowException(e.Message);
+  } catch (const std::exception& e) {
+    ShowException(e.what());
+  } catch (...) {
+    ShowException("Unknown error");
+  }
+}
+
+void TApplication::ShowException(const std::string& message) {
+  if (testing::Enabled()) {
+    testing::RecordErrorBox(message);
+    return;
+  }
+  QMessageBox box(QMessageBox::Critical, QString::fromStdString(Title), QString::fromStdString(message),
+                  QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+
+}  // namespace toolkit

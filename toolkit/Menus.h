@@ -1,0 +1,51 @@
+// The main menu of a form and its items.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "toolkit/Classes.h"
+#include "toolkit/Types.h"
+
+namespace toolkit {
+
+struct MenuItemHandle;
+
+// A menu item: a caption ("-" makes a separator; "&" marks the access key) and a click handler, or a
+// submenu of items. Items belong to the component that creates them.
+class TMenuItem : public TComponent {
+ public:
+  explicit TMenuItem(TComponent* AOwner);
+  ~TMenuItem() override;
+
+  std::string Caption() const { return FCaption; }
+  void set_Caption(const std::string& v) { FCaption = v; }
+  bool Enabled() const { return FEnabled; }
+  void set_Enabled(bool v);
+
+  void Add(TMenuItem* item) { FItems.push_back(item); }
+  int Count() const { return static_cast<int>(FItems.size()); }
+  TMenuItem* Items(int i) const { return FItems[i]; }
+
+  TNotifyEvent OnClick;
+  // Runs OnClick.
+  void Click();
+
+  MenuItemHandle* FHandle = nullptr;  // the layer's own
+
+ private:
+  std::string FCaption;
+  bool FEnabled = true;
+  std::vector<TMenuItem*> FItems;
+};
+
+// The menu bar: its top-level items are the menus.
+class TMainMenu : public TComponent {
+ public:
+  explicit TMainMenu(TComponent* AOwner);
+  TMenuItem* Items() const { return FItems; }
+
+ private:
+  TMenuItem* FItems;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,493 @@
+// Labels, buttons and the two text edits over QLabel, QPushButton, QLineEdit and QPlainTextEdit.
+#include "toolkit/StdCtrls.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include "toolkit/qt_p.h"
+
+namespace toolkit {
+
+// ---------------------------------------------------------------- TLabel
+
+namespace {
+Qt::Alignment ToQAlign(TAlignment a) {
+  return a == taCenter ? Qt::AlignHCenter : a == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
+}
+}  // namespace
+
+TLabel::TLabel(TComponent* AOwner) : TControl(AOwner) { AdjustSize(); }
+
+void TLabel::CreateHandle() {
+  FHandle = new ControlHandle;
+  auto* label = new QLabel(Parent() ? Parent()->Handle()->client : nullptr);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(false);
+  FHandle->widget = FHandle->client = label;
+  Bridge(this, FHandle);
+}
+
+void TLabel::ApplyProperties() {
+  static_cast<QLabel*>(FHandle->widget)->setAlignment(ToQAlign(FAlignment) | Qt::AlignTop);
+  TControl::ApplyProperties();
+}
+
+void TLabel::ApplyText() { static_cast<QLabel*>(FHandle->widget)->setText(QString::fromStdString(FText)); }
+
+void TLabel::ApplyFont() { TControl::ApplyFont(); }
+
+void TLabel::set_Alignment(TAlignment v) {
+  FAlignment = v;
+  if (FHandle) static_cast<QLabel*>(FHandle->widget)->setAlignment(ToQAlign(v) | Qt::AlignTop);
+}
+
+void TLabel::set_AutoSize(bool v) {
+  FAutoSize = v;
+  AdjustSize();
+}
+
+void TLabel::SetText(const std::string& v) {
+  TControl::SetText(v);
+  AdjustSize();
+}
+
+void TLabel::FontChanged() {
+  TControl::FontChanged();
+  AdjustSize();
+}
+
+// An auto-sized label is as large as its caption.
+void TLabel::AdjustSize() {
+  if (!FAutoSize) return;
+  QFontMetrics fm(ToQFont(*Font()));
+  QString text = QString::fromStdString(FText);
+  SetBounds(Left(), Top(), std::max(fm.horizontalAdvance(text), 1), fm.height());
+}
+
+// ---------------------------------------------------------------- TButton
+
+namespace {
+class ButtonWidget : public QPushButton {
+ public:
+  ButtonWidget(TButton* button, QWidget* parent) : QPushButton(parent), button_(button) {
+    setAutoDefault(false);
+    connect(this, &QPushButton::clicked, [this] {
+      if (button_) Deliver([this] { button_->Click(); });
+    });
+  }
+  void Detach() { button_ = nullptr; }
+
+ private:
+  TButton* button_;
+};
+}  // namespace
+
+TButton::TButton(TComponent* AOwner) : TControl(AOwner) {
+  SetBounds(0, 0, 75, 25);
+  set_TabStop(true);
+}
+
+void TButton::CreateHandle() {
+  FHandle = new ControlHandle;
+  FHandle->widget = FHandle->client = new ButtonWidget(this, Parent() ? Parent()->Handle()->client : nullptr);
+  Bridge(this, FHandle);
+}
+
+void TButton::ApplyProperties() {
+  TControl::ApplyProperties();
+  auto* b = static_cast<QPushButton*>(FHandle->widget);
+  b->setText(QString::fromStdString(FText));
+  b->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+// ---------------------------------------------------------------- typing, shared by both edits
+
+// The character a key press types, as the classic toolkit delivers it: Backspace 8, Tab 9, Enter 13,
+// Escape 27, Ctrl+letter 1..26, printable characters as themselves; -1 for keys that type nothing.
+static int CharOfKey(QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Delete: return -1;
+    default: break;
+  }
+  if (e->modifiers() & Qt::ControlModifier) {
+    if (e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z) return e->key() - Qt::Key_A + 1;
+    return -1;
+  }
+  QString text = e->text();
+  if (text.isEmpty()) return -1;
+  char32_t ch = text.toUcs4().value(0);
+  if (ch < 0x20 || ch == 0x7F) return -1;
+  return static_cast<int>(ch);
+}
+
+struct TextAccess {
+  static char Filter(TCustomEdit* e, char c) { return e->FilterChar(c); }
+  static void Changed(TCustomEdit* e, const std::string& now) { e->WidgetTextChanged(now); }
+  static int MaxLength(TCustomEdit* e) { return e->FMaxLength; }
+  static bool Setting(TCustomEdit* e) { return e->FSettingText; }
+};
+
+namespace {
+
+// Runs a piece of text through the control's typing filter, character by character. A character outside
+// ASCII reaches the filter as the bytes of its code-page-936 form, each of which may refuse it.
+QString FilterText(TCustomEdit* edit, const QString& in) {
+  QString out;
+  for (char32_t ch : in.toUcs4()) {
+    QString one = QString::fromUcs4(&ch, 1);
+    std::string bytes = Utf8ToAnsi(one.toStdString());
+    bool keep = true;
+    std::string replaced;
+    for (char b : bytes) {
+      char k = 0;
+      Deliver([&] { k = TextAccess::Filter(edit, b); });
+      if (k == 0) keep = false;
+      replaced += k;
+    }
+    if (!keep) continue;
+    out += replaced == bytes ? one : QString::fromStdString(AnsiToUtf8(replaced));
+  }
+  return out;
+}
+
+// How many characters may still be typed into a control holding `length` characters with `selected`
+// of them selected.
+int Room(TCustomEdit* edit, int length, int selected) {
+  int max = TextAccess::MaxLength(edit);
+  return max > 0 ? std::max(0, max - (length - selected)) : 1 << 30;
+}
+
+std::string FromWidgetText(const QString& s) {
+  std::string out;
+  for (char c : s.toStdString()) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+QString ToWidgetText(const std::string& s) {
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\r') {
+      if (i + 1 < s.size() && s[i + 1] == '\n') continue;
+      out += '\n';
+    } else {
+      out += s[i];
+    }
+  }
+  return QString::fromStdString(out);
+}
+
+// A typed key: filter its character, then let the widget take it (or the replacement character).
+// Returns true when the key is used up.
+template <class W>
+bool TypeKey(TCustomEdit* edit, W* w, QKeyEvent* e, int length, int selected) {
+  int ch = CharOfKey(e);
+  if (ch < 0) return false;
+  if (ch >= 0x80) {
+    QString filtered = FilterText(edit, e->text());
+    if (!filtered.isEmpty() && !edit->ReadOnly() && Room(edit, length, selected) >= filtered.size())
+      w->insertPlainTextOrText(filtered);
+    return true;
+  }
+  char key = static_cast<char>(ch);
+  Deliver([&] { key = TextAccess::Filter(edit, key); });
+  if (key == 0) return true;
+  if (key == 27) {  // Escape belongs to the form
+    e->ignore();
+    return true;
+  }
+  if (static_cast<unsigned char>(key) >= 0x20) {
+    if (!edit->ReadOnly() && Room(edit, length, selected) >= 1) w->insertPlainTextOrText(QString(QChar(key)));
+    return true;
+  }
+  return false;  // Backspace, Enter, Tab and the Ctrl shortcuts: the widget's own handling
+}
+
+}  // namespace
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TControl(AOwner) {
+  set_TabStop(true);
+  set_Color(clWindow);
+}
+
+char TCustomEdit::FilterChar(char c) {
+  if (OnKeyPress) OnKeyPress(this, c);
+  return c;
+}
+
+void TCustomEdit::SetText(const std::string& v) {
+  if (v == FText) return;
+  FText = v;
+  if (FHandle) {
+    FSettingText = true;
+    ApplyText();
+    FSettingText = false;
+  }
+  if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::WidgetTextChanged(const std::string& now) {
+  if (FSettingText || now == FText) return;
+  FText = now;
+  if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::ApplyProperties() {
+  TControl::ApplyProperties();
+  ApplyEditState();
+}
+
+void TCustomEdit::set_ReadOnly(bool v) {
+  if (v == FReadOnly) return;
+  FReadOnly = v;
+  if (FHandle) ApplyEditState();
+}
+
+void TCustomEdit::set_BorderStyle(TBorderStyle v) {
+  FBorderStyle = v;
+  if (FHandle) ApplyEditState();
+}
+
+void TCustomEdit::set_Ctl3D(bool v) {
+  FCtl3D = v;
+  if (FHandle) ApplyEditState();
+}
+
+void TCustomEdit::set_ImeClosed(bool v) {
+  FImeClosed = v;
+  if (FHandle) ApplyEditState();
+}
+
+// ---------------------------------------------------------------- TEdit
+
+namespace {
+class LineWidget : public QLineEdit {
+ public:
+  LineWidget(TEdit* edit, QWidget* parent) : QLineEdit(parent), edit_(edit) {
+    setMaxLength(1 << 30);  // the limit is the layer's, on what is typed only
+    connect(this, &QLineEdit::textChanged, [this](const QString& s) {
+      if (edit_ && !TextAccess::Setting(edit_)) Deliver([&] { TextAccess::Changed(edit_, s.toStdString()); });
+    });
+  }
+  void insertPlainTextOrText(const QString& s) { insert(s); }
+  void FilteredPaste(const QString& s) {
+    if (!edit_ || isReadOnly()) return;
+    QString f = FilterText(edit_, s);
+    insert(f.left(Room(edit_, text().size(), selectedText().size())));
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if (!edit_) return QLineEdit::keyPressEvent(e);
+    if (e->matches(QKeySequence::Paste)) {
+      char key = 22;
+      Deliver([&] { key = TextAccess::Filter(edit_, key); });
+      if (key) FilteredPaste(QGuiApplication::clipboard()->text());
+      return;
+    }
+    if (!TypeKey(edit_, this, e, text().size(), selectedText().size())) QLineEdit::keyPressEvent(e);
+  }
+  void inputMethodEvent(QInputMethodEvent* e) override {
+    if (!edit_ || e->commitString().isEmpty()) return QLineEdit::inputMethodEvent(e);
+    QInputMethodEvent filtered(e->preeditString(), e->attributes());
+    filtered.setCommitString(FilterText(edit_, e->commitString()), e->replacementStart(), e->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+  }
+  void contextMenuEvent(QContextMenuEvent* e) override {
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* a : menu->actions()) {
+      if (a->objectName() == QLatin1String("edit-paste")) {
+        a->disconnect();
+        connect(a, &QAction::triggered, this, [this] { FilteredPaste(QGuiApplication::clipboard()->text()); });
+      }
+    }
+    menu->exec(e->globalPos());
+    delete menu;
+  }
+  void dropEvent(QDropEvent* e) override {
+    if (edit_ && e->mimeData()->hasText()) {
+      FilteredPaste(e->mimeData()->text());
+      e->acceptProposedAction();
+      return;
+    }
+    QLineEdit::dropEvent(e);
+  }
+
+ private:
+  TEdit* edit_;
+};
+}  // namespace
+
+TEdit::TEdit(TComponent* AOwner) : TCustomEdit(AOwner) { SetBounds(0, 0, 121, 21); }
+
+void TEdit::CreateHandle() {
+  FHandle = new ControlHandle;
+  FHandle->widget = FHandle->client = new LineWidget(this, Parent() ? Parent()->Handle()->client : nullptr);
+  Bridge(this, FHandle);
+}
+
+void TEdit::ApplyText() { static_cast<QLineEdit*>(FHandle->widget)->setText(ToWidgetText(FText)); }
+
+void TEdit::ApplyColor() { SetRole(FHandle->widget, QPalette::Base, Color()); }
+
+void TEdit::ApplyFont() {
+  FHandle->widget->setFont(ToQFont(*Font()));
+  SetRole(FHandle->widget, QPalette::Text, Font()->Color());
+}
+
+void TEdit::ApplyEditState() {
+  auto* w = static_cast<QLineEdit*>(FHandle->widget);
+  w->setReadOnly(FReadOnly);
+  w->setFrame(FBorderStyle == bsSingle);
+  w->setAttribute(Qt::WA_InputMethodEnabled, !FImeClosed);
+  w->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+int TCustomEdit::SelStart() const {
+  if (!FHandle) return 0;
+  if (auto* line = qobject_cast<QLineEdit*>(FHandle->widget))
+    return line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+  return static_cast<QPlainTextEdit*>(FHandle->widget)->textCursor().selectionStart();
+}
+
+int TCustomEdit::SelLength() const {
+  if (!FHandle) return 0;
+  if (auto* line = qobject_cast<QLineEdit*>(FHandle->widget)) return line->selectedText().size();
+  QTextCursor c = static_cast<QPlainTextEdit*>(FHandle->widget)->textCursor();
+  return c.selectionEnd() - c.selectionStart();
+}
+
+void TCustomEdit::set_SelStart(int v) {
+  Handle();
+  if (auto* line = qobject_cast<QLineEdit*>(FHandle->widget)) return line->setCursorPosition(v);
+  auto* memo = static_cast<QPlainTextEdit*>(FHandle->widget);
+  QTextCursor c = memo->textCursor();
+  c.setPosition(std::clamp(v, 0, memo->document()->characterCount() - 1));
+  memo->setTextCursor(c);
+}
+
+void TCustomEdit::SelectAll() {
+  Handle();
+  if (auto* line = qobject_cast<QLineEdit*>(FHandle->widget)) return line->selectAll();
+  static_cast<QPlainTextEdit*>(FHandle->widget)->selectAll();
+}
+
+// ---------------------------------------------------------------- TMemo
+
+namespace {
+class MemoWidget : public QPlainTextEdit {
+ public:
+  MemoWidget(TMemo* memo, QWidget* parent) : QPlainTextEdit(parent), memo_(memo) {
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document()->setDocumentMargin(1);
+    connect(this, &QPlainTextEdit::textChanged, [this] {
+      if (memo_ && !TextAccess::Setting(memo_))
+        Deliver([this] { TextAccess::Changed(memo_, FromWidgetText(toPlainText())); });
+    });
+  }
+  void insertPlainTextOrText(const QString& s) { insertPlainText(s); }
+  int Length() const { return document()->characterCount() - 1; }
+  int Selected() const { return textCursor().selectionEnd() - textCursor().selectionStart(); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if (!memo_ || !TypeKey(memo_, this, e, Length(), Selected())) QPlainTextEdit::keyPressEvent(e);
+  }
+  // Paste and drop both arrive here.
+  void insertFromMimeData(const QMimeData* source) override {
+    if (!memo_) return;
+    if (!source->hasText() || isReadOnly()) return;
+    QString f = FilterText(memo_, source->text());
+    insertPlainText(f.left(Room(memo_, Length(), Selected())));
+  }
+  void inputMethodEvent(QInputMethodEvent* e) override {
+    if (!memo_ || e->commitString().isEmpty()) return QPlainTextEdit::inputMethodEvent(e);
+    QInputMethodEvent filtered(e->preeditString(), e->attributes());
+    filtered.setCommitString(FilterText(memo_, e->commitString()), e->replacementStart(), e->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&filtered);
+  }
+
+ private:
+  TMemo* memo_;
+};
+}  // namespace
+
+TMemo::TMemo(TComponent* AOwner) : TCustomEdit(AOwner) { SetBounds(0, 0, 185, 89); }
+
+void TMemo::CreateHandle() {
+  FHandle = new ControlHandle;
+  auto* w = new MemoWidget(this, Parent() ? Parent()->Handle()->client : nullptr);
+  FHandle->widget = FHandle->client = w;
+  FHandle->input = w->viewport();
+  Bridge(this, FHandle);
+}
+
+void TMemo::ApplyText() {
+  auto* w = static_cast<QPlainTextEdit*>(FHandle->widget);
+  w->setPlainText(ToWidgetText(FText));
+  ApplyEditState();  // a new document takes the alignment again
+}
+
+void TMemo::ApplyColor() {
+  SetRole(FHandle->widget, QPalette::Base, Color());
+  SetRole(FHandle->widget, QPalette::Window, Color());
+}
+
+void TMemo::ApplyFont() {
+  FHandle->widget->setFont(ToQFont(*Font()));
+  SetRole(FHandle->widget, QPalette::Text, Font()->Color());
+}
+
+void TMemo::set_Alignment(TAlignment v) {
+  FAlignment = v;
+  if (FHandle) ApplyEditState();
+}
+
+void TMemo::ApplyEditState() {
+  auto* w = static_cast<QPlainTextEdit*>(FHandle->widget);
+  w->setReadOnly(FReadOnly);
+  if (FReadOnly) w->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  if (FBorderStyle == bsNone) {
+    w->setFrameStyle(QFrame::NoFrame);
+  } else if (FCtl3D) {
+    w->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  } else {
+    w->setFrameStyle(QFrame::Box | QFrame::Plain);
+    w->setLineWidth(1);
+    SetRole(w, QPalette::WindowText, clBlack);
+  }
+  w->setAttribute(Qt::WA_InputMethodEnabled, !FImeClosed);
+  w->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+  QTextOption option = w->document()->defaultTextOption();
+  Qt::Alignment align = ToQAlign(FAlignment);
+  if (option.alignment() != align) {
+    option.setAlignment(align);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    w->document()->setDefaultTextOption(option);
+  }
+}
+
+}  // namespace toolkit

@@ -1,0 +1,76 @@
+// The layer's private side: the Qt widgets behind the controls. Included by toolkit/*.cpp only.
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+#include "toolkit/Controls.h"
+#include "toolkit/ExtCtrls.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Menus.h"
+
+class QAction;
+class QEventLoop;
+class QMenuBar;
+class QPainter;
+
+namespace toolkit {
+
+struct CanvasPainter {
+  QPainter* painter;
+};
+
+struct MenuItemHandle {
+  QPointer<QAction> action;
+};
+
+struct ControlHandle {
+  QWidget* widget = nullptr;  // placed in the parent's client widget, or top-level
+  QWidget* client = nullptr;  // where the children's widgets live
+  QWidget* input = nullptr;   // receives mouse input in client coordinates (a scroll area's viewport)
+  QMenuBar* menuBar = nullptr;
+  QEventLoop* modalLoop = nullptr;
+};
+
+QColor ToQColor(TColor c);
+TColor FromQColor(const QColor& c);
+QFont ToQFont(const TFont& f);
+// Sets a colour role in every colour group, so a control under a disabled parent keeps its look.
+void SetRole(QWidget* w, int role, TColor c);
+
+// Access to the controls' protected and private parts for the widgets of the layer.
+struct ControlAccess {
+  static void Paint(TPanel* p, CanvasPainter* painter);
+  static void WidgetClosed(TForm* f);
+  static void ApplyBounds(TControl* c) { c->ApplyBounds(); }
+  static int ChildOffset(TControl* c) { return c->ChildOffset(); }
+  static bool Modal(TForm* f) { return f->FModal; }
+};
+
+// Carries the platform's mouse and enter/leave events of a widget to its control.
+class EventBridge : public QObject {
+ public:
+  EventBridge(TControl* control, QObject* parent) : QObject(parent), control_(control) {}
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Set before the control goes away, so late events find nothing.
+  void Detach() { control_ = nullptr; }
+
+ private:
+  TControl* control_;
+  bool pressed_ = false;
+};
+
+// Installs the bridge on the widget that takes the control's mouse input.
+void Bridge(TControl* control, ControlHandle* h);
+
+QMenuBar* CreateMenuBar(TMainMenu* menu, QWidget* parent);
+
+// Runs a platform event as a handler (inside Application's guard).
+void Deliver(const std::function<void()>& f);
+
+TShiftState ShiftOf(Qt::KeyboardModifiers m, Qt::MouseButtons b);
+
+}  // namespace toolkit

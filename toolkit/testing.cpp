@@ -1,0 +1,213 @@
+// Test mode and the player's actions as real Qt input events.
+#include "toolkit/testing.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QEnterEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QLineEdit>
+
+#include "toolkit/ExtCtrls.h"
+#include "toolkit/Menus.h"
+#include "toolkit/StdCtrls.h"
+#include "toolkit/qt_p.h"
+#include "toolkit/testing_p.h"
+
+namespace toolkit::testing {
+
+namespace {
+bool enabled = false;
+std::vector<std::string> errorBoxes;
+std::vector<TForm*> modalForms;
+std::function<void(TForm*)> pendingModal;
+bool fileAnswerWaiting = false;
+std::optional<std::string> fileAnswer;
+
+QWidget* KeyTarget(TControl* c) { return c->Handle()->widget; }
+QWidget* MouseTarget(TControl* c) {
+  ControlHandle* h = c->Handle();
+  return h->input ? h->input : h->widget;
+}
+
+void SendKey(QWidget* w, int key, Qt::KeyboardModifiers mods, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, mods, text);
+  QApplication::sendEvent(w, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+  QApplication::sendEvent(w, &release);
+}
+}  // namespace
+
+void Enable() { enabled = true; }
+bool Enabled() { return enabled; }
+
+void RecordErrorBox(const std::string& message) { errorBoxes.push_back(message); }
+std::vector<std::string> ErrorBoxes() { return errorBoxes; }
+void ClearErrorBoxes() { errorBoxes.clear(); }
+
+void OnNextModal(std::function<void(TForm*)> f) { pendingModal = std::move(f); }
+std::vector<TForm*> ModalForms() { return modalForms; }
+void ClearModalForms() { modalForms.clear(); }
+
+void RunModal(TForm* form) {
+  modalForms.push_back(form);
+  auto f = std::move(pendingModal);
+  pendingModal = nullptr;
+  if (!f) return;
+  form->Show();
+  f(form);
+}
+
+void AnswerFileDialog(std::optional<std::string> name) {
+  fileAnswerWaiting = true;
+  fileAnswer = std::move(name);
+}
+
+bool TakeFileDialogAnswer(std::optional<std::string>& answer) {
+  if (!fileAnswerWaiting) return false;
+  fileAnswerWaiting = false;
+  answer = std::move(fileAnswer);
+  return true;
+}
+
+void TypeText(TControl* control, const std::string& text) {
+  QWidget* w = KeyTarget(control);
+  w->setFocus();
+  if (auto* edit = dynamic_cast<TCustomEdit*>(control)) edit->set_SelStart(1 << 30);
+  QString all = QString::fromStdString(text);
+  for (char32_t ch : all.toUcs4()) {
+    QString s = QString::fromUcs4(&ch, 1);
+    switch (ch) {
+      case '\b': SendKey(w, Qt::Key_Backspace, Qt::NoModifier, s); continue;
+      case '\r': SendKey(w, Qt::Key_Return, Qt::NoModifier, s); continue;
+      case '\t': SendKey(w, Qt::Key_Tab, Qt::NoModifier, s); continue;
+      case 0x1B: SendKey(w, Qt::Key_Escape, Qt::NoModifier, s); continue;
+      default: break;
+    }
+    if (ch >= 1 && ch <= 26) {
+      SendKey(w, Qt::Key_A + static_cast<int>(ch) - 1, Qt::ControlModifier, s);
+    } else if (ch < 0x80) {
+      int key = (ch >= 'a' && ch <= 'z') ? static_cast<int>(ch) - 32 : static_cast<int>(ch);
+      SendKey(w, key, Qt::NoModifier, s);
+    } else {
+      SendKey(w, Qt::Key_unknown, Qt::NoModifier, s);
+    }
+  }
+}
+
+void PressKey(TControl* control, TKey key) {
+  QWidget* w = KeyTarget(control);
+  w->setFocus();
+  switch (key) {
+    case keyLeft: return SendKey(w, Qt::Key_Left, Qt::NoModifier, {});
+    case keyRight: return SendKey(w, Qt::Key_Right, Qt::NoModifier, {});
+    case keyHome: return SendKey(w, Qt::Key_Home, Qt::NoModifier, {});
+    case keyEnd: return SendKey(w, Qt::Key_End, Qt::NoModifier, {});
+    case keyDelete: return SendKey(w, Qt::Key_Delete, Qt::NoModifier, {});
+    case keyBackspace: return SendKey(w, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+    case keyEscape: return SendKey(w, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+    case keyEnter: return SendKey(w, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+  }
+}
+
+void Paste(TControl* control, const std::string& text) {
+  QApplication::clipboard()->setText(QString::fromStdString(text));
+  QWidget* w = KeyTarget(control);
+  if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) return memo->paste();
+  if (auto* line = qobject_cast<QLineEdit*>(w)) return line->paste();
+}
+
+void Drop(TControl* control, const std::string& text) {
+  QWidget* w = MouseTarget(control);
+  QMimeData data;
+  data.setText(QString::fromStdString(text));
+  QPointF at(w->width() / 2.0, w->height() / 2.0);
+  QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &enter);
+  QDragMoveEvent move(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &move);
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &drop);
+}
+
+void PressMouse(TControl* control, TMouseButton button, int X, int Y) {
+  QWidget* w = MouseTarget(control);
+  Qt::MouseButton b = button == mbRight ? Qt::RightButton : button == mbMiddle ? Qt::MiddleButton : Qt::LeftButton;
+  QPointF local(X, Y);
+  QPointF global = w->mapToGlobal(local);
+  QMouseEvent press(QEvent::MouseButtonPress, local, global, b, b, Qt::NoModifier);
+  QApplication::sendEvent(w, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, local, global, b, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &release);
+}
+
+void MoveMouse(TControl* control, int X, int Y) {
+  QWidget* w = MouseTarget(control);
+  QPointF local(X, Y);
+  QMouseEvent move(QEvent::MouseMove, local, w->mapToGlobal(local), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &move);
+}
+
+void EnterMouse(TControl* control) {
+  QWidget* w = MouseTarget(control);
+  QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), w->mapToGlobal(QPointF(1, 1)));
+  QApplication::sendEvent(w, &enter);
+}
+
+void LeaveMouse(TControl* control) {
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(MouseTarget(control), &leave);
+}
+
+void Click(TComponent* component) {
+  if (auto* item = dynamic_cast<TMenuItem*>(component)) {
+    if (item->FHandle && item->FHandle->action) {
+      item->FHandle->action->trigger();
+    } else if (item->Enabled()) {
+      Application->Guard([item] { item->Click(); });
+    }
+    return;
+  }
+  if (auto* control = dynamic_cast<TControl*>(component)) {
+    QWidget* w = MouseTarget(control);
+    PressMouse(control, mbLeft, w->width() / 2, w->height() / 2);
+  }
+}
+
+TColor Picture::Pixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+  return pixels_[static_cast<std::size_t>(y) * width_ + x];
+}
+
+bool Picture::Save(const std::string& fileName) const {
+  QImage image(width_, height_, QImage::Format_RGB32);
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) image.setPixelColor(x, y, ToQColor(Pixel(x, y)));
+  return image.save(QString::fromStdString(fileName));
+}
+
+Picture Grab(TControl* control) {
+  control->TopLevel()->Handle();
+  QCoreApplication::sendPostedEvents();
+  QImage image = control->Handle()->widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  Picture p;
+  p.width_ = image.width();
+  p.height_ = image.height();
+  p.pixels_.reserve(static_cast<std::size_t>(p.width_) * p.height_);
+  for (int y = 0; y < p.height_; ++y)
+    for (int x = 0; x < p.width_; ++x) p.pixels_.push_back(FromQColor(image.pixelColor(x, y)));
+  return p;
+}
+
+bool Tick(TTimer* timer) {
+  if (!timer->Active()) return false;
+  Application->Guard([timer] { timer->Timer(); });
+  return true;
+}
+
+}  // namespace toolkit::testing
