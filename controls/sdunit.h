@@ -1,0 +1,48 @@
+// One cell of the 9x9 board: a small edit for one digit or several pencil marks.
+#pragma once
+#include "toolkit/StdCtrls.h"
+
+namespace velmora::sdunit {
+
+// The cell: its row h and column s, box q, state zt (font and read-only flag), resting, highlight and
+// error colours, and the key filter that lets through only 1..9, Backspace and ".".
+//
+// zt: 0 never set; 1 given clue (25 pt black bold, read-only); 2 one character (25 pt blue bold);
+// 3 anything else, empty or pencil marks (12 pt blue regular). Any other value is only stored.
+class Tsdunit : public toolkit::TMemo {
+ public:
+  explicit Tsdunit(toolkit::TComponent* AOwner);
+
+  int zt() const { return Fzt; }
+  void set_zt(int v);
+  int h() const { return Fh; }
+  void set_h(int v);
+  int s() const { return Fs; }
+  void set_s(int v);
+  // The box of (h, s), 1..9.
+  int q() const;
+  toolkit::TColor unfoucscolor() const { return Funfoucscolor; }
+  void set_unfoucscolor(toolkit::TColor v);
+  toolkit::TColor errorcolor() const { return Ferrorcolor; }
+  void set_errorcolor(toolkit::TColor v);
+  bool error() const { return Ferror; }
+  void set_error(bool v);
+
+  // Highlight colour used when the row and column under the mouse are tinted; only stored.
+  toolkit::TColor foucscolor = 0xFFBBBB;
+
+  // The key filter: "1".."9", Backspace and "." pass; every other character becomes 0.
+  void FilterKey(toolkit::TObject* Sender, char& Key);
+  // The change handler: one character gives zt 2, anything else zt 3.
+  void UpdateState(toolkit::TObject* Sender);
+
+ private:
+  int Fzt = 0;
+  int Fh = 1;
+  int Fs = 1;
+  toolkit::TColor Funfoucscolor = 0xFFFFFF;
+  toolkit::TColor Ferrorcolor = 255;
+  bool Ferror = false;
+};
+
+}  // namespace velmora::sdunit

@@ -1,0 +1,47 @@
+// The puzzle in play: the current solved grid, the 81 cell records, the generator and the candidate list.
+#pragma once
+#include <string>
+
+#include "toolkit/ExtCtrls.h"
+#include "toolkit/Grid9.h"
+
+namespace velmora::QJ {
+
+// One cell of the puzzle in play. All fields are zero until the first puzzle is generated or loaded.
+// For a cell that is not given, Value means nothing to any reader.
+class TNode : public toolkit::TObject {
+ public:
+  int Row = 0;
+  int Col = 0;
+  int Value = 0;
+  bool Given = false;
+};
+
+// The engine component: a panel of 35 x 35 that is never shown. It owns the 81 nodes (made row by row
+// in the constructor, never replaced) and keeps the solved grid from which every puzzle is cut.
+class TQJ : public toolkit::TPanel {
+ public:
+  explicit TQJ(toolkit::TComponent* AOwner);
+  ~TQJ() override;
+
+  toolkit::Grid9<int> Solution;
+  toolkit::Grid9<TNode*> Nodes;
+
+  // Writes the base grid into Solution; the constructor's last step.
+  void LoadBaseGrid();
+  // Applies Steps random validity-keeping transformations to Solution; nothing when Steps <= 0.
+  void Shuffle(int Steps);
+  // A new puzzle of level 1..4 in Nodes: draws how many cells to open, shuffles 1000 steps, makes
+  // every node a clue of the solved grid, then opens that many distinct random cells.
+  void Generate(int Level);
+  void NewEasy() { Generate(1); }
+  void NewMedium() { Generate(2); }
+  void NewHard() { Generate(3); }
+  void NewExpert() { Generate(4); }
+
+  // The digits, ascending, that the clues of the cell's row, column and box leave for the cell; only
+  // clues count, never the player's entries. For a given cell: every digit but its own clue's.
+  std::string Candidates(int row, int col) const;
+};
+
+}  // namespace velmora::QJ
