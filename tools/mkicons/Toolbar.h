@@ -1,0 +1,21 @@
+// The ten 16 x 16 tool-bar pictures of the main window, drawn by index.
+#pragma once
+
+#include <QImage>
+
+namespace mkicons {
+
+// Number of tool-bar pictures.
+inline constexpr int kToolbarCount = 10;
+// Side of one tool-bar picture in pixels.
+inline constexpr int kToolbarSide = 16;
+
+// Draws tool-bar picture `index` (0 .. kToolbarCount - 1):
+// 0 load, 1 save, 2 intermediate, 3 advanced, 4 expert, 5 beginner,
+// 6 candidate panel, 7 custom game, 8 replay, 9 puzzle collection.
+QImage toolbarPicture(int index);
+
+// All pictures side by side in index order.
+QImage toolbarStrip();
+
+} // namespace mkicons
