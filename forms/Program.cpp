@@ -1,0 +1,30 @@
+// Program start and stop.
+#include "forms/Program.h"
+
+#include "forms/Ufrm_new.h"
+#include "forms/main.h"
+#include "forms/u_frm_djphb.h"
+#include "toolkit/Forms.h"
+
+namespace velmora {
+
+void CreateForms() {
+  toolkit::Application->Title = "Velmora";
+  toolkit::Application->CreateForm(main::Form1);
+  toolkit::Application->CreateForm(u_frm_djphb::frm_djphb);
+  toolkit::Application->CreateForm(Ufrm_new::frm_new);
+}
+
+template <class T>
+static void Free(T*& form) {
+  delete form;
+  form = nullptr;
+}
+
+void DestroyForms() {
+  Free(Ufrm_new::frm_new);
+  Free(u_frm_djphb::frm_djphb);
+  Free(main::Form1);
+}
+
+}  // namespace velmora

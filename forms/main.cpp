@@ -1,0 +1,416 @@
+// The main window: its layout, new games, the change handler with repeat marks and records, the
+// candidate panel, the row-and-column tint, replay, and the dialogs it opens.
+#include "forms/main.h"
+
+#include <memory>
+
+#include "forms/Records.h"
+#include "forms/Ufrm_new.h"
+#include "forms/Ufrm_phb.h"
+#include "forms/u_frm_djphb.h"
+
+namespace velmora::main {
+
+using namespace toolkit;
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+TMenuItem* Item(TComponent* owner, TMenuItem* parent, const std::string& caption, TNotifyEvent onClick = nullptr) {
+  auto* item = new TMenuItem(owner);
+  item->set_Caption(caption);
+  item->OnClick = std::move(onClick);
+  parent->Add(item);
+  return item;
+}
+
+TToolButton* Button(TForm1* f, int left, int image, const std::string& hint, TNotifyEvent onClick,
+                    TToolButtonStyle style = tbsButton) {
+  auto* b = new TToolButton(f);
+  b->set_Parent(f->ToolBar1);
+  b->set_Left(left);
+  b->set_Style(style);
+  b->set_ImageIndex(image);
+  b->set_Hint(hint);
+  b->OnClick = std::move(onClick);
+  return b;
+}
+
+TToolButton* Gap(TForm1* f, int left, int width) {
+  auto* b = new TToolButton(f);
+  b->set_Parent(f->ToolBar1);
+  b->SetBounds(left, 2, width, 22);
+  b->set_Style(tbsSeparator);
+  return b;
+}
+
+void SetFont(TFont* font, int height, TColor color, bool bold) {
+  font->set_Height(height);
+  font->set_Color(color);
+  font->set_Style(bold ? TFontStyles{fsBold} : TFontStyles{});
+}
+
+const char* const Rules[] = {"游戏说明:在九宫", "格填数字,每一行", "每一列都由9个小", "方格组成,填上从1",
+                             "到9的不同数字,玩", "家要填满其余空", "格,规则是大正方", "形每一行每一列",
+                             "及每个九宫格里", "均必须包括1到9", "的每一个数字。"};
+
+const char* const RecordCaptions[] = {"", "已破初级记录", "已破中级记录", "已破高级记录", "已破骨灰级记录"};
+
+}  // namespace
+
+TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
+  BuildLayout();
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+  DoCreate();
+}
+
+void TForm1::BuildLayout() {
+  set_Caption("Velmora1.5");
+  set_BorderStyle(fbsToolWindow);
+  set_Position(poScreenCenter);
+  set_ClientWidth(556);
+  set_ClientHeight(489);
+  set_Color(clBtnFace);
+  Font()->set_Name("MS Sans Serif");
+  Font()->set_Height(-11);
+  OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
+
+  MainMenu1 = new TMainMenu(this);
+  N1 = Item(this, MainMenu1->Items(), "游戏");
+  N6 = Item(this, N1, "初级", [this](TObject* s) { ToolButton5Click(s); });
+  N7 = Item(this, N1, "中级", [this](TObject* s) { ToolButton6Click(s); });
+  N8 = Item(this, N1, "高级", [this](TObject* s) { ToolButton7Click(s); });
+  N9 = Item(this, N1, "骨灰级", [this](TObject* s) { ToolButton8Click(s); });
+  Item(this, N1, "-");
+  N2 = Item(this, N1, "排行榜", [this](TObject* s) { N2Click(s); });
+  Item(this, N1, "-");
+  N5 = Item(this, N1, "退出", [this](TObject* s) { N5Click(s); });
+  N16 = Item(this, MainMenu1->Items(), "帮助");
+  N17 = Item(this, N16, "帮助", [this](TObject* s) { N17Click(s); });
+  Item(this, N16, "-");
+  About1 = Item(this, N16, "&About", [this](TObject* s) { About1Click(s); });
+  set_Menu(MainMenu1);
+
+  ImageList1 = new TImageList(this);
+  for (int i = 0; i < 10; ++i) ImageList1->Add(":/toolbar/" + IntToStr(i) + ".png");
+
+  ToolBar1 = new TToolBar(this);
+  ToolBar1->set_Parent(this);
+  ToolBar1->set_Height(29);
+  ToolBar1->Images = ImageList1;
+  //                     left  picture  hint            handler
+  ToolButton1 = Button(this, 0, 0, "装载游戏", [this](TObject* s) { ToolButton1Click(s); });
+  ToolButton2 = Button(this, 23, 1, "游戏存盘", [this](TObject* s) { ToolButton2Click(s); });
+  ToolButton4 = Button(this, 46, 7, "自定义游戏", [this](TObject* s) { ToolButton4Click(s); });
+  Splitter1 = Gap(this, 69, 15);
+  ToolButton5 = Button(this, 84, 5, "初级", [this](TObject* s) { ToolButton5Click(s); });
+  ToolButton6 = Button(this, 107, 2, "中级", [this](TObject* s) { ToolButton6Click(s); });
+  ToolButton7 = Button(this, 130, 3, "高级", [this](TObject* s) { ToolButton7Click(s); });
+  ToolButton8 = Button(this, 153, 4, "骨灰级", [this](TObject* s) { ToolButton8Click(s); });
+  ToolButton11 = Button(this, 176, 9, "精选题目", [this](TObject* s) { ToolButton11Click(s); });
+  ToolButton9 = Gap(this, 199, 8);
+  sfshowpan = Button(this, 207, 6, "候选数面板显示", nullptr, tbsCheck);
+  ToolButton3 = Gap(this, 230, 8);
+
+  TimeLabel1 = new TimeLabel::TTimeLabel(this);
+  TimeLabel1->set_Parent(ToolBar1);
+  TimeLabel1->SetBounds(238, 2, 80, 22);
+  TimeLabel1->set_Alignment(taCenter);
+  TimeLabel1->set_Color(clBlack);
+  SetFont(TimeLabel1->Font(), -15, clLime, true);
+  TimeLabel1->set_Caption("0:0:0");
+  TimeLabel1->set_timerenabled(false);
+  TimeLabel1->set_timeinterval(1000);
+  TimeLabel1->set_OnTimer([this](TObject* s) { TimeLabel1Timer(s); });
+  TimeLabel1->set_MS(0);
+
+  Splitter2 = Gap(this, 318, 7);
+  ToolButton10 = Button(this, 325, 8, "重玩此局", [this](TObject* s) { ToolButton10Click(s); });
+
+  WC_Label = new TLabel(this);
+  WC_Label->set_Parent(ToolBar1);
+  WC_Label->set_AutoSize(false);
+  WC_Label->SetBounds(348, 2, 136, 22);
+  WC_Label->set_Alignment(taRightJustify);
+  WC_Label->set_Caption("恭喜你完成任务");
+  SetFont(WC_Label->Font(), -13, clWindowText, true);
+  WC_Label->Font()->set_Name("System");
+  WC_Label->set_Visible(false);
+
+  sb1 = new TStatusBar(this);
+  sb1->set_Parent(this);
+  sb1->set_Height(19);
+  sb1->Panels = {{"Velmora 1.5", 120}, {"velmora@velmora.games", 200}, {"https://velmora.games", 50}};
+
+  Panel1 = new TPanel(this);
+  Panel1->set_Parent(this);
+  Panel1->SetBounds(0, 29, 447, 441);
+  Panel1->set_Align(alLeft);
+  Panel1->set_BevelOuter(bvNone);
+  Panel1->set_BorderWidth(2);
+  Panel1->set_BorderStyle(bsSingle);
+  Panel1->set_Ctl3D(false);
+
+  QJ1 = new QJ::TQJ(this);
+  QJ1->set_Parent(this);
+  QJ1->SetBounds(456, 232, 35, 35);
+
+  sd991 = new sd99::Tsd99(this);
+  sd991->set_Parent(Panel1);
+  sd991->SetBounds(2, 2, 503, 435);
+  sd991->set_Align(alLeft);
+  sd991->set_BevelOuter(bvNone);
+  sd991->set_BorderWidth(1);
+  sd991->set_Ctl3D(false);
+  sd991->set_Color(13487615);
+  sd991->QJ = QJ1;
+  sd991->set_UNFoucsColor1(clWhite);
+  sd991->set_UNFoucsColor2(16759739);
+  sd991->set_FoucsColor1(13487615);
+  sd991->set_FoucsColor2(13470139);
+  sd991->nd = 1;
+  SetFont(sd991->FONT1, -33, clBlack, true);
+  SetFont(sd991->FONT2, -33, clBlue, true);
+  SetFont(sd991->FONT3, -16, clBlue, false);
+
+  pan = new Suppanel::TSuppanel(this);
+  pan->set_Parent(sd991);
+  pan->SetBounds(296, 24, 51, 66);
+  pan->set_Caption(" ");
+  pan->set_Visible(false);
+  pan->Node_h = 0;
+  pan->Node_s = 0;
+  pan->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { panMouseDown(s, b, sh, x, y); };
+  sd991->Pan = pan;
+
+  Memo2 = new TMemo(this);
+  Memo2->set_Parent(this);
+  Memo2->SetBounds(448, 32, 101, 185);
+  Memo2->set_ReadOnly(true);
+  std::string rules;
+  for (const char* line : Rules) rules += std::string(line) + "\r\n";
+  Memo2->set_Text(rules.substr(0, rules.size() - 2));
+
+  OpenDialog1 = new TOpenDialog(this);
+  SaveDialog1 = new TSaveDialog(this);
+  for (TOpenDialog* d : {OpenDialog1, static_cast<TOpenDialog*>(SaveDialog1)}) {
+    d->DefaultExt = "txt";
+    d->FileName = "save1.txt";
+    d->InitialDir = ".";
+  }
+}
+
+void TForm1::FormCreate(TObject*) {
+  if (!FileExists(Records::FileName)) {
+    Records::FillDefaults(Memo1);
+    Memo1.SaveToFile(Records::FileName);
+  }
+  sd991->set_Enabled(false);
+  for (auto* cell : sd991->Cells) {
+    cell->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { MemoMouseDown(s, b, sh, x, y); };
+    cell->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { CellMouseMove(s, sh, x, y); };
+    cell->OnChange = [this](TObject* s) { CellChanged(s); };
+  }
+}
+
+void TForm1::ToolButton5Click(TObject*) { NewGame(1); }
+void TForm1::ToolButton6Click(TObject*) { NewGame(2); }
+void TForm1::ToolButton7Click(TObject*) { NewGame(3); }
+void TForm1::ToolButton8Click(TObject*) { NewGame(4); }
+
+void TForm1::NewGame(int Level) {
+  switch (Level) {
+    case 1: QJ1->NewEasy(); break;
+    case 2: QJ1->NewMedium(); break;
+    case 3: QJ1->NewHard(); break;
+    default: QJ1->NewExpert(); break;
+  }
+  ShowPuzzle();
+  RestartClock();
+  sd991->nd = Level;
+  pan->Hide();
+}
+
+// The platform timer restarts its period only when its enabled flag or interval really changes: a
+// clock that stood still starts a full second from now, a running one keeps its phase.
+void TForm1::RestartClock() {
+  TimeLabel1->set_timerenabled(true);
+  TimeLabel1->set_MS(0);
+  TimeLabel1->set_timeinterval(1000);
+}
+
+void TForm1::ShowPuzzle() {
+  for (int row = 1; row <= 9; ++row) {
+    for (int col = 1; col <= 9; ++col) {
+      auto* cell = sd991->Cells(row, col);
+      QJ::TNode* node = QJ1->Nodes(row, col);
+      cell->set_h(row);
+      cell->set_s(col);
+      cell->set_zt(3);
+      cell->set_Text("");
+      if (node->Given) {
+        cell->set_zt(1);
+        cell->set_Text(IntToStr(node->Value));  // runs CellChanged, which makes the cell state 2 ...
+        cell->set_ReadOnly(true);               // ... so the clue look is put back
+        cell->Font()->set_Color(clBlack);
+      }
+    }
+  }
+  sd991->set_Enabled(true);
+  WC_Label->Hide();
+}
+
+void TForm1::CellChanged(TObject* Sender) {
+  auto* cell = static_cast<sdunit::Tsdunit*>(Sender);
+  cell->set_zt(cell->Text().size() == 1 ? 2 : 3);
+  bool Found;
+  int Row1, Col1, Row2, Col2;
+  sd991->FindConflict(Found, Row1, Col1, Row2, Col2);
+  for (auto* c : sd991->Cells) c->set_error(false);
+  if (Found) {
+    sd991->Cells(Row1, Col1)->set_error(true);
+    sd991->Cells(Row2, Col2)->set_error(true);
+  }
+  if (!sd991->IsSolved()) return;
+  sd991->set_Enabled(false);
+  WC_Label->Show();
+  TimeLabel1->set_timerenabled(false);
+  pan->Hide();
+  int level = sd991->nd;
+  if (level < 1 || level > 4) return;
+  // 64-bit: a record edited by hand to a huge number of seconds must not overflow the comparison.
+  if (TimeLabel1->MS() >= BestTime(level) * 1000) return;
+  auto* dialog = u_frm_djphb::frm_djphb;
+  if (!dialog) return;
+  dialog->Label_sj->set_Caption(IntToStr(TimeLabel1->MS() / 1000) + "秒");
+  dialog->Label1->set_Caption(RecordCaptions[level]);
+  dialog->Edit1->set_Text("佚名");
+  dialog->ShowModal();
+}
+
+void TForm1::MemoMouseDown(TObject* Sender, TMouseButton Button, TShiftState, int, int) {
+  auto* cell = static_cast<sdunit::Tsdunit*>(Sender);
+  if (!sfshowpan->Down()) {
+    pan->Hide();
+    Abort();
+  }
+  if (Button != mbLeft || cell->ReadOnly()) {
+    pan->Hide();
+    return;
+  }
+  pan->set_Top(cell->h() == 8 || cell->h() == 9 ? cell->Top() - 60 : cell->Top() + 40);
+  pan->set_Left(cell->Left());
+  pan->set_hxs(QJ1->Candidates(cell->h(), cell->s()));
+  pan->Node_h = cell->h();
+  pan->Node_s = cell->s();
+  pan->Show();
+}
+
+void TForm1::panMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
+  int n = pan->HitTest(X, Y);
+  auto* cell = pan->Node_h >= 1 && pan->Node_s >= 1 ? sd991->Cells(pan->Node_h, pan->Node_s) : nullptr;
+  pan->Hide();
+  if (!cell) return;
+  if (n >= 1 && n <= 9) cell->set_Text(IntToStr(n));
+  if (n == 11) cell->set_Text(pan->hxs());
+}
+
+void TForm1::CellMouseMove(TObject* Sender, TShiftState, int, int) {
+  auto* hovered = static_cast<sdunit::Tsdunit*>(Sender);
+  hoverRow = hovered->h();
+  hoverCol = hovered->s();
+  for (auto* cell : sd991->Cells) {
+    if (cell->error()) continue;
+    cell->set_Color(cell->h() == hoverRow || cell->s() == hoverCol ? cell->foucscolor : cell->unfoucscolor());
+  }
+}
+
+void TForm1::FormMouseMove(TObject*, TShiftState, int, int) {
+  for (auto* cell : sd991->Cells) cell->set_Color(cell->unfoucscolor());
+}
+
+void TForm1::TimeLabel1Timer(TObject*) { TimeLabel1->set_MS(TimeLabel1->MS() + TimeLabel1->timeinterval()); }
+
+void TForm1::ToolButton10Click(TObject*) {
+  for (int row = 1; row <= 9; ++row)
+    for (int col = 1; col <= 9; ++col)
+      if (!QJ1->Nodes(row, col)->Given) sd991->Cells(row, col)->set_Text("");
+  sd991->set_Enabled(true);
+  WC_Label->Hide();
+  RestartClock();
+  pan->Hide();
+}
+
+void TForm1::N2Click(TObject*) {
+  std::unique_ptr<Ufrm_phb::Tfrm_phb> table(new Ufrm_phb::Tfrm_phb(nullptr));
+  table->ShowModal();
+}
+
+void TForm1::ToolButton4Click(TObject*) {
+  if (Ufrm_new::frm_new) Ufrm_new::frm_new->ShowModal();
+}
+void TForm1::ToolButton11Click(TObject*) {}
+void TForm1::N17Click(TObject*) {}
+void TForm1::About1Click(TObject*) {}
+
+void TForm1::N5Click(TObject*) { Close(); }
+
+void TForm1::ToolButton1Click(TObject*) {
+  if (OpenDialog1->Execute()) LoadGame(OpenDialog1->FileName);
+}
+
+void TForm1::ToolButton2Click(TObject*) {
+  if (!SaveDialog1->Execute()) return;
+  TStringList lines;
+  for (int row = 1; row <= 9; ++row)
+    for (int col = 1; col <= 9; ++col)
+      lines.Add((QJ1->Nodes(row, col)->Given ? "1" : "0") + sd991->Cells(row, col)->Text());
+  lines.SaveToFile(SaveDialog1->FileName);
+}
+
+void TForm1::LoadGame(const std::string& FileName) {
+  TStringList lines;
+  lines.LoadFromFile(FileName);
+  // Every clue is read before anything changes, so a bad line leaves the game as it was.
+  int values[81] = {};
+  for (int k = 0; k < 81; ++k) {
+    std::string line = lines.Get(k);
+    if (!line.empty() && line[0] == '1') values[k] = StrToInt(line.substr(1));
+  }
+  // A loaded game takes part in no record, also when its cells complete the board while loading.
+  sd991->nd = 0;
+  for (int k = 0; k < 81; ++k) {
+    std::string line = lines.Get(k);
+    auto* cell = sd991->Cells(k / 9 + 1, k % 9 + 1);
+    QJ::TNode* node = QJ1->Nodes(k / 9 + 1, k % 9 + 1);
+    cell->set_zt(3);
+    cell->set_Text(line.size() > 1 ? line.substr(1) : std::string());
+    if (!line.empty() && line[0] == '1') {
+      cell->set_zt(1);
+      node->Value = values[k];
+      node->Given = true;
+    } else {
+      node->Given = false;
+      if (Trim(cell->Text()).size() == 1) cell->set_zt(2);
+    }
+  }
+  sd991->set_Enabled(true);
+  WC_Label->Hide();
+  sd991->nd = 0;
+}
+
+long long TForm1::BestTime(int Level) {
+  try {
+    Memo1.Clear();
+    Memo1.LoadFromFile(Records::FileName);
+    // The last two bytes of the time line's code-page-936 form are the unit "秒".
+    std::string line = Utf8ToAnsi(Memo1.Get(2 * (Level - 1)));
+    line = line.size() >= 2 ? line.substr(0, line.size() - 2) : std::string();
+    return StrToInt(AnsiToUtf8(line));
+  } catch (const Exception&) {
+    return 9999;
+  }
+}
+
+}  // namespace velmora::main

@@ -1,0 +1,97 @@
+// The main window: tool bar, clock, board, candidate panel and the whole flow of a game.
+#pragma once
+#include <string>
+
+#include "controls/Suppanel.h"
+#include "controls/TimeLabel.h"
+#include "controls/sd99.h"
+#include "engine/QJ.h"
+#include "toolkit/ComCtrls.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Menus.h"
+#include "toolkit/StdCtrls.h"
+
+namespace velmora::main {
+
+class TForm1;
+extern TForm1* Form1;
+
+class TForm1 : public toolkit::TForm {
+ public:
+  explicit TForm1(toolkit::TComponent* AOwner);
+
+  toolkit::TMainMenu* MainMenu1;
+  toolkit::TMenuItem* N1;  // "游戏"
+  toolkit::TMenuItem* N6;  // "初级"
+  toolkit::TMenuItem* N7;  // "中级"
+  toolkit::TMenuItem* N8;  // "高级"
+  toolkit::TMenuItem* N9;  // "骨灰级"
+  toolkit::TMenuItem* N2;  // "排行榜"
+  toolkit::TMenuItem* N5;  // "退出"
+  toolkit::TMenuItem* N16;  // "帮助" menu
+  toolkit::TMenuItem* N17;  // "帮助"
+  toolkit::TMenuItem* About1;
+
+  toolkit::TImageList* ImageList1;
+  toolkit::TToolBar* ToolBar1;
+  toolkit::TToolButton* ToolButton1;
+  toolkit::TToolButton* ToolButton2;
+  toolkit::TToolButton* ToolButton4;
+  toolkit::TToolButton* Splitter1;
+  toolkit::TToolButton* ToolButton5;
+  toolkit::TToolButton* ToolButton6;
+  toolkit::TToolButton* ToolButton7;
+  toolkit::TToolButton* ToolButton8;
+  toolkit::TToolButton* ToolButton11;
+  toolkit::TToolButton* ToolButton9;
+  toolkit::TToolButton* sfshowpan;
+  toolkit::TToolButton* ToolButton3;
+  TimeLabel::TTimeLabel* TimeLabel1;
+  toolkit::TToolButton* Splitter2;
+  toolkit::TToolButton* ToolButton10;
+  toolkit::TLabel* WC_Label;
+
+  toolkit::TPanel* Panel1;
+  sd99::Tsd99* sd991;
+  Suppanel::TSuppanel* pan;
+  toolkit::TMemo* Memo2;
+  toolkit::TStringList Memo1;  // the line store of the record file
+  QJ::TQJ* QJ1;
+  toolkit::TOpenDialog* OpenDialog1;
+  toolkit::TSaveDialog* SaveDialog1;
+  toolkit::TStatusBar* sb1;
+
+  void FormCreate(toolkit::TObject* Sender);
+  void ToolButton5Click(toolkit::TObject* Sender);
+  void ToolButton6Click(toolkit::TObject* Sender);
+  void ToolButton7Click(toolkit::TObject* Sender);
+  void ToolButton8Click(toolkit::TObject* Sender);
+  void ShowPuzzle();
+  void CellChanged(toolkit::TObject* Sender);
+  void MemoMouseDown(toolkit::TObject* Sender, toolkit::TMouseButton Button, toolkit::TShiftState Shift, int X, int Y);
+  void panMouseDown(toolkit::TObject* Sender, toolkit::TMouseButton Button, toolkit::TShiftState Shift, int X, int Y);
+  void CellMouseMove(toolkit::TObject* Sender, toolkit::TShiftState Shift, int X, int Y);
+  void FormMouseMove(toolkit::TObject* Sender, toolkit::TShiftState Shift, int X, int Y);
+  void TimeLabel1Timer(toolkit::TObject* Sender);
+  void ToolButton10Click(toolkit::TObject* Sender);
+  void N2Click(toolkit::TObject* Sender);
+  void ToolButton4Click(toolkit::TObject* Sender);
+  void ToolButton11Click(toolkit::TObject* Sender);
+  void N17Click(toolkit::TObject* Sender);
+  void About1Click(toolkit::TObject* Sender);
+  void N5Click(toolkit::TObject* Sender);
+  void ToolButton1Click(toolkit::TObject* Sender);
+  void ToolButton2Click(toolkit::TObject* Sender);
+  void LoadGame(const std::string& FileName);
+  // The level's record in whole seconds; 9999 when it cannot be read.
+  long long BestTime(int Level);
+
+ private:
+  void NewGame(int Level);
+  void RestartClock();
+  void BuildLayout();
+  int hoverRow = 0, hoverCol = 0;  // the cell last hovered
+};
+
+}  // namespace velmora::main

@@ -1,0 +1,56 @@
+// Starts "the program" in a fresh temporary folder for each test of the forms, and stops it after.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "forms/Program.h"
+#include "forms/main.h"
+#include "tests/TempDir.h"
+#include "toolkit/Classes.h"
+#include "toolkit/Random.h"
+#include "toolkit/testing.h"
+
+class GameFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    toolkit::RandSeed = 0;
+    toolkit::testing::ClearErrorBoxes();
+    toolkit::testing::ClearModalForms();
+    toolkit::testing::OnNextModal(nullptr);
+    BeforeStart();
+    velmora::CreateForms();
+    form = velmora::main::Form1;
+  }
+  void TearDown() override {
+    velmora::DestroyForms();
+    toolkit::testing::OnNextModal(nullptr);
+  }
+  // Runs before the forms are created: a test may put files in place.
+  virtual void BeforeStart() {}
+
+  velmora::sdunit::Tsdunit* Cell(int row, int col) { return form->sd991->Cells(row, col); }
+  // The nine rows of the board as text, "." for an empty cell and "+" for a cell of several characters.
+  std::string Board() {
+    std::string out;
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) {
+        std::string t = Cell(r, c)->Text();
+        out += t.empty() ? '.' : t.size() == 1 ? t[0] : '+';
+      }
+      out += '\n';
+    }
+    return out;
+  }
+  // Types the solution digit into every open cell except (skipRow, skipCol).
+  void FillAllBut(int skipRow, int skipCol) {
+    for (int r = 1; r <= 9; ++r)
+      for (int c = 1; c <= 9; ++c)
+        if ((r != skipRow || c != skipCol) && Cell(r, c)->Text().empty())
+          toolkit::testing::TypeText(Cell(r, c), std::to_string(form->QJ1->Solution(r, c)));
+  }
+  std::string File(const std::string& name) { return toolkit::ReadFileBytes(name); }
+
+  TempDir dir;
+  velmora::main::TForm1* form = nullptr;
+};

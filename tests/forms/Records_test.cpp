@@ -1,0 +1,196 @@
+// The record file, the new-record dialog and the record table, as a player and the file see them.
+#include "forms/Ufrm_phb.h"
+#include "forms/u_frm_djphb.h"
+#include "tests/forms/GameFixture.h"
+
+using namespace toolkit;
+namespace tt = toolkit::testing;
+using velmora::u_frm_djphb::Tfrm_djphb;
+
+namespace {
+const std::string DefaultFile =
+    "9999\xC3\xEB\r\n\xD8\xFD\xC3\xFB\r\n9999\xC3\xEB\r\n\xD8\xFD\xC3\xFB\r\n"
+    "9999\xC3\xEB\r\n\xD8\xFD\xC3\xFB\r\n9999\xC3\xEB\r\n\xD8\xFD\xC3\xFB\r\n";
+
+// A record file from its lines in UTF-8, joined with the given break.
+std::string RecordFile(std::initializer_list<std::string> lines, const std::string& br = "\r\n") {
+  std::string out;
+  for (const auto& l : lines) out += Utf8ToAnsi(l) + br;
+  return out;
+}
+}  // namespace
+
+class RecordsAtStart : public GameFixture {
+ protected:
+  void BeforeStart() override {
+    if (!initial.empty()) WriteFileBytes("phb.txt", initial);
+  }
+  std::string initial;
+};
+
+TEST_F(RecordsAtStart, MissingFileIsWrittenWithTheFiftySixDefaultBytes) {
+  EXPECT_EQ(File("phb.txt"), DefaultFile);
+  EXPECT_EQ(DefaultFile.size(), 56u);
+  for (int level = 1; level <= 4; ++level) EXPECT_EQ(form->BestTime(level), 9999);
+}
+
+class OtherRecordFile : public RecordsAtStart {
+  void BeforeStart() override {
+    initial = "hello";
+    RecordsAtStart::BeforeStart();
+  }
+};
+
+TEST_F(OtherRecordFile, AnExistingFileIsLeftUntouched) { EXPECT_EQ(File("phb.txt"), "hello"); }
+
+using BestTime = GameFixture;
+
+TEST_F(BestTime, DropsTheLastTwoBytesOfTheTimeLineAndReadsTheRest) {
+  auto level1 = [&](const std::string& timeLine) {
+    WriteFileBytes("phb.txt", RecordFile({timeLine, "佚名"}));
+    return form->BestTime(1);
+  };
+  EXPECT_EQ(level1("75秒"), 75);
+  EXPECT_EQ(level1("750"), 7);
+  EXPECT_EQ(level1("秒"), 9999);
+  EXPECT_EQ(level1("75"), 9999);
+  EXPECT_EQ(level1(""), 9999);
+  EXPECT_EQ(level1("ab秒"), 9999);
+  EXPECT_EQ(level1("-5秒"), -5);
+  WriteFileBytes("phb.txt", RecordFile({"1秒", "a", "2秒", "b", "3秒", "c", "4秒", "d"}));
+  EXPECT_EQ(form->BestTime(3), 3);
+  EXPECT_EQ(form->BestTime(4), 4);
+  ::unlink("phb.txt");
+  EXPECT_EQ(form->BestTime(2), 9999);
+}
+
+class NewRecord : public GameFixture {
+ protected:
+  // Plays the first beginner game to its last cell and finishes it at `ms` milliseconds, answering
+  // the new-record dialog, if it opens, with `answer`.
+  void FinishLevel(int level, long long ms, std::function<void(Tfrm_djphb*)> answer) {
+    tt::Click(level == 1 ? form->ToolButton5 : level == 2 ? form->ToolButton6 : level == 3 ? form->ToolButton7 : form->ToolButton8);
+    int lastRow = 0, lastCol = 0;
+    for (int r = 1; r <= 9; ++r)
+      for (int c = 1; c <= 9; ++c)
+        if (Cell(r, c)->Text().empty()) lastRow = r, lastCol = c;
+    FillAllBut(lastRow, lastCol);
+    form->TimeLabel1->set_MS(ms);
+    tt::OnNextModal([answer](TForm* f) { answer(static_cast<Tfrm_djphb*>(f)); });
+    tt::TypeText(Cell(lastRow, lastCol), std::to_string(form->QJ1->Solution(lastRow, lastCol)));
+    tt::OnNextModal(nullptr);
+  }
+  static void TypeName(Tfrm_djphb* d, const std::string& name) {
+    d->Edit1->set_Text("");
+    tt::TypeText(d->Edit1, name);
+    tt::Click(d->Button1);
+  }
+};
+
+TEST_F(NewRecord, OnlyAStrictlyBetterTimeOpensTheDialogWithLevelTimeAndDefaultName) {
+  WriteFileBytes("phb.txt", RecordFile({"76秒", "甲", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
+  bool asked = false;
+  FinishLevel(1, 76000, [&](Tfrm_djphb*) { asked = true; });
+  EXPECT_FALSE(asked);
+  EXPECT_TRUE(tt::ModalForms().empty());
+
+  std::string label1, time, name;
+  FinishLevel(1, 75999, [&](Tfrm_djphb* d) {
+    label1 = d->Label1->Caption();
+    time = d->Label_sj->Caption();
+    name = d->Edit1->Text();
+    TypeName(d, "小明");
+  });
+  EXPECT_EQ(label1, "已破初级记录");
+  EXPECT_EQ(time, "75秒");
+  EXPECT_EQ(name, "佚名");
+  EXPECT_EQ(File("phb.txt"), RecordFile({"75秒", "小明", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
+}
+
+TEST_F(NewRecord, ChangesOnlyTheLevelsTwoLinesAndWritesCrLf) {
+  WriteFileBytes("phb.txt", RecordFile({"1秒", "a", "2秒", "b", "3秒", "c", "4秒", "d", "extra"}, "\n"));
+  FinishLevel(3, 0, [&](Tfrm_djphb* d) {
+    EXPECT_EQ(d->Label1->Caption(), "已破高级记录");
+    TypeName(d, "  spaced  ");
+  });
+  EXPECT_EQ(File("phb.txt"), RecordFile({"1秒", "a", "2秒", "b", "0秒", "  spaced  ", "4秒", "d", "extra"}));
+}
+
+TEST_F(NewRecord, ABlankNameStoresTheDefaultName) {
+  FinishLevel(4, 5000, [&](Tfrm_djphb* d) {
+    EXPECT_EQ(d->Label1->Caption(), "已破骨灰级记录");
+    TypeName(d, " \t ");
+  });
+  EXPECT_EQ(File("phb.txt"), RecordFile({"9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名", "5秒", "佚名"}));
+}
+
+TEST_F(NewRecord, AShortFileIsCompletedSoTheRecordAndNameAreKept) {
+  WriteFileBytes("phb.txt", "");
+  FinishLevel(2, 61000, [&](Tfrm_djphb* d) { TypeName(d, "Ann"); });
+  EXPECT_EQ(File("phb.txt"), RecordFile({"9999秒", "佚名", "61秒", "Ann", "9999秒", "佚名", "9999秒", "佚名"}));
+  WriteFileBytes("phb.txt", RecordFile({"10秒", "x"}));
+  FinishLevel(4, 3000, [&](Tfrm_djphb* d) { TypeName(d, "Bo"); });
+  EXPECT_EQ(File("phb.txt"), RecordFile({"10秒", "x", "9999秒", "佚名", "9999秒", "佚名", "3秒", "Bo"}));
+}
+
+TEST_F(NewRecord, AHugeHandEditedRecordIsBeatenWithoutOverflow) {
+  WriteFileBytes("phb.txt", RecordFile({"2147483647秒", "x"}));
+  bool asked = false;
+  FinishLevel(1, 3000000000LL, [&](Tfrm_djphb* d) {
+    asked = true;
+    TypeName(d, "y");
+  });
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(form->BestTime(1), 3000000);
+}
+
+TEST_F(NewRecord, AnUnreadableFileShowsTheErrorBoxAndEscapeLeavesWithoutStoring) {
+  ::unlink("phb.txt");
+  ASSERT_EQ(::mkdir("phb.txt", 0755), 0);
+  bool stillOpen = false;
+  FinishLevel(1, 1000, [&](Tfrm_djphb* d) {
+    tt::Click(d->Button1);
+    stillOpen = d->ModalResult() == mrNone;
+    tt::PressKey(d->Edit1, tt::keyEscape);
+  });
+  EXPECT_TRUE(stillOpen);
+  ASSERT_EQ(tt::ErrorBoxes().size(), 1u);
+  EXPECT_NE(tt::ErrorBoxes()[0].find("phb.txt"), std::string::npos);
+  EXPECT_EQ(velmora::u_frm_djphb::frm_djphb->ModalResult(), mrCancel);
+}
+
+using RecordTable = GameFixture;
+
+TEST_F(RecordTable, ShowsTheLinesAsTheyStandAndEmptyLabelsForMissingOnes) {
+  WriteFileBytes("phb.txt", RecordFile({"12秒", "张三", "x"}, "\r"));
+  velmora::Ufrm_phb::Tfrm_phb* table = nullptr;
+  tt::OnNextModal([&](TForm* f) {
+    table = static_cast<velmora::Ufrm_phb::Tfrm_phb*>(f);
+    EXPECT_EQ(table->s1->Caption(), "12秒");
+    EXPECT_EQ(table->m1->Caption(), "张三");
+    EXPECT_EQ(table->s2->Caption(), "x");
+    EXPECT_EQ(table->m2->Caption(), "");
+    EXPECT_EQ(table->m4->Caption(), "");
+    tt::Click(table->Button1);  // reset
+    EXPECT_EQ(table->s2->Caption(), "9999秒");
+    EXPECT_EQ(table->m4->Caption(), "佚名");
+    EXPECT_TRUE(table->Visible());  // the dialog stays open
+    tt::Click(table->Button2);
+  });
+  tt::Click(form->N2);
+  EXPECT_NE(table, nullptr);
+  EXPECT_EQ(File("phb.txt"), DefaultFile);
+}
+
+TEST_F(RecordTable, AnUnreadableFileStillOpensTheTableWithItsLayoutTexts) {
+  ::unlink("phb.txt");
+  tt::OnNextModal([&](TForm* f) {
+    auto* table = static_cast<velmora::Ufrm_phb::Tfrm_phb*>(f);
+    EXPECT_EQ(table->s1->Caption(), "9999秒");
+    EXPECT_EQ(table->m3->Caption(), "佚名");
+    tt::Click(table->Button1);
+  });
+  tt::Click(form->N2);
+  EXPECT_EQ(tt::ErrorBoxes().size(), 1u);
+  EXPECT_EQ(File("phb.txt"), DefaultFile);  // the reset writes it even when it was missing
+}

@@ -1,0 +1,186 @@
+// The main window as a player uses it: new games, typing, repeat marks, completion, the candidate
+// panel, the tint under the mouse, replay.
+#include "forms/main.h"
+
+#include "tests/forms/GameFixture.h"
+#include "forms/u_frm_djphb.h"
+
+using namespace toolkit;
+namespace tt = toolkit::testing;
+
+using MainWindow = GameFixture;
+
+TEST_F(MainWindow, StartsWithADisabledEmptyBoardAndAStoppedClock) {
+  EXPECT_FALSE(form->sd991->Enabled());
+  EXPECT_EQ(Board(), std::string(9, '.') + "\n" + std::string(9, '.') + "\n" + std::string(9, '.') + "\n" +
+                         std::string(9, '.') + "\n" + std::string(9, '.') + "\n" + std::string(9, '.') + "\n" +
+                         std::string(9, '.') + "\n" + std::string(9, '.') + "\n" + std::string(9, '.') + "\n");
+  EXPECT_EQ(form->TimeLabel1->Caption(), "0:0:0");
+  EXPECT_FALSE(form->TimeLabel1->Timer->Active());
+  EXPECT_FALSE(form->WC_Label->Visible());
+  EXPECT_EQ(form->sd991->nd, 1);
+}
+
+TEST_F(MainWindow, FirstBeginnerGameShowsTheKnownPuzzleAsReadOnlyBoldBlackClues) {
+  tt::Click(form->ToolButton5);
+  EXPECT_EQ(Board(),
+            ".8..469.7\n"
+            "6413795..\n"
+            "973.8.6..\n"
+            "825461379\n"
+            "4...9..85\n"
+            ".3....1.6\n"
+            "16..37.5.\n"
+            ".........\n"
+            "2.8.1479.\n");
+  auto* clue = Cell(1, 2);
+  EXPECT_TRUE(clue->ReadOnly());
+  EXPECT_EQ(clue->Font()->Color(), clBlack);
+  EXPECT_EQ(clue->Font()->Height(), -33);
+  EXPECT_TRUE(clue->Font()->Style().count(fsBold));
+  auto* open = Cell(1, 1);
+  EXPECT_FALSE(open->ReadOnly());
+  EXPECT_EQ(open->zt(), 3);
+  EXPECT_TRUE(form->sd991->Enabled());
+  EXPECT_EQ(form->sd991->nd, 1);
+  EXPECT_EQ(form->TimeLabel1->Caption(), "0:0:0");
+  EXPECT_TRUE(tt::Tick(form->TimeLabel1->Timer));
+  EXPECT_EQ(form->TimeLabel1->Caption(), "0:0:1");
+  tt::TypeText(clue, "5");
+  EXPECT_EQ(clue->Text(), "8");
+}
+
+TEST_F(MainWindow, LevelMenuItemsStartGamesLikeTheButtons) {
+  tt::Click(form->N7);
+  EXPECT_EQ(form->sd991->nd, 2);
+  int open = 0;
+  for (auto* c : form->sd991->Cells) open += c->Text().empty();
+  EXPECT_GE(open, 42);
+  EXPECT_LE(open, 47);
+  tt::Click(form->N9);
+  EXPECT_EQ(form->sd991->nd, 4);
+}
+
+TEST_F(MainWindow, RepeatMarksFollowTypingAndDeleting) {
+  tt::Click(form->ToolButton5);
+  tt::TypeText(Cell(1, 1), "8");  // the clue 8 stands at (1, 2)
+  EXPECT_TRUE(Cell(1, 1)->error());
+  EXPECT_TRUE(Cell(1, 2)->error());
+  EXPECT_EQ(Cell(1, 1)->Color(), 255u);
+  EXPECT_EQ(Cell(1, 1)->zt(), 2);
+  tt::TypeText(Cell(1, 1), "\b");
+  EXPECT_FALSE(Cell(1, 1)->error());
+  EXPECT_FALSE(Cell(1, 2)->error());
+  EXPECT_EQ(Cell(1, 1)->zt(), 3);
+  tt::TypeText(Cell(1, 1), "15");  // pencil marks never repeat
+  EXPECT_FALSE(Cell(1, 1)->error());
+  EXPECT_EQ(Cell(1, 1)->Font()->Height(), -16);
+}
+
+TEST_F(MainWindow, CompletionLocksTheBoardCongratulatesAndStopsTheClock) {
+  tt::Click(form->ToolButton5);
+  FillAllBut(0, 0);
+  EXPECT_FALSE(form->sd991->Enabled());
+  EXPECT_TRUE(form->WC_Label->Visible());
+  EXPECT_EQ(form->WC_Label->Caption(), "恭喜你完成任务");
+  EXPECT_FALSE(form->TimeLabel1->Timer->Active());
+  // A fast beginner game beats the default record of 9999 seconds.
+  ASSERT_EQ(tt::ModalForms().size(), 1u);
+  EXPECT_EQ(tt::ModalForms()[0], velmora::u_frm_djphb::frm_djphb);
+}
+
+TEST_F(MainWindow, CandidatePanelOpensOnlyWhenSwitchedOnForAnOpenCellWithTheLeftButton) {
+  tt::Click(form->ToolButton5);
+  tt::PressMouse(Cell(1, 1), mbLeft, 10, 10);
+  EXPECT_FALSE(form->pan->Visible());  // switched off
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+  tt::Click(form->sfshowpan);
+  ASSERT_TRUE(form->sfshowpan->Down());
+  tt::PressMouse(Cell(1, 1), mbLeft, 10, 10);
+  ASSERT_TRUE(form->pan->Visible());
+  EXPECT_EQ(form->pan->Top(), Cell(1, 1)->Top() + 40);
+  EXPECT_EQ(form->pan->Left(), Cell(1, 1)->Left());
+  EXPECT_EQ(form->pan->hxs(), form->QJ1->Candidates(1, 1));
+  tt::PressMouse(Cell(8, 3), mbLeft, 10, 10);
+  EXPECT_EQ(form->pan->Top(), Cell(8, 3)->Top() - 60);
+  EXPECT_EQ(form->pan->Node_h, 8);
+  tt::PressMouse(Cell(1, 2), mbLeft, 10, 10);  // a clue
+  EXPECT_FALSE(form->pan->Visible());
+  tt::PressMouse(Cell(1, 1), mbLeft, 10, 10);
+  tt::PressMouse(Cell(1, 1), mbRight, 10, 10);
+  EXPECT_FALSE(form->pan->Visible());
+  tt::PressMouse(Cell(1, 1), mbLeft, 10, 10);
+  tt::Click(form->sfshowpan);  // switching off leaves the shown panel until the next press
+  EXPECT_TRUE(form->pan->Visible());
+  tt::PressMouse(Cell(1, 1), mbLeft, 10, 10);
+  EXPECT_FALSE(form->pan->Visible());
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+}
+
+TEST_F(MainWindow, CandidatePanelWritesADigitAllCandidatesOrNothing) {
+  tt::Click(form->ToolButton5);
+  tt::Click(form->sfshowpan);
+  auto* cell = Cell(8, 1);  // row 8 holds no clue
+  std::string candidates = form->QJ1->Candidates(8, 1);
+  tt::PressMouse(cell, mbLeft, 10, 10);
+  tt::PressMouse(form->pan, mbLeft, 30, 3);  // "H"
+  EXPECT_EQ(cell->Text(), candidates);
+  EXPECT_EQ(cell->zt(), candidates.size() == 1 ? 2 : 3);
+  EXPECT_FALSE(form->pan->Visible());
+  tt::PressMouse(cell, mbLeft, 10, 10);
+  tt::PressMouse(form->pan, mbLeft, 5, 3);  // "N"
+  EXPECT_EQ(cell->Text(), candidates);
+  EXPECT_FALSE(form->pan->Visible());
+  // A greyed digit still writes itself: 2 stands as a clue in row 9, column 1.
+  ASSERT_EQ(candidates.find('2'), std::string::npos);
+  tt::PressMouse(cell, mbLeft, 10, 10);
+  tt::PressMouse(form->pan, mbLeft, 20, 20);  // digit 2
+  EXPECT_EQ(cell->Text(), "2");
+  EXPECT_TRUE(cell->error());
+}
+
+TEST_F(MainWindow, HoverTintsRowAndColumnAndTheBareWindowRemovesIt) {
+  tt::Click(form->ToolButton5);
+  tt::TypeText(Cell(1, 1), "8");  // a marked pair: (1, 1) and (1, 2)
+  tt::MoveMouse(Cell(5, 5), 3, 3);
+  EXPECT_EQ(Cell(5, 1)->Color(), Cell(5, 1)->foucscolor);
+  EXPECT_EQ(Cell(9, 5)->Color(), Cell(9, 5)->foucscolor);
+  EXPECT_EQ(Cell(4, 4)->Color(), Cell(4, 4)->unfoucscolor());
+  EXPECT_EQ(Cell(1, 1)->Color(), 255u);
+  tt::MoveMouse(form, 500, 300);
+  EXPECT_EQ(Cell(5, 1)->Color(), Cell(5, 1)->unfoucscolor());
+  EXPECT_EQ(Cell(1, 1)->Color(), Cell(1, 1)->unfoucscolor());  // the error colour too, until the next change
+  EXPECT_TRUE(Cell(1, 1)->error());
+}
+
+TEST_F(MainWindow, ReplayEmptiesTheEntriesAndRestartsTheClockAtTheSameLevel) {
+  tt::Click(form->ToolButton7);
+  tt::TypeText(Cell(1, 1), "1");
+  form->TimeLabel1->set_MS(42000);
+  int before = 0;
+  for (auto* c : form->sd991->Cells) before += !c->Text().empty();
+  tt::Click(form->ToolButton10);
+  int after = 0;
+  for (int r = 1; r <= 9; ++r)
+    for (int c = 1; c <= 9; ++c) after += !Cell(r, c)->Text().empty();
+  int clues = 0;
+  for (auto* n : form->QJ1->Nodes) clues += n->Given;
+  EXPECT_EQ(after, clues);
+  EXPECT_LE(after, before);
+  EXPECT_EQ(form->TimeLabel1->Caption(), "0:0:0");
+  EXPECT_EQ(form->sd991->nd, 3);
+}
+
+TEST_F(MainWindow, ReplayBeforeTheFirstGameEnablesAnEmptyBoardAndStartsTheClock) {
+  tt::Click(form->ToolButton10);
+  EXPECT_TRUE(form->sd991->Enabled());
+  EXPECT_TRUE(form->TimeLabel1->Timer->Active());
+  EXPECT_EQ(form->sd991->nd, 1);
+  for (auto* c : form->sd991->Cells) EXPECT_EQ(c->Text(), "");
+}
+
+TEST_F(MainWindow, ExitClosesTheWindow) {
+  form->Show();
+  tt::Click(form->N5);
+  EXPECT_FALSE(form->Visible());
+}

@@ -1,0 +1,135 @@
+// Tool bar, tool buttons and status bar over QWidget, QToolButton and a painted bar.
+#include "toolkit/ComCtrls.h"
+
+#include <QIcon>
+#include <QPainter>
+#include <QStyleOptionFrame>
+#include <QToolButton>
+
+#include "toolkit/qt_p.h"
+
+namespace toolkit {
+
+TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
+
+TToolBar::TToolBar(TComponent* AOwner) : TControl(AOwner) {
+  SetBounds(0, 0, 150, 29);
+  set_Align(alTop);
+}
+
+namespace {
+// The tool bar: the face colour with an etched line along its top edge.
+class BarWidget : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Button));
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawLine(0, 0, width() - 1, 0);
+    p.setPen(palette().color(QPalette::Light));
+    p.drawLine(0, 1, width() - 1, 1);
+  }
+};
+}  // namespace
+
+void TToolBar::CreateHandle() {
+  FHandle = new ControlHandle;
+  FHandle->widget = FHandle->client = new BarWidget(Parent() ? Parent()->Handle()->client : nullptr);
+  Bridge(this, FHandle);
+}
+
+TToolButton::TToolButton(TComponent* AOwner) : TControl(AOwner) { SetBounds(0, 2, 23, 22); }
+
+void TToolButton::set_Style(TToolButtonStyle v) {
+  FStyle = v;
+  if (FHandle) ApplyProperties();
+}
+
+void TToolButton::set_ImageIndex(int v) {
+  FImageIndex = v;
+  if (FHandle) ApplyProperties();
+}
+
+void TToolButton::set_Down(bool v) {
+  FDown = v;
+  if (FHandle) static_cast<QToolButton*>(FHandle->widget)->setChecked(v);
+}
+
+void TToolButton::Click() {
+  if (FStyle == tbsCheck) set_Down(!FDown);
+  TControl::Click();
+}
+
+void TToolButton::CreateHandle() {
+  FHandle = new ControlHandle;
+  auto* b = new QToolButton(Parent() ? Parent()->Handle()->client : nullptr);
+  b->setAutoRaise(true);
+  b->setFocusPolicy(Qt::NoFocus);
+  FHandle->widget = FHandle->client = b;
+  // The layer keeps Down: the widget shows it, the click toggles it.
+  QObject::connect(b, &QToolButton::clicked, [this] { Deliver([this] { Click(); }); });
+  Bridge(this, FHandle);
+}
+
+void TToolButton::ApplyProperties() {
+  TControl::ApplyProperties();
+  auto* b = static_cast<QToolButton*>(FHandle->widget);
+  b->setCheckable(FStyle == tbsCheck);
+  b->setChecked(FDown);
+  b->setEnabled(FStyle != tbsSeparator && Enabled());
+  auto* bar = dynamic_cast<TToolBar*>(Parent());
+  if (FStyle == tbsSeparator || !bar || !bar->Images || FImageIndex < 0 || FImageIndex >= bar->Images->Count()) {
+    b->setIcon(QIcon());
+    b->setAttribute(Qt::WA_TransparentForMouseEvents, FStyle == tbsSeparator);
+    return;
+  }
+  b->setIcon(QIcon(QString::fromStdString(bar->Images->Resource(FImageIndex))));
+  b->setIconSize(QSize(bar->Images->Width, bar->Images->Height));
+}
+
+TStatusBar::TStatusBar(TComponent* AOwner) : TControl(AOwner) {
+  SetBounds(0, 0, 150, 19);
+  set_Align(alBottom);
+}
+
+namespace {
+class StatusWidget : public QWidget {
+ public:
+  StatusWidget(TStatusBar* bar, QWidget* parent) : QWidget(parent), bar_(bar) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Button));
+    int x = 0;
+    for (std::size_t i = 0; i < bar_->Panels.size(); ++i) {
+      const TStatusPanel& panel = bar_->Panels[i];
+      int w = i + 1 == bar_->Panels.size() ? width() - x : panel.Width;
+      QRect r(x, 2, w - 2, height() - 2);
+      p.setPen(palette().color(QPalette::Dark));
+      p.drawLine(r.topLeft(), r.topRight());
+      p.drawLine(r.topLeft(), r.bottomLeft());
+      p.setPen(palette().color(QPalette::Light));
+      p.drawLine(r.bottomLeft(), r.bottomRight());
+      p.drawLine(r.topRight(), r.bottomRight());
+      p.setPen(palette().color(QPalette::WindowText));
+      p.drawText(r.adjusted(3, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(panel.Text));
+      x += w;
+    }
+  }
+
+ private:
+  TStatusBar* bar_;
+};
+}  // namespace
+
+void TStatusBar::CreateHandle() {
+  FHandle = new ControlHandle;
+  FHandle->widget = FHandle->client = new StatusWidget(this, Parent() ? Parent()->Handle()->client : nullptr);
+  Bridge(this, FHandle);
+}
+
+}  // namespace toolkit

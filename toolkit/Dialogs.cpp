@@ -1,0 +1,41 @@
+// File dialogs over QFileDialog; in test mode they take the answer the test gave.
+#include "toolkit/Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <filesystem>
+#include <optional>
+
+#include "toolkit/testing.h"
+#include "toolkit/testing_p.h"
+
+namespace toolkit {
+
+TOpenDialog::TOpenDialog(TComponent* AOwner) : TComponent(AOwner) {}
+TSaveDialog::TSaveDialog(TComponent* AOwner) : TOpenDialog(AOwner) {}
+
+bool TOpenDialog::Execute() { return Run(false); }
+bool TSaveDialog::Execute() { return Run(true); }
+
+bool TOpenDialog::Run(bool save) {
+  std::optional<std::string> answer;
+  if (testing::Enabled()) {
+    if (!testing::TakeFileDialogAnswer(answer)) answer.reset();  // no answer waiting: cancelled
+  } else {
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDirectory(QString::fromStdString(InitialDir.empty() ? "." : InitialDir));
+    if (!FileName.empty()) dialog.selectFile(QString::fromStdString(FileName));
+    QString chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first() : QString();
+    if (!chosen.isEmpty()) answer = chosen.toStdString();
+  }
+  if (!answer) return false;
+  std::string name = *answer;
+  if (!DefaultExt.empty() && !std::filesystem::path(name).has_extension()) name += "." + DefaultExt;
+  FileName = name;
+  return true;
+}
+
+}  // namespace toolkit

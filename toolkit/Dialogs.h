@@ -1,0 +1,31 @@
+// The platform's open and save file dialogs.
+#pragma once
+#include <string>
+
+#include "toolkit/Classes.h"
+
+namespace toolkit {
+
+// A file dialog. Execute shows it and returns false when the player cancels; FileName then holds the
+// chosen name, with DefaultExt added when the typed name has no extension. No file-type filter; the
+// save dialog never asks before replacing a file, the open dialog accepts a name that does not exist.
+// The dialog never changes the process's current directory.
+class TOpenDialog : public TComponent {
+ public:
+  explicit TOpenDialog(TComponent* AOwner);
+  std::string DefaultExt;
+  std::string FileName;
+  std::string InitialDir;
+  virtual bool Execute();
+
+ protected:
+  bool Run(bool save);
+};
+
+class TSaveDialog : public TOpenDialog {
+ public:
+  explicit TSaveDialog(TComponent* AOwner);
+  bool Execute() override;
+};
+
+}  // namespace toolkit
