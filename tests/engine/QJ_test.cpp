@@ -449,13 +449,4 @@ TEST_F(Candidates, AGivenCellOffersEveryDigitButItsOwnClue) {
   EXPECT_EQ(qj->Candidates(1, 1), "1234569");
 }
 
-TEST_F(Candidates, LeavesTheNodesAsTheyWere) {
-  qj->NewEasy();
-  const Board clues = CluesOf(*qj);
-  for (int row = 1; row <= 9; ++row)
-    for (int col = 1; col <= 9; ++col) qj->Candidates(row, col);
-  EXPECT_EQ(CluesOf(*qj), clues);
-  EXPECT_TRUE(IsSolvedGrid(SolutionOf(*qj)));
-}
-
 }  // namespace
