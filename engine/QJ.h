@@ -32,7 +32,8 @@ class TQJ : public toolkit::TPanel {
   // Applies Steps random validity-keeping transformations to Solution; nothing when Steps <= 0.
   void Shuffle(int Steps);
   // A new puzzle of level 1..4 in Nodes: draws how many cells to open, shuffles 1000 steps, makes
-  // every node a clue of the solved grid, then opens that many distinct random cells.
+  // every node a clue of the solved grid, then opens that many distinct random cells. Another level
+  // raises EInvalidOperation before anything is drawn or changed.
   void Generate(int Level);
   void NewEasy() { Generate(1); }
   void NewMedium() { Generate(2); }

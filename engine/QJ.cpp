@@ -1,0 +1,144 @@
+// The puzzle in play: the solved grid, its shuffle, the cut of a new puzzle and the candidate list.
+#include "engine/QJ.h"
+
+#include <utility>
+
+#include "engine/Myfun.h"
+#include "toolkit/Random.h"
+#include "toolkit/SysUtils.h"
+
+namespace velmora::QJ {
+
+namespace {
+
+// How many cells a new puzzle of each level opens: the least, and how many values above it a draw adds.
+struct OpenCount {
+  int least;
+  int spread;
+};
+constexpr OpenCount kOpenCounts[] = {{37, 4}, {42, 6}, {49, 4}, {54, 7}};
+
+// Two different positions within a group of three, each ordered pair equally likely.
+std::pair<int, int> DrawTwoPositions() {
+  int a = toolkit::Random(3) + 1;
+  int b = toolkit::Random(2) + 1;
+  if (a == 1) b = b + 1;
+  if (a == 2 && b == 2) b = 3;
+  return {a, b};
+}
+
+}  // namespace
+
+TQJ::TQJ(toolkit::TComponent* AOwner) : toolkit::TPanel(AOwner) {
+  set_Width(35);
+  set_Height(35);
+  set_Visible(false);
+  for (int row = 1; row <= 9; ++row)
+    for (int col = 1; col <= 9; ++col) Nodes(row, col) = new TNode;
+  LoadBaseGrid();
+}
+
+// The nodes are plain objects, not components, so no owner list frees them: the engine does.
+TQJ::~TQJ() {
+  for (TNode*& node : Nodes) {
+    delete node;
+    node = nullptr;
+  }
+}
+
+void TQJ::LoadBaseGrid() {
+  static constexpr int kBase[9][9] = {
+      {1, 4, 7, 2, 5, 8, 3, 6, 9},  //
+      {2, 5, 8, 3, 6, 9, 1, 4, 7},  //
+      {3, 6, 9, 1, 4, 7, 2, 5, 8},  //
+      {4, 7, 1, 8, 2, 5, 9, 3, 6},  //
+      {5, 8, 2, 9, 3, 6, 7, 1, 4},  //
+      {6, 9, 3, 7, 1, 4, 8, 2, 5},  //
+      {7, 1, 4, 5, 8, 2, 6, 9, 3},  //
+      {8, 2, 5, 6, 9, 3, 4, 7, 1},  //
+      {9, 3, 6, 4, 7, 1, 5, 8, 2},  //
+  };
+  for (int row = 1; row <= 9; ++row)
+    for (int col = 1; col <= 9; ++col) Solution(row, col) = kBase[row - 1][col - 1];
+}
+
+void TQJ::Shuffle(int Steps) {
+  for (int step = 0; step < Steps; ++step) {
+    const int kind = toolkit::Random(7) + 1;
+    // Drawn for every kind, the digit exchange included, so the sequence of draws stays the documented one.
+    const auto [a, b] = DrawTwoPositions();
+    if (kind <= 3) {
+      const int o = 3 * (kind - 1);
+      for (int row = 1; row <= 9; ++row) std::swap(Solution(row, o + a), Solution(row, o + b));
+    } else if (kind <= 6) {
+      const int o = 3 * (kind - 4);
+      for (int col = 1; col <= 9; ++col) std::swap(Solution(o + a, col), Solution(o + b, col));
+    } else {
+      const int x = toolkit::Random(9) + 1;
+      int y = toolkit::Random(9) + 1;
+      if (y == x) y = x == 9 ? 1 : x + 1;
+      for (int& digit : Solution) {
+        if (digit == x)
+          digit = y;
+        else if (digit == y)
+          digit = x;
+      }
+    }
+  }
+}
+
+void TQJ::Generate(int Level) {
+  if (Level < 1 || Level > 4)
+    throw toolkit::EInvalidOperation("No puzzle level " + toolkit::IntToStr(Level) + "; levels are 1 to 4");
+
+  const OpenCount& count = kOpenCounts[Level - 1];
+  const int toOpen = count.least + toolkit::Random(count.spread);
+  Shuffle(1000);
+
+  for (int row = 1; row <= 9; ++row) {
+    for (int col = 1; col <= 9; ++col) {
+      TNode& node = *Nodes(row, col);
+      node.Row = row;
+      node.Col = col;
+      node.Value = Solution(row, col);
+      node.Given = true;
+    }
+  }
+
+  int opened = 0;
+  while (opened < toOpen) {
+    // Two statements, so the row is drawn before the column.
+    const int r = toolkit::Random(9) + 1;
+    const int c = toolkit::Random(9) + 1;
+    TNode& node = *Nodes(r, c);
+    if (node.Given) {
+      node.Given = false;
+      ++opened;
+    }
+  }
+}
+
+std::string TQJ::Candidates(int row, int col) const {
+  std::string seen;
+  const TNode& self = *Nodes(row, col);
+  if (self.Given) {
+    seen = toolkit::IntToStr(self.Value);
+  } else {
+    const int box = Myfun::BoxNumber(row, col);
+    for (int i = 1; i <= 9; ++i) {
+      for (int j = 1; j <= 9; ++j) {
+        if (i == row && j == col) continue;
+        if (i != row && j != col && Myfun::BoxNumber(i, j) != box) continue;
+        const TNode& node = *Nodes(i, j);
+        if (node.Given) seen += toolkit::IntToStr(node.Value);
+      }
+    }
+  }
+  // The test is on the text, so each digit of a clue value with several digits counts.
+  std::string result;
+  for (char d = '1'; d <= '9'; ++d)
+    if (seen.find(d) == std::string::npos) result += d;
+  return result;
+}
+
+}  // namespace velmora::QJ
