@@ -1,0 +1,176 @@
+// Saving and loading games, and the custom-game editor, as a player and the files see them.
+#include "forms/Ufrm_new.h"
+#include "forms/u_frm_djphb.h"
+#include "tests/forms/GameFixture.h"
+
+using namespace toolkit;
+namespace tt = toolkit::testing;
+
+namespace {
+std::string Lines(const std::vector<std::string>& lines, const std::string& br = "\r\n") {
+  std::string out;
+  for (const auto& l : lines) out += l + br;
+  return out;
+}
+std::vector<std::string> Zeros() { return std::vector<std::string>(81, "0"); }
+}  // namespace
+
+using SavedGame = GameFixture;
+
+TEST_F(SavedGame, AFreshGameRoundTripsAndLoadsAtLevelZeroWithNoRecord) {
+  tt::Click(form->ToolButton5);
+  std::string board = Board();
+  tt::TypeText(Cell(8, 1), "139");
+  tt::AnswerFileDialog("game");  // the default extension is added
+  tt::Click(form->ToolButton2);
+  std::string saved = File("game.txt");
+  EXPECT_EQ(saved.substr(0, 7), "0\r\n18\r\n");
+  EXPECT_NE(saved.find("\r\n0139\r\n"), std::string::npos);
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 81);
+
+  tt::Click(form->ToolButton6);  // another game, then back to the saved one
+  form->TimeLabel1->set_MS(5000);
+  tt::AnswerFileDialog("game.txt");
+  tt::Click(form->ToolButton1);
+  EXPECT_EQ(Cell(8, 1)->Text(), "139");
+  EXPECT_EQ(Cell(8, 1)->zt(), 3);
+  tt::TypeText(Cell(8, 1), "\b\b\b");
+  EXPECT_EQ(Board(), board);
+  EXPECT_TRUE(Cell(1, 2)->ReadOnly());
+  EXPECT_EQ(form->sd991->nd, 0);
+  EXPECT_EQ(form->TimeLabel1->MS(), 5000);  // the clock is left as it was
+  FillAllBut(0, 0);
+  EXPECT_TRUE(form->WC_Label->Visible());
+  EXPECT_TRUE(tt::ModalForms().empty());  // never asks for a name
+}
+
+TEST_F(SavedGame, LinesLoadAsCluesEntriesAndMarks) {
+  auto lines = Zeros();
+  lines[0] = "1123";
+  lines[1] = "x5";
+  lines[2] = "0 5";
+  lines[3] = "07";
+  WriteFileBytes("g.txt", Lines(lines, "\n"));
+  form->LoadGame("g.txt");
+  EXPECT_EQ(Cell(1, 1)->Text(), "123");
+  EXPECT_TRUE(Cell(1, 1)->ReadOnly());
+  EXPECT_EQ(form->QJ1->Nodes(1, 1)->Value, 123);
+  EXPECT_TRUE(form->QJ1->Nodes(1, 1)->Given);
+  EXPECT_EQ(form->QJ1->Candidates(1, 5), "456789");  // 1, 2 and 3 are gone from the row
+  EXPECT_EQ(Cell(1, 2)->Text(), "5");
+  EXPECT_FALSE(Cell(1, 2)->ReadOnly());
+  EXPECT_FALSE(form->QJ1->Nodes(1, 2)->Given);
+  EXPECT_EQ(Cell(1, 3)->Text(), " 5");
+  EXPECT_EQ(Cell(1, 3)->zt(), 2);
+  EXPECT_EQ(Cell(1, 4)->Text(), "7");
+  EXPECT_TRUE(form->sd991->Enabled());
+}
+
+TEST_F(SavedGame, EmptyShortAndCrFilesLoadAsOpenCells) {
+  WriteFileBytes("empty.txt", "");
+  form->LoadGame("empty.txt");
+  EXPECT_EQ(Board().find_first_not_of(".\n"), std::string::npos);
+  EXPECT_TRUE(form->sd991->Enabled());
+  EXPECT_EQ(form->sd991->nd, 0);
+  WriteFileBytes("cr.txt", "15\r0\r07");
+  form->LoadGame("cr.txt");
+  EXPECT_EQ(Board().substr(0, 9), "5.7......");
+}
+
+TEST_F(SavedGame, ABadClueLineShowsTheConversionErrorAndChangesNothing) {
+  tt::Click(form->ToolButton5);
+  std::string board = Board();
+  auto lines = Zeros();
+  lines[0] = "15";
+  lines[40] = "1.";
+  WriteFileBytes("bad.txt", Lines(lines));
+  tt::AnswerFileDialog("bad.txt");
+  tt::Click(form->ToolButton1);
+  ASSERT_EQ(tt::ErrorBoxes().size(), 1u);
+  EXPECT_EQ(tt::ErrorBoxes()[0], "'.' is not a valid integer value");
+  EXPECT_EQ(Board(), board);
+  EXPECT_EQ(form->sd991->nd, 1);
+  EXPECT_EQ(form->QJ1->Nodes(1, 1)->Given, false);
+}
+
+TEST_F(SavedGame, AMissingFileShowsTheOpenErrorAndAFullBoardLoadNeverCreditsARecord) {
+  tt::AnswerFileDialog("nowhere.txt");
+  tt::Click(form->ToolButton1);
+  ASSERT_EQ(tt::ErrorBoxes().size(), 1u);
+  EXPECT_NE(tt::ErrorBoxes()[0].find("nowhere.txt"), std::string::npos);
+
+  tt::Click(form->ToolButton5);  // a level game runs; then a complete board is loaded
+  std::vector<std::string> lines;
+  for (int r = 1; r <= 9; ++r)
+    for (int c = 1; c <= 9; ++c) lines.push_back("0" + std::to_string(form->QJ1->Solution(r, c)));
+  WriteFileBytes("full.txt", Lines(lines));
+  form->LoadGame("full.txt");
+  EXPECT_TRUE(tt::ModalForms().empty());
+  EXPECT_EQ(form->sd991->nd, 0);
+  EXPECT_TRUE(form->sd991->Enabled());
+  EXPECT_FALSE(form->WC_Label->Visible());
+}
+
+TEST_F(SavedGame, CancelledDialogsDoNothing) {
+  tt::AnswerFileDialog(std::nullopt);
+  tt::Click(form->ToolButton2);
+  tt::Click(form->ToolButton1);  // no answer waiting: cancelled too
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+  EXPECT_FALSE(form->sd991->Enabled());
+}
+
+class Editor : public GameFixture {
+ protected:
+  velmora::Ufrm_new::Tfrm_new* editor() { return velmora::Ufrm_new::frm_new; }
+  velmora::sdunit::Tsdunit* EditorCell(int r, int c) { return editor()->sdnew->Cells(r, c); }
+  // Opens the editor from the tool bar and runs f inside it.
+  void InEditor(std::function<void()> f) {
+    tt::OnNextModal([f](TForm*) { f(); });
+    tt::Click(form->ToolButton4);
+  }
+};
+
+TEST_F(Editor, SavesOneLinePerCellInRowOrder) {
+  InEditor([&] {
+    tt::TypeText(EditorCell(1, 2), "5");
+    tt::TypeText(EditorCell(2, 1), "12");
+    tt::TypeText(EditorCell(9, 9), ".");
+    EditorCell(3, 3)->set_Text(" 7\r\n");
+    tt::AnswerFileDialog("p.txt");
+    tt::Click(editor()->Button1);
+    EXPECT_TRUE(editor()->Visible());
+  });
+  auto expected = Zeros();
+  expected[1] = "15";
+  expected[20] = "17";
+  expected[80] = "1.";
+  EXPECT_EQ(File("p.txt"), Lines(expected));
+}
+
+TEST_F(Editor, PlayWritesTheWorkingFileAndStartsALevelZeroGame) {
+  InEditor([&] {
+    tt::TypeText(EditorCell(1, 1), "9");
+    tt::Click(editor()->Button2);
+  });
+  auto expected = Zeros();
+  expected[0] = "19";
+  EXPECT_EQ(File("dont use this file"), Lines(expected));
+  EXPECT_EQ(Cell(1, 1)->Text(), "9");
+  EXPECT_TRUE(Cell(1, 1)->ReadOnly());
+  EXPECT_EQ(form->sd991->nd, 0);
+  EXPECT_TRUE(form->sd991->Enabled());
+  EXPECT_FALSE(editor()->Visible());
+  InEditor([&] { EXPECT_EQ(EditorCell(1, 1)->Text(), "9"); });  // the puzzle is still there
+}
+
+TEST_F(Editor, ClearEmptiesEveryCell) {
+  InEditor([&] {
+    tt::TypeText(EditorCell(4, 4), "3");
+    tt::Click(editor()->Button3);
+    EXPECT_EQ(EditorCell(4, 4)->zt(), 3);
+    tt::AnswerFileDialog("c.txt");
+    tt::Click(editor()->Button1);
+    tt::Click(editor()->Button4);
+  });
+  EXPECT_EQ(File("c.txt"), Lines(Zeros()));
+}
