@@ -304,6 +304,13 @@ TEST_F(IsSolved, AFullGridWithARepeatIsNot) {
   EXPECT_FALSE(board->IsSolved());
 }
 
+TEST_F(IsSolved, AFullBoardWhoseOnlyRepeatIsInTheLastRowIsNot) {
+  Show({"534678912", "672195348", "198342567", "859761423", "426853791",
+        "713924856", "961537284", "287419635", "3452861.."});
+  EXPECT_FALSE(board->IsSolved());
+  EXPECT_PAIR(Conflict(), 9, 8, 9, 9);
+}
+
 TEST_F(IsSolved, EightyDigitsAndOneCellOfPencilMarksIsNot) {
   Show(kSolved);
   board->Cells(5, 5)->set_Text("5");
