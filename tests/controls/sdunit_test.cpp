@@ -91,7 +91,7 @@ TEST_F(KeyFilter, ArrowsAndDeleteStillEdit) {
   EXPECT_EQ(cell->zt(), 2);
 }
 
-TEST(CellConstruction, IsAFortyPixelCentredEditOfEightCharactersOutOfTheTabOrder) {
+TEST(CellConstruction, StartsAsAFortyPixelCentredEditWithNoStateAndItsColoursOnlyStored) {
   Tsdunit cell(nullptr);
   EXPECT_EQ(cell.Width(), 40);
   EXPECT_EQ(cell.Height(), 40);
@@ -100,17 +100,20 @@ TEST(CellConstruction, IsAFortyPixelCentredEditOfEightCharactersOutOfTheTabOrder
   EXPECT_EQ(cell.Alignment(), taCenter);
   EXPECT_EQ(cell.BorderStyle(), bsSingle);
   EXPECT_TRUE(cell.ImeClosed());
+  EXPECT_EQ(cell.zt(), 0);
+  EXPECT_FALSE(cell.ReadOnly());
+  EXPECT_TRUE(cell.ParentFont());
+  // The starting values are stored without their setters: the edit keeps its own colour.
+  EXPECT_EQ(cell.Color(), clWindow);
   EXPECT_EQ(cell.h(), 1);
   EXPECT_EQ(cell.s(), 1);
+  EXPECT_EQ(cell.unfoucscolor(), clWhite);
+  EXPECT_EQ(cell.foucscolor, 0xFFBBBBu);
+  EXPECT_EQ(cell.errorcolor(), clRed);
+  EXPECT_FALSE(cell.error());
 }
 
 using CellState = CellFixture;
-
-TEST_F(CellState, ANewCellHasNoStateAndIsEditable) {
-  EXPECT_EQ(cell->zt(), 0);
-  EXPECT_FALSE(cell->ReadOnly());
-  EXPECT_TRUE(cell->ParentFont());
-}
 
 TEST_F(CellState, OneTypedCharacterIsAnEntryAndAnythingElseIsPencilMarks) {
   tt::TypeText(cell, "5");
@@ -187,14 +190,6 @@ TEST_F(CellState, EveryAssignmentAppliesTheFontAgainAndOtherValuesOnlyStore) {
 }
 
 using CellColours = CellFixture;
-
-TEST_F(CellColours, ANewCellKeepsTheEditsOwnColour) {
-  EXPECT_EQ(cell->Color(), clWindow);
-  EXPECT_EQ(cell->unfoucscolor(), clWhite);
-  EXPECT_EQ(cell->foucscolor, 0xFFBBBBu);
-  EXPECT_EQ(cell->errorcolor(), clRed);
-  EXPECT_FALSE(cell->error());
-}
 
 TEST_F(CellColours, RowAndColumnGiveTheBoxAndItsShade) {
   const char* boxes[9] = {"111222333", "111222333", "111222333", "444555666", "444555666",
