@@ -24,6 +24,8 @@ const char kWikipedia[] = "53007000060019500009800006080006000340080300170002000
 const char kTwoSolutions[] = "530070000600195000098000060800060003400803001700020006060000280000010005000080079";
 // Arto Inkala's 2012 puzzle, published as the hardest of its day.
 const char kInkala[] = "800000000003600000070090200050007000000045700000100030001000068008500010090000400";
+// Beyond every technique the rating knows until one cell is given; then they finish it.
+const char kOneGuess[] = "001930000070000309040020700008000100000000670900140205002003500000000008500000900";
 
 Grid P(const char* line) {
   Grid g{};
@@ -147,23 +149,24 @@ TEST(Rating, RefusesPuzzlesWithoutExactlyOneSolution) {
 
 // Each puzzle needs exactly this technique: it solves with it and stalls without it.
 // The puzzles were checked against a separate implementation of the same techniques.
+const struct {
+  Technique technique;
+  const char* puzzle;
+} kNeeds[] = {
+  {Technique::NakedSingle, "020508000600000915000039000000005070000010009002006100009004800040250000000000053"},
+  {Technique::LockedCandidates, "090000040075000023100000580000070000900004061500013000000460000006057000800209000"},
+  {Technique::NakedPair, "100009000950000730000004005600080290000060008080000000060000000008000614370002050"},
+  {Technique::HiddenPair, "007300014040001800000079600000000020000003009825060000070000000039600040004000000"},
+  {Technique::NakedTriple, "190000380070008001000005700000000000650407000024000890000300610003500004000080000"},
+  {Technique::HiddenTriple, "970000010005094003000700800000401005503007000400000200000906100200000300090040007"},
+  {Technique::XWing, "002009603000020000500800000608000470009001000400090000003004000000070062070012800"},
+  {Technique::XYWing, "089000000000080250540000019300600000004007005100000000200300007010400900006008000"},
+  {Technique::NakedQuad, "300050009800061050050200000030000070900007806006040010600000000000000348012083007"},
+  {Technique::Swordfish, "209000100050000006004070308000000069087560003405009000030090000002010084800000000"},
+};
+
 TEST(Rating, EachTechniqueIsFoundWhereItIsNeeded) {
-  const struct {
-    Technique technique;
-    const char* puzzle;
-  } cases[] = {
-      {Technique::NakedSingle, "020508000600000915000039000000005070000010009002006100009004800040250000000000053"},
-      {Technique::LockedCandidates, "090000040075000023100000580000070000900004061500013000000460000006057000800209000"},
-      {Technique::NakedPair, "100009000950000730000004005600080290000060008080000000060000000008000614370002050"},
-      {Technique::HiddenPair, "007300014040001800000079600000000020000003009825060000070000000039600040004000000"},
-      {Technique::NakedTriple, "190000380070008001000005700000000000650407000024000890000300610003500004000080000"},
-      {Technique::HiddenTriple, "970000010005094003000700800000401005503007000400000200000906100200000300090040007"},
-      {Technique::XWing, "002009603000020000500800000608000470009001000400090000003004000000070062070012800"},
-      {Technique::XYWing, "089000000000080250540000019300600000004007005100000000200300007010400900006008000"},
-      {Technique::NakedQuad, "300050009800061050050200000030000070900007806006040010600000000000000348012083007"},
-      {Technique::Swordfish, "209000100050000006004070308000000069087560003405009000030090000002010084800000000"},
-  };
-  for (const auto& c : cases) {
+  for (const auto& c : kNeeds) {
     SCOPED_TRACE(TechniqueName(c.technique));
     Grid puzzle = P(c.puzzle), solution{}, reached{};
     ASSERT_EQ(CountSolutions(puzzle, 2, &solution), 1);
@@ -177,6 +180,26 @@ TEST(Rating, EachTechniqueIsFoundWhereItIsNeeded) {
   }
   EXPECT_EQ(GradeOf(Technique::HiddenPair), Grade::Medium);
   EXPECT_EQ(GradeOf(Technique::XWing), Grade::Hard);
+}
+
+// Rows and columns play the same part, so a puzzle mirrored on its diagonal needs the same.
+TEST(Rating, AMirroredPuzzleNeedsTheSameTechnique) {
+  for (const auto& c : kNeeds) {
+    SCOPED_TRACE(TechniqueName(c.technique));
+    Grid puzzle = P(c.puzzle), mirrored{};
+    for (int r = 0; r < 9; ++r)
+      for (int col = 0; col < 9; ++col) mirrored[col * 9 + r] = puzzle[r * 9 + col];
+    EXPECT_EQ(Rate(mirrored).hardest, c.technique);
+  }
+}
+
+TEST(Rating, MoreGuessesRankHarderWithinVeryHard) {
+  Rating one = Rate(P(kOneGuess)), many = Rate(P(kInkala));
+  ASSERT_EQ(one.grade, Grade::VeryHard);
+  EXPECT_EQ(one.guesses, 1);
+  EXPECT_GT(many.guesses, 1);
+  EXPECT_TRUE(EasierThan(one, many));
+  EXPECT_FALSE(EasierThan(many, one));
 }
 
 TEST(Generator, PuzzlesHaveOneSolutionAndNoSpareClue) {
@@ -358,14 +381,22 @@ TEST(Commands, BuildReportsBadLinesByNumberAndWritesNothing) {
 
 TEST(Commands, BuildSortsEasyFirstAndCheckAcceptsTheResult) {
   TempDir dir;
-  toolkit::WriteFileBytes("in.txt", std::string(kInkala) + "\r\n" + kWikipedia + "\r\n");
+  std::string in = std::string(kInkala) + "\r\n" + kOneGuess + "\r\n";
+  for (int i = static_cast<int>(std::size(kNeeds)) - 1; i >= 0; --i) in += std::string(kNeeds[i].puzzle) + "\r\n";
+  toolkit::WriteFileBytes("in.txt", in + kWikipedia + "\r\n");
   int code;
   Tk({"build", "in.txt", "-o", "tk.vlm", "--sort"}, &code);
   ASSERT_EQ(code, 0);
   toolkit::TStringList lines;
   lines.LoadFromFile("tk.vlm");
-  EXPECT_EQ(Collection(lines).Play("[00001]"), P(kWikipedia));
-  EXPECT_EQ(Collection(lines).Play("[00002]"), P(kInkala));
+  Collection built(lines);
+  const int count = static_cast<int>(std::size(kNeeds)) + 3;
+  ASSERT_EQ(built.Titles().size(), static_cast<std::size_t>(count));
+  EXPECT_EQ(built.Play("[00001]"), P(kWikipedia));
+  EXPECT_EQ(built.Play(TitleFor(count - 1)), P(kOneGuess));
+  EXPECT_EQ(built.Play(TitleFor(count)), P(kInkala));
+  for (int i = 1; i < count; ++i)
+    EXPECT_LE(Rate(built.Play(TitleFor(i))).hardest, Rate(built.Play(TitleFor(i + 1))).hardest) << i;
   std::string report = Tk({"check", "tk.vlm"}, &code);
   EXPECT_EQ(code, 0) << report;
   lines.Put(3, "53.070000");
