@@ -1,9 +1,11 @@
 // The human-style logic solver behind the difficulty rating.
 #include "tools/tkmaker/Rating.h"
 
+#include <array>
 #include <bit>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace tkmaker {
 
@@ -42,12 +44,17 @@ int Weight(Technique t) {
   return weights[static_cast<int>(t)];
 }
 
-// Calls f(subsetMask) for every subset of the low `bits` bits with exactly `size` members;
-// stops as soon as f returns true.
+// Calls f(subsetMask) for every subset of nine positions with exactly `size` members; stops as
+// soon as f returns true. The subsets are listed once, since the rating walks them at every step.
 template <class F>
-bool ForEachSubset(int bits, int size, F f) {
-  for (unsigned s = 0; s < (1u << bits); ++s)
-    if (std::popcount(s) == size && f(s)) return true;
+bool ForEachSubset(int size, F f) {
+  static const auto bySize = [] {
+    std::array<std::vector<unsigned>, 10> lists;
+    for (unsigned s = 0; s < 512; ++s) lists[std::popcount(s)].push_back(s);
+    return lists;
+  }();
+  for (unsigned s : bySize[size])
+    if (f(s)) return true;
   return false;
 }
 
@@ -181,7 +188,7 @@ class Logic {
   bool NakedSubset(int n) {
     for (int u = 0; u < 27; ++u) {
       const std::uint8_t* cells = T().unit[u];
-      if (ForEachSubset(9, n, [&](unsigned s) {
+      if (ForEachSubset(n, [&](unsigned s) {
             Mask digits = 0;
             for (int i = 0; i < 9; ++i) {
               if (!(s >> i & 1)) continue;
@@ -204,7 +211,7 @@ class Logic {
     for (int u = 0; u < 27; ++u) {
       Mask where[9];
       for (int d = 0; d < 9; ++d) where[d] = Positions(u, d);
-      if (ForEachSubset(9, n, [&](unsigned s) {
+      if (ForEachSubset(n, [&](unsigned s) {
             Mask cells = 0;
             for (int d = 0; d < 9; ++d) {
               if (!(s >> d & 1)) continue;
@@ -230,7 +237,7 @@ class Logic {
         const int cover = 9 - base;  // rows when the base is columns, and the other way round
         Mask where[9];
         for (int i = 0; i < 9; ++i) where[i] = Positions(base + i, d);
-        if (ForEachSubset(9, n, [&](unsigned s) {
+        if (ForEachSubset(n, [&](unsigned s) {
               Mask lines = 0;
               for (int i = 0; i < 9; ++i) {
                 if (!(s >> i & 1)) continue;
