@@ -51,10 +51,10 @@ Tfrm_tk::Tfrm_tk(TComponent* AOwner) : TForm(AOwner) {
   Font()->set_Name("MS Sans Serif");
   Font()->set_Height(-11);
 
-  //                               component                   left top width height tab
-  StringGrid1 = Place(this, new TStringGrid(this), 0, 0, 153, 411, 0);
-  Memo1.set_Text("Memo1");  // the hidden line store; its design-time text
-  qp = Place(this, new SD33::TSD33(this), 160, 10, 352, 352, 2);
+  //                                                  left top  width height tab
+  StringGrid1 = Place(this, new TStringGrid(this),   0,   0,   153,  411,   0);
+  qp = Place(this, new SD33::TSD33(this),            160, 10,  352,  352,   2);
+  //                     left top  tab caption
   Button1 = Button(this, 232, 378, 3, "确定", [this](TObject* s) { Button1Click(s); });
   Button2 = Button(this, 344, 378, 4, "退出", [this](TObject* s) { Button2Click(s); });
 
@@ -66,6 +66,7 @@ Tfrm_tk::Tfrm_tk(TComponent* AOwner) : TForm(AOwner) {
   StringGrid1->set_RowCount(5);
   StringGrid1->set_FixedRows(1);
   StringGrid1->OnSelectCell = [this](TObject* s, int c, int r, bool& can) { StringGrid1SelectCell(s, c, r, can); };
+  Memo1.set_Text("Memo1");  // the hidden line store's design-time text
   qp->set_Caption("  ");
   qp->set_Ctl3D(false);
   qp->set_width2(352);
