@@ -2,6 +2,7 @@
 // puzzle, leaving, and the files that cannot be used.
 #include "forms/Ufrm_tk.h"
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -416,4 +417,32 @@ TEST_F(EmptyFirstPuzzle, LeavesThePreviewEditableUntilASelectionChangesACell) {
     for (auto* cell : Dialog()->qp->Cells) EXPECT_TRUE(cell->ReadOnly());
     EXPECT_EQ(Dialog()->qp->Cells(5, 5)->Font()->Color(), clBlack);
   });
+}
+
+// The sample collection that comes with the game, from the source tree.
+class ShippedCollection : public Collection {
+  void BeforeStart() override {
+    std::filesystem::path source = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    std::filesystem::copy_file(source / "resources" / "tk.vlm", "tk.vlm");
+  }
+};
+
+TEST_F(ShippedCollection, EveryTitlePlaysWithoutAnErrorBoxOrARepeat) {
+  EXPECT_TRUE(startErrors.empty());
+  int titles = Dialog()->StringGrid1->RowCount() - 1;
+  ASSERT_GT(titles, 0);
+  for (int row = 1; row <= titles; ++row) {
+    Rows preview;
+    InDialog([&](Tfrm_tk* d) {
+      if (row > 1) tt::PressKey(d->StringGrid1, tt::keyDown);
+      ASSERT_EQ(d->StringGrid1->Row(), row);
+      preview = Preview();
+      tt::Click(d->Button1);
+    });
+    std::string title = Dialog()->Caption();
+    ASSERT_TRUE(tt::ErrorBoxes().empty()) << title;
+    EXPECT_EQ(Board(), Shown(preview)) << title;
+    EXPECT_NE(Board().find('.'), std::string::npos) << title;
+    for (auto* cell : form->sd991->Cells) EXPECT_FALSE(cell->error()) << title;
+  }
 }
