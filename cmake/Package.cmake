@@ -11,12 +11,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 
-# The libraries come from dpkg-shlibdeps where it is installed (else Qt Widgets is named). Named by
-# hand as no linking shows them: the font for the Chinese texts, and Qt's platform plugins, which
-# Qt loads at run time.
+# The libraries come from dpkg-shlibdeps, and `file`, which cpack runs to pick out the programs, where
+# both are installed; without them Qt Widgets is named. Named by hand as no linking shows them: the
+# font for the Chinese texts, and Qt's platform plugins, which Qt loads at run time.
 find_program(VELMORA_DPKG_SHLIBDEPS dpkg-shlibdeps)
+find_program(VELMORA_FILE file)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, qt6-qpa-plugins")
-if(VELMORA_DPKG_SHLIBDEPS)
+if(VELMORA_DPKG_SHLIBDEPS AND VELMORA_FILE)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6widgets6")
