@@ -2,6 +2,7 @@
 #include "forms/Program.h"
 
 #include "forms/Ufrm_new.h"
+#include "forms/Ufrm_tk.h"
 #include "forms/main.h"
 #include "forms/u_frm_djphb.h"
 #include "toolkit/Forms.h"
@@ -13,6 +14,7 @@ void CreateForms() {
   toolkit::Application->CreateForm(main::Form1);
   toolkit::Application->CreateForm(u_frm_djphb::frm_djphb);
   toolkit::Application->CreateForm(Ufrm_new::frm_new);
+  toolkit::Application->CreateForm(Ufrm_tk::frm_tk);
 }
 
 template <class T>
@@ -22,6 +24,7 @@ static void Free(T*& form) {
 }
 
 void DestroyForms() {
+  Free(Ufrm_tk::frm_tk);
   Free(Ufrm_new::frm_new);
   Free(u_frm_djphb::frm_djphb);
   Free(main::Form1);

@@ -7,6 +7,7 @@
 #include "forms/Records.h"
 #include "forms/Ufrm_new.h"
 #include "forms/Ufrm_phb.h"
+#include "forms/Ufrm_tk.h"
 #include "forms/u_frm_djphb.h"
 
 namespace velmora::main {
@@ -350,7 +351,9 @@ void TForm1::N2Click(TObject*) {
 void TForm1::ToolButton4Click(TObject*) {
   if (Ufrm_new::frm_new) Ufrm_new::frm_new->ShowModal();
 }
-void TForm1::ToolButton11Click(TObject*) {}
+void TForm1::ToolButton11Click(TObject*) {
+  if (Ufrm_tk::frm_tk) Ufrm_tk::frm_tk->ShowModal();
+}
 void TForm1::N17Click(TObject*) {}
 void TForm1::About1Click(TObject*) {}
 

@@ -95,7 +95,9 @@ TControl::~TControl() {
 void TControl::DestroyHandle() {
   if (!FHandle) return;
   for (TControl* child : FControls) child->DestroyHandle();
-  for (auto* bridge : FHandle->widget->findChildren<EventBridge*>()) bridge->Detach();
+  // The bridge has no meta-object of its own, so findChildren<EventBridge*> would return every child.
+  for (QObject* child : FHandle->widget->findChildren<QObject*>())
+    if (auto* bridge = dynamic_cast<EventBridge*>(child)) bridge->Detach();
   delete FHandle->widget;
   delete FHandle;
   FHandle = nullptr;
