@@ -22,6 +22,12 @@ launcher=$prefix/$bindir/velmora
 game=$prefix/$libexecdir/velmora/velmora
 sample=$prefix/$datadir/velmora/tk.vlm
 
+# The icons come as resources/icon/velmora-<size>.png.
+icon_size() {
+  size=${1##*-}
+  echo "${size%.png}"
+}
+
 # What is installed, and nothing more: no tests, benchmarks or other tools.
 {
   echo "$bindir/velmora"
@@ -30,8 +36,7 @@ sample=$prefix/$datadir/velmora/tk.vlm
   echo "$datadir/velmora/tk.vlm"
   echo "$datadir/applications/velmora.desktop"
   for png in "$src"/resources/icon/velmora-*.png; do
-    size=${png##*-}
-    size=${size%.png}
+    size=$(icon_size "$png")
     echo "$datadir/icons/hicolor/${size}x$size/apps/velmora.png"
   done
   echo "$datadir/icons/hicolor/scalable/apps/velmora.svg"
@@ -43,8 +48,7 @@ diff "$tmp/expected" "$tmp/installed" >&2 || fail "installed files differ from t
 [ -x "$game" ] || fail "game not executable"
 cmp -s "$sample" "$src/resources/tk.vlm" || fail "installed sample differs from resources/tk.vlm"
 for png in "$src"/resources/icon/velmora-*.png; do
-  size=${png##*-}
-  size=${size%.png}
+  size=$(icon_size "$png")
   cmp -s "$png" "$prefix/$datadir/icons/hicolor/${size}x$size/apps/velmora.png" || fail "icon $size differs"
 done
 if [ "$tools" = 1 ]; then
