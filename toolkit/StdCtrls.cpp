@@ -448,9 +448,28 @@ void TMemo::CreateHandle() {
   Bridge(this, FHandle);
 }
 
+namespace {
+// Wrapping at word boundaries looks for the end of the word on every line it lays out, which takes
+// time in the square of the word's length: a saved game's cell of millions of digits froze the board.
+// A text with a word longer than any line can hold wraps anywhere instead, which looks the same.
+QTextOption::WrapMode WrapModeFor(const std::string& text) {
+  std::size_t run = 0;
+  for (char c : text) {
+    run = c == ' ' || c == '\t' || c == '\r' || c == '\n' ? 0 : run + 1;
+    if (run > 256) return QTextOption::WrapAnywhere;
+  }
+  return QTextOption::WrapAtWordBoundaryOrAnywhere;
+}
+}  // namespace
+
 void TMemo::ApplyText() {
   auto* w = static_cast<QPlainTextEdit*>(FHandle->widget);
+  // Wrapping anywhere is set before the text and wrapping by words after it, so that a long text is
+  // never laid out by words, neither the new one nor the old.
+  QTextOption::WrapMode wrap = WrapModeFor(FText);
+  if (wrap == QTextOption::WrapAnywhere && w->wordWrapMode() != wrap) w->setWordWrapMode(wrap);
   w->setPlainText(ToWidgetText(FText));
+  if (w->wordWrapMode() != wrap) w->setWordWrapMode(wrap);
   ApplyEditState();  // a new document takes the alignment again
 }
 
@@ -497,7 +516,7 @@ void TMemo::ApplyEditState() {
   Qt::Alignment align = ToQAlign(FAlignment);
   if (option.alignment() != align) {
     option.setAlignment(align);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setWrapMode(WrapModeFor(FText));
     w->document()->setDefaultTextOption(option);
   }
 }

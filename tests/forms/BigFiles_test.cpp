@@ -72,19 +72,36 @@ TEST_F(BigSavedGame, ThirtyMegabytesLoadTheirFirstEightyOneLines) {
   ExpectPlayable();
 }
 
+TEST_F(BigSavedGame, EightyOneLinesOfAThirtiethOfThirtyMegabytesFillEveryCellAndTheBoardDraws) {
+  std::string line = "0" + std::string(ThirtyMB / 81, '3');
+  std::string text;
+  for (int k = 0; k < 81; ++k) text += line + "\r\n";
+  WriteFileBytes("wide.txt", text);
+  form->LoadGame("wide.txt");
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+  for (auto* cell : form->sd991->Cells) EXPECT_EQ(cell->Text().size(), line.size() - 1);
+  EXPECT_EQ(tt::Grab(form).Width(), form->Width());
+  ExpectPlayable();
+}
+
 TEST_F(BigSavedGame, ALineOfFiveMillionBytesIsACellsTextOrAClueThatIsNoNumber) {
   WriteFileBytes("long.txt", "0" + std::string(FiveMillion, '7') + "\r\n15\r\n");
   form->LoadGame("long.txt");
   EXPECT_EQ(Cell(1, 1)->Text().size(), FiveMillion);
   EXPECT_EQ(Cell(1, 2)->Text(), "5");
   EXPECT_TRUE(form->sd991->Enabled());
+  EXPECT_EQ(tt::Grab(form).Width(), form->Width());  // and the window draws
 
   std::string board = Board();
   tt::AnswerFileDialog("clue.txt");
   WriteFileBytes("clue.txt", "1" + std::string(FiveMillion, '7'));
   tt::Click(form->ToolButton1);
   ASSERT_EQ(tt::ErrorBoxes().size(), 1u);
-  EXPECT_NE(tt::ErrorBoxes()[0].find("is not a valid integer value"), std::string::npos);
+  // The box quotes the start and the end of the line, not millions of digits.
+  const std::string box = tt::ErrorBoxes()[0];
+  EXPECT_LT(box.size(), 1000u);
+  EXPECT_EQ(box.substr(0, 4), "'777");
+  EXPECT_EQ(box.substr(box.size() - 31), "7' is not a valid integer value");
   EXPECT_EQ(Board(), board);
   ExpectPlayable();
 }
@@ -132,7 +149,10 @@ TEST_F(BigRecordFile, AFiveMillionByteTimeLineIsNoRecordAndTheTableShowsIt) {
   WriteFileBytes("phb.txt", std::string(FiveMillion, '9') + Utf8ToAnsi("秒\r\nx\r\n"));
   EXPECT_EQ(form->BestTime(1), 9999);
   std::string s1;
-  tt::OnNextModal([&](TForm* f) { s1 = static_cast<velmora::Ufrm_phb::Tfrm_phb*>(f)->s1->Caption(); });
+  tt::OnNextModal([&](TForm* f) {
+    s1 = static_cast<velmora::Ufrm_phb::Tfrm_phb*>(f)->s1->Caption();
+    EXPECT_EQ(tt::Grab(f).Width(), f->Width());  // the table draws
+  });
   tt::Click(form->N2);
   EXPECT_EQ(s1.size(), FiveMillion + 3);
   EXPECT_TRUE(tt::ErrorBoxes().empty());
@@ -200,7 +220,10 @@ TEST_F(LongLineCollection, AFiveMillionByteTitleIsListedAndItsRowsAreCutToNineCe
   EXPECT_EQ(dialog->StringGrid1->Cells(0, 1).size(), FiveMillion + 2);
   EXPECT_EQ(dialog->qp->Cells(1, 9)->Text(), "2");
   EXPECT_EQ(dialog->qp->Cells(2, 1)->Text(), "");
-  tt::OnNextModal([&](TForm*) { tt::Click(dialog->Button1); });
+  tt::OnNextModal([&](TForm*) {
+    EXPECT_EQ(tt::Grab(dialog).Width(), dialog->Width());  // the list draws the title
+    tt::Click(dialog->Button1);
+  });
   tt::Click(form->ToolButton11);
   EXPECT_TRUE(tt::ErrorBoxes().empty());
   EXPECT_EQ(Board().substr(0, 10), "222222222\n");
