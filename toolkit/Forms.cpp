@@ -250,7 +250,22 @@ void TApplication::Guard(const std::function<void()>& f) {
   }
 }
 
-void TApplication::ShowException(const std::string& message) {
+namespace {
+// A message about a damaged file can quote a line of millions of bytes, and laying that out froze the
+// box for many seconds: a long message keeps its start and its end, cut between UTF-8 characters.
+std::string Shortened(const std::string& message) {
+  constexpr std::size_t Keep = 400;
+  if (message.size() <= 2 * Keep + 16) return message;
+  auto boundary = [&](std::size_t i) {
+    while (i > 0 && (static_cast<unsigned char>(message[i]) & 0xC0) == 0x80) --i;
+    return i;
+  };
+  return message.substr(0, boundary(Keep)) + "…" + message.substr(boundary(message.size() - Keep));
+}
+}  // namespace
+
+void TApplication::ShowException(const std::string& fullMessage) {
+  std::string message = Shortened(fullMessage);
   if (testing::Enabled()) {
     testing::RecordErrorBox(message);
     return;

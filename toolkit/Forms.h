@@ -89,7 +89,8 @@ class TApplication : public TComponent {
 
   // Runs f as an event handler: EAbort ends it silently, any other exception shows the error box.
   void Guard(const std::function<void()>& f);
-  // The standard error box: caption Title, an error icon, the message.
+  // The standard error box: caption Title, an error icon, the message (of a very long one, its start
+  // and its end).
   void ShowException(const std::string& message);
 
  private:

@@ -137,6 +137,26 @@ TEST_F(Errors, AFailingCreateHandlerShowsTheBoxAndTheFormLives) {
   EXPECT_NE(tt::ErrorBoxes()[0].find("tk.vlm"), std::string::npos);
 }
 
+TEST_F(Errors, AVeryLongMessageShowsItsStartAndEndCutBetweenCharacters) {
+  std::string chinese;
+  for (int i = 0; i < 100000; ++i) chinese += "中";
+  auto* button = Make<TButton>(10, 10, 75, 25);
+  button->OnClick = [&](TObject*) { throw EConvertError("'" + chinese + "' is not a valid integer value"); };
+  tt::Click(button);
+  ASSERT_EQ(tt::ErrorBoxes().size(), 1u);
+  std::string box = tt::ErrorBoxes()[0];
+  EXPECT_LT(box.size(), 1000u);
+  EXPECT_EQ(box.substr(0, 4), "'中");
+  EXPECT_EQ(box.substr(box.size() - 33), "中' is not a valid integer value");
+  std::size_t cut = box.find("…");
+  ASSERT_NE(cut, std::string::npos);
+  EXPECT_EQ((cut - 1) % 3, 0u);  // whole characters before the cut ...
+  EXPECT_EQ(box.substr(cut + 3, 3), "中");  // ... and after it
+  button->OnClick = [](TObject*) { throw EConvertError(std::string(800, 'x')); };  // short enough: whole
+  tt::Click(button);
+  EXPECT_EQ(tt::ErrorBoxes()[1], std::string(800, 'x'));
+}
+
 using Painting = FormFixture;
 
 TEST_F(Painting, PanelFillsItsColourAndDrawsItsRaisedBevel) {
