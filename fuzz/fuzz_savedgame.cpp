@@ -57,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (clue) fuzz::Check(node->Value == toolkit::StrToInt(line.substr(1)), "a clue has another value");
   }
   fuzz::Check(form->sd991->nd == 0 && form->sd991->Enabled(), "a loaded game is not playable at level 0");
+  fuzz::Check(toolkit::testing::Grab(form->sd991).Width() > 0, "the board does not draw");
   fuzz::Check(toolkit::testing::ModalForms().empty(), "a loaded game asked for a record");
 
   // Saving what was loaded and loading it again gives the same board and the same file.
