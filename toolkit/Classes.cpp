@@ -2,6 +2,7 @@
 #include "toolkit/Classes.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QSaveFile>
@@ -78,11 +79,18 @@ void TStringList::LoadFromFile(const std::string& fileName) { set_Text(AnsiToUtf
 void TStringList::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, Utf8ToAnsi(Text())); }
 
 std::string ReadFileBytes(const std::string& fileName) {
-  auto fail = [&](int err) {
-    throw EFOpenError("Cannot open file \"" + ExpandFileName(fileName) + "\". " + std::strerror(err));
+  auto fail = [&](const std::string& reason) {
+    throw EFOpenError("Cannot open file \"" + ExpandFileName(fileName) + "\". " + reason);
   };
-  int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) fail(errno);
+  // Opened without waiting and refused unless a regular file or a directory (whose read fails as
+  // usual): a named pipe would wait for a writer for ever and a device such as /dev/zero never ends.
+  int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) fail(std::strerror(errno));
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {
+    ::close(fd);
+    fail("Not a regular file");
+  }
   std::string bytes;
   char buffer[65536];
   for (;;) {
@@ -91,7 +99,7 @@ std::string ReadFileBytes(const std::string& fileName) {
       if (errno == EINTR) continue;
       int err = errno;
       ::close(fd);
-      fail(err);
+      fail(std::strerror(err));
     }
     if (n == 0) break;
     bytes.append(buffer, static_cast<std::size_t>(n));

@@ -1,5 +1,9 @@
-// Files far larger than the game writes, one line of millions of bytes, and random binary, as saved
-// games, record files and collections: each ends in an error box or its usual reading, and play goes on.
+// Files far larger than the game writes, one line of millions of bytes, random binary, and pipes and
+// devices in a file's place, as saved games, record files and collections: each ends in an error box or
+// its usual reading, and play goes on.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <random>
 
 #include "forms/Ufrm_phb.h"
@@ -123,6 +127,23 @@ TEST_F(BigSavedGame, RandomBinaryLoadsOrShowsAnErrorAndNeverHalfLoads) {
   ExpectPlayable();
 }
 
+TEST_F(BigSavedGame, APipeOrADeviceChosenAsASavedGameShowsAnErrorAndWaitsForNothing) {
+  tt::Click(form->ToolButton5);
+  std::string board = Board();
+  ASSERT_EQ(::mkfifo("pipe.txt", 0644), 0);
+  ASSERT_EQ(::symlink("/dev/zero", "zero.txt"), 0);  // the dialog adds ".txt" to a bare name
+  ASSERT_EQ(::symlink("/dev/urandom", "noise.txt"), 0);
+  for (const char* name : {"pipe.txt", "zero.txt", "noise.txt"}) {
+    tt::ClearErrorBoxes();
+    tt::AnswerFileDialog(name);
+    tt::Click(form->ToolButton1);
+    ASSERT_EQ(tt::ErrorBoxes().size(), 1u) << name;
+    EXPECT_NE(tt::ErrorBoxes()[0].find("Not a regular file"), std::string::npos) << tt::ErrorBoxes()[0];
+    EXPECT_EQ(Board(), board) << name;
+  }
+  ExpectPlayable();
+}
+
 using BigRecordFile = BigFile;
 
 TEST_F(BigRecordFile, ThirtyMegabytesAfterTheRecordsAreKeptAndANewRecordStillStored) {
@@ -227,6 +248,32 @@ TEST_F(LongLineCollection, AFiveMillionByteTitleIsListedAndItsRowsAreCutToNineCe
   tt::Click(form->ToolButton11);
   EXPECT_TRUE(tt::ErrorBoxes().empty());
   EXPECT_EQ(Board().substr(0, 10), "222222222\n");
+  ExpectPlayable();
+}
+
+class PipeInPlaceOfFiles : public BigFile {
+ protected:
+  void BeforeStart() override {
+    ::mkfifo("tk.vlm", 0644);
+    ::mkfifo("phb.txt", 0644);
+  }
+};
+
+TEST_F(PipeInPlaceOfFiles, StartShowsTheErrorsAndAFinishedGameHasNoRecordToBeat) {
+  // Start-up reads the collection: a pipe would have waited for a writer for ever.
+  ASSERT_EQ(startErrors.size(), 1u);
+  EXPECT_NE(startErrors[0].find("tk.vlm\". Not a regular file"), std::string::npos) << startErrors[0];
+  EXPECT_EQ(form->BestTime(1), 9999);
+  bool asked = false;
+  tt::OnNextModal([&](TForm* f) {
+    asked = true;
+    tt::Click(static_cast<velmora::u_frm_djphb::Tfrm_djphb*>(f)->Button1);
+  });
+  tt::Click(form->ToolButton5);
+  FillAllBut(0, 0);
+  EXPECT_TRUE(asked);
+  ASSERT_EQ(tt::ErrorBoxes().size(), 1u);  // the record file cannot be read to store the record
+  EXPECT_NE(tt::ErrorBoxes()[0].find("phb.txt\". Not a regular file"), std::string::npos);
   ExpectPlayable();
 }
 

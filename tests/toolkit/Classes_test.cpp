@@ -98,6 +98,27 @@ TEST(Files, LongTextsConvertWholeWhereverACharacterFallsAndBadBytesBecomeReplace
   EXPECT_TRUE(AnsiToUtf8(noise) == expected);
 }
 
+TEST(Files, APipeOrADeviceIsRefusedAtOnceAndNeverWaitedOnOrReadForEver) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo("pipe", 0644), 0);
+  for (const char* name : {"pipe", "/dev/zero"}) {
+    try {
+      ReadFileBytes(name);
+      ADD_FAILURE() << name;
+    } catch (const EFOpenError& e) {
+      EXPECT_NE(e.Message.find(ExpandFileName(name)), std::string::npos) << e.Message;
+      EXPECT_NE(e.Message.find("Not a regular file"), std::string::npos) << e.Message;
+    }
+  }
+  ASSERT_EQ(::mkdir("folder", 0755), 0);
+  try {
+    ReadFileBytes("folder");
+    ADD_FAILURE();
+  } catch (const EFOpenError& e) {
+    EXPECT_NE(e.Message.find("Is a directory"), std::string::npos) << e.Message;
+  }
+}
+
 TEST(Files, FailuresNameTheFullPathAndTheReason) {
   TempDir dir;
   try {
