@@ -10,9 +10,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <QLineEdit>
 
+#include "toolkit/EditWidget_p.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Menus.h"
 #include "toolkit/StdCtrls.h"
@@ -120,7 +120,7 @@ void PressKey(TControl* control, TKey key) {
 void Paste(TControl* control, const std::string& text) {
   QApplication::clipboard()->setText(QString::fromStdString(text));
   QWidget* w = KeyTarget(control);
-  if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) return memo->paste();
+  if (auto* memo = dynamic_cast<EditWidget*>(w)) return memo->Paste();
   if (auto* line = qobject_cast<QLineEdit*>(w)) return line->paste();
 }
 
