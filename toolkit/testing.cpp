@@ -76,9 +76,14 @@ bool TakeFileDialogAnswer(std::optional<std::string>& answer) {
 }
 
 void TypeText(TControl* control, const std::string& text) {
+  KeyTarget(control)->setFocus();
+  if (auto* edit = dynamic_cast<TCustomEdit*>(control)) edit->set_SelStart(1 << 30);
+  TypeAtCaret(control, text);
+}
+
+void TypeAtCaret(TControl* control, const std::string& text) {
   QWidget* w = KeyTarget(control);
   w->setFocus();
-  if (auto* edit = dynamic_cast<TCustomEdit*>(control)) edit->set_SelStart(1 << 30);
   QString all = QString::fromStdString(text);
   for (char32_t ch : all.toUcs4()) {
     QString s = QString::fromUcs4(&ch, 1);
@@ -100,20 +105,23 @@ void TypeText(TControl* control, const std::string& text) {
   }
 }
 
-void PressKey(TControl* control, TKey key) {
+void PressKey(TControl* control, TKey key, TShiftState shift) {
   QWidget* w = KeyTarget(control);
   w->setFocus();
+  Qt::KeyboardModifiers mods;
+  if (shift.count(ssShift)) mods |= Qt::ShiftModifier;
+  if (shift.count(ssCtrl)) mods |= Qt::ControlModifier;
   switch (key) {
-    case keyLeft: return SendKey(w, Qt::Key_Left, Qt::NoModifier, {});
-    case keyRight: return SendKey(w, Qt::Key_Right, Qt::NoModifier, {});
-    case keyUp: return SendKey(w, Qt::Key_Up, Qt::NoModifier, {});
-    case keyDown: return SendKey(w, Qt::Key_Down, Qt::NoModifier, {});
-    case keyHome: return SendKey(w, Qt::Key_Home, Qt::NoModifier, {});
-    case keyEnd: return SendKey(w, Qt::Key_End, Qt::NoModifier, {});
-    case keyDelete: return SendKey(w, Qt::Key_Delete, Qt::NoModifier, {});
-    case keyBackspace: return SendKey(w, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
-    case keyEscape: return SendKey(w, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
-    case keyEnter: return SendKey(w, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    case keyLeft: return SendKey(w, Qt::Key_Left, mods, {});
+    case keyRight: return SendKey(w, Qt::Key_Right, mods, {});
+    case keyUp: return SendKey(w, Qt::Key_Up, mods, {});
+    case keyDown: return SendKey(w, Qt::Key_Down, mods, {});
+    case keyHome: return SendKey(w, Qt::Key_Home, mods, {});
+    case keyEnd: return SendKey(w, Qt::Key_End, mods, {});
+    case keyDelete: return SendKey(w, Qt::Key_Delete, mods, {});
+    case keyBackspace: return SendKey(w, Qt::Key_Backspace, mods, QStringLiteral("\b"));
+    case keyEscape: return SendKey(w, Qt::Key_Escape, mods, QStringLiteral("\x1b"));
+    case keyEnter: return SendKey(w, Qt::Key_Return, mods, QStringLiteral("\r"));
   }
 }
 
