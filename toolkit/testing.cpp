@@ -163,6 +163,30 @@ void MoveMouse(TControl* control, int X, int Y) {
   QApplication::sendEvent(w, &move);
 }
 
+namespace {
+void SendMouse(QWidget* w, QEvent::Type type, int X, int Y, Qt::MouseButton button, Qt::MouseButtons held) {
+  QPointF local(X, Y);
+  QMouseEvent e(type, local, w->mapToGlobal(local), button, held, Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+}  // namespace
+
+void DragMouse(TControl* control, int X1, int Y1, int X2, int Y2) {
+  QWidget* w = MouseTarget(control);
+  SendMouse(w, QEvent::MouseButtonPress, X1, Y1, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(w, QEvent::MouseMove, (X1 + X2) / 2, (Y1 + Y2) / 2, Qt::NoButton, Qt::LeftButton);
+  SendMouse(w, QEvent::MouseMove, X2, Y2, Qt::NoButton, Qt::LeftButton);
+  SendMouse(w, QEvent::MouseButtonRelease, X2, Y2, Qt::LeftButton, Qt::NoButton);
+}
+
+void DoubleClickMouse(TControl* control, int X, int Y) {
+  QWidget* w = MouseTarget(control);
+  SendMouse(w, QEvent::MouseButtonPress, X, Y, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(w, QEvent::MouseButtonRelease, X, Y, Qt::LeftButton, Qt::NoButton);
+  SendMouse(w, QEvent::MouseButtonDblClick, X, Y, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(w, QEvent::MouseButtonRelease, X, Y, Qt::LeftButton, Qt::NoButton);
+}
+
 void EnterMouse(TControl* control) {
   QWidget* w = MouseTarget(control);
   QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), w->mapToGlobal(QPointF(1, 1)));

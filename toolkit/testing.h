@@ -35,6 +35,10 @@ void Drop(TControl* control, const std::string& text);
 // Mouse press and release / a move at a point of the control (its client coordinates).
 void PressMouse(TControl* control, TMouseButton button, int X, int Y);
 void MoveMouse(TControl* control, int X, int Y);
+// The left button pressed at one point, moved with it held to another, and released there.
+void DragMouse(TControl* control, int X1, int Y1, int X2, int Y2);
+// A left double click at a point.
+void DoubleClickMouse(TControl* control, int X, int Y);
 void EnterMouse(TControl* control);
 void LeaveMouse(TControl* control);
 // Clicks a button, a tool button or a menu item.

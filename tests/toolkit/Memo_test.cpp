@@ -240,6 +240,39 @@ TEST_F(MemoMouse, APressPutsTheCaretAtTheCharacterUnderIt) {
   EXPECT_EQ(changes, 1) << "only the assignment";
 }
 
+TEST_F(MemoMouse, DraggingSelectsAndADoubleClickSelectsAll) {
+  memo->SetBounds(10, 10, 120, 40);
+  memo->set_Ctl3D(false);
+  memo->Font()->set_Size(12);
+  memo->set_Text("12345678");
+  tt::DragMouse(memo, 110, 10, 1, 10);
+  EXPECT_EQ(memo->SelStart(), 0);
+  EXPECT_EQ(memo->SelLength(), 8);
+  tt::DragMouse(memo, 1, 10, 2 + 25, 10);
+  EXPECT_EQ(memo->SelStart(), 0);
+  EXPECT_GE(memo->SelLength(), 2);
+  EXPECT_LE(memo->SelLength(), 3);
+  tt::MoveMouse(memo, 110, 10);  // no button held: the selection stays
+  EXPECT_LE(memo->SelLength(), 3);
+  tt::PressMouse(memo, mbLeft, 110, 10);
+  EXPECT_EQ(memo->SelLength(), 0);
+  tt::DoubleClickMouse(memo, 30, 10);
+  EXPECT_EQ(memo->SelStart(), 0);
+  EXPECT_EQ(memo->SelLength(), 8);
+  EXPECT_EQ(changes, 1) << "only the assignment";
+}
+
+TEST_F(MemoMouse, DroppedTextLandsWhereItIsDropped) {
+  memo->SetBounds(10, 10, 120, 40);
+  memo->Font()->set_Size(12);
+  memo->set_Text("12345678");
+  tt::Drop(memo, "9");  // at the middle of the control, among the digits
+  std::size_t at = memo->Text().find('9');
+  EXPECT_GT(at, 2u) << memo->Text();
+  EXPECT_LT(at, 8u) << memo->Text();
+  EXPECT_EQ(memo->Text().size(), 9u);
+}
+
 TEST_F(MemoMouse, TheControlStillSeesPressesAndMovesInItsOwnCoordinates) {
   std::vector<std::pair<int, int>> downs, moves;
   memo->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { downs.push_back({x, y}); };
