@@ -180,8 +180,6 @@ void EditWidget::paintEvent(QPaintEvent*) {
   if (caretOn_ && hasFocus()) layout.drawCursor(&p, Origin(), cursor_, 1);
 }
 
-void EditWidget::resizeEvent(QResizeEvent*) { update(); }
-
 int EditWidget::PositionAt(const QPointF& point) const {
   const QTextLayout& layout = Layout();
   QPointF at = point - Origin();

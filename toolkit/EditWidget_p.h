@@ -75,7 +75,6 @@ class EditWidget : public QWidget {
   EditWidget(TCustomEdit* edit, QWidget* parent);
 
   // The program's side: what the layer assigns. None of these reports a change back to the layer.
-  const QString& Text() const { return text_; }
   void SetText(const QString& s);
   void SetBackground(const QColor& c);
   void SetTextFont(const QFont& f, const QColor& color);
@@ -84,7 +83,7 @@ class EditWidget : public QWidget {
   void SetReadOnly(bool v);
   int FrameWidth() const { return frame_ == frameNone ? 0 : frame_ == frameFlat ? 1 : 2; }
 
-  // The caret and the selection, in characters of Text().
+  // The caret and the selection, in characters of the text.
   int SelStart() const { return std::min(cursor_, anchor_); }
   int SelLength() const { return std::abs(cursor_ - anchor_); }
   void SetCaret(int position);
@@ -96,7 +95,6 @@ class EditWidget : public QWidget {
  protected:
   bool event(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
-  void resizeEvent(QResizeEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;

@@ -273,6 +273,19 @@ TEST_F(MemoMouse, DroppedTextLandsWhereItIsDropped) {
   EXPECT_EQ(memo->Text().size(), 9u);
 }
 
+TEST_F(MemoMouse, LinesBelowTheControlScrollUpWhenTheCaretGoesThere) {
+  memo->Font()->set_Size(12);  // 19-pixel lines: two and a half fit in the cell
+  memo->set_Text("1\r\n2\r\n3\r\n4\r\n5");
+  tt::TypeText(memo, "");  // the caret at the end, on the fifth line
+  tt::Grab(memo);
+  tt::PressMouse(memo, mbLeft, 24, 44);
+  EXPECT_GE(memo->SelStart(), 8) << "the bottom of the control shows the fifth line";
+  tt::PressKey(memo, tt::keyHome, {ssCtrl});
+  tt::Grab(memo);
+  tt::PressMouse(memo, mbLeft, 24, 4);
+  EXPECT_LE(memo->SelStart(), 1) << "back on the first line";
+}
+
 TEST_F(MemoMouse, TheControlStillSeesPressesAndMovesInItsOwnCoordinates) {
   std::vector<std::pair<int, int>> downs, moves;
   memo->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { downs.push_back({x, y}); };
