@@ -1,6 +1,8 @@
 // Program start and stop.
 #include "forms/Program.h"
 
+#include "forms/UAbout.h"
+#include "forms/Ufrm_help.h"
 #include "forms/Ufrm_new.h"
 #include "forms/main.h"
 #include "forms/u_frm_djphb.h"
@@ -12,7 +14,9 @@ void CreateForms() {
   toolkit::Application->Title = "Velmora";
   toolkit::Application->CreateForm(main::Form1);
   toolkit::Application->CreateForm(u_frm_djphb::frm_djphb);
+  toolkit::Application->CreateForm(UAbout::frm_about);
   toolkit::Application->CreateForm(Ufrm_new::frm_new);
+  toolkit::Application->CreateForm(Ufrm_help::frm_help);
 }
 
 template <class T>
@@ -22,7 +26,9 @@ static void Free(T*& form) {
 }
 
 void DestroyForms() {
+  Free(Ufrm_help::frm_help);
   Free(Ufrm_new::frm_new);
+  Free(UAbout::frm_about);
   Free(u_frm_djphb::frm_djphb);
   Free(main::Form1);
 }
