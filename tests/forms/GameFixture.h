@@ -42,12 +42,14 @@ class GameFixture : public ::testing::Test {
     }
     return out;
   }
-  // Types the solution digit into every open cell except (skipRow, skipCol).
-  void FillAllBut(int skipRow, int skipCol) {
+  // Types the solution digit into every open cell except (skipRow, skipCol); by default the solution of
+  // the engine's current grid.
+  void FillAllBut(int skipRow, int skipCol, const toolkit::Grid9<int>* solution = nullptr) {
+    if (!solution) solution = &form->QJ1->Solution;
     for (int r = 1; r <= 9; ++r)
       for (int c = 1; c <= 9; ++c)
         if ((r != skipRow || c != skipCol) && Cell(r, c)->Text().empty())
-          toolkit::testing::TypeText(Cell(r, c), std::to_string(form->QJ1->Solution(r, c)));
+          toolkit::testing::TypeText(Cell(r, c), std::to_string((*solution)(r, c)));
   }
   std::string File(const std::string& name) { return toolkit::ReadFileBytes(name); }
 

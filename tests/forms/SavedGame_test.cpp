@@ -20,6 +20,7 @@ using SavedGame = GameFixture;
 TEST_F(SavedGame, AFreshGameRoundTripsAndLoadsAtLevelZeroWithNoRecord) {
   tt::Click(form->ToolButton5);
   std::string board = Board();
+  toolkit::Grid9<int> solution = form->QJ1->Solution;
   tt::TypeText(Cell(8, 1), "139");
   tt::AnswerFileDialog("game");  // the default extension is added
   tt::Click(form->ToolButton2);
@@ -39,7 +40,7 @@ TEST_F(SavedGame, AFreshGameRoundTripsAndLoadsAtLevelZeroWithNoRecord) {
   EXPECT_TRUE(Cell(1, 2)->ReadOnly());
   EXPECT_EQ(form->sd991->nd, 0);
   EXPECT_EQ(form->TimeLabel1->MS(), 5000);  // the clock is left as it was
-  FillAllBut(0, 0);
+  FillAllBut(0, 0, &solution);
   EXPECT_TRUE(form->WC_Label->Visible());
   EXPECT_TRUE(tt::ModalForms().empty());  // never asks for a name
 }

@@ -63,14 +63,15 @@ TEST_F(MainWindow, LevelMenuItemsStartGamesLikeTheButtons) {
 
 TEST_F(MainWindow, RepeatMarksFollowTypingAndDeleting) {
   tt::Click(form->ToolButton5);
-  tt::TypeText(Cell(1, 1), "8");  // the clue 8 stands at (1, 2)
+  tt::TypeText(Cell(1, 1), "8");  // clues 8 stand at (1, 2) and (4, 1): the last peer is marked
   EXPECT_TRUE(Cell(1, 1)->error());
-  EXPECT_TRUE(Cell(1, 2)->error());
+  EXPECT_TRUE(Cell(4, 1)->error());
+  EXPECT_FALSE(Cell(1, 2)->error());
   EXPECT_EQ(Cell(1, 1)->Color(), 255u);
   EXPECT_EQ(Cell(1, 1)->zt(), 2);
   tt::TypeText(Cell(1, 1), "\b");
   EXPECT_FALSE(Cell(1, 1)->error());
-  EXPECT_FALSE(Cell(1, 2)->error());
+  EXPECT_FALSE(Cell(4, 1)->error());
   EXPECT_EQ(Cell(1, 1)->zt(), 3);
   tt::TypeText(Cell(1, 1), "15");  // pencil marks never repeat
   EXPECT_FALSE(Cell(1, 1)->error());
@@ -141,7 +142,7 @@ TEST_F(MainWindow, CandidatePanelWritesADigitAllCandidatesOrNothing) {
 
 TEST_F(MainWindow, HoverTintsRowAndColumnAndTheBareWindowRemovesIt) {
   tt::Click(form->ToolButton5);
-  tt::TypeText(Cell(1, 1), "8");  // a marked pair: (1, 1) and (1, 2)
+  tt::TypeText(Cell(1, 1), "8");  // a marked pair: (1, 1) and (4, 1)
   tt::MoveMouse(Cell(5, 5), 3, 3);
   EXPECT_EQ(Cell(5, 1)->Color(), Cell(5, 1)->foucscolor);
   EXPECT_EQ(Cell(9, 5)->Color(), Cell(9, 5)->foucscolor);

@@ -1,0 +1,169 @@
+// The 9x9 playing board: cell layout, box colours, grid frame, repeat check and completion test.
+#include "controls/sd99.h"
+
+#include "engine/Myfun.h"
+
+namespace velmora::sd99 {
+
+using namespace toolkit;
+using sdunit::Tsdunit;
+
+namespace {
+// The first colour group is the corners and the centre, the boxes with odd numbers.
+bool InGroup1(int box) { return box == 1 || box == 3 || box == 5 || box == 7 || box == 9; }
+bool InGroup2(int box) { return box == 2 || box == 4 || box == 6 || box == 8; }
+
+TFont* MakeFont(int size, TColor color, const TFontStyles& style) {
+  auto* font = new TFont;
+  font->set_Size(size);
+  font->set_Color(color);
+  font->set_Style(style);
+  return font;
+}
+}  // namespace
+
+Tsd99::Tsd99(TComponent* AOwner) : TPanel(AOwner) {
+  set_Width(441);
+  set_Height(441);
+  set_BevelOuter(bvNone);
+  nd = 1;
+  set_BorderWidth(1);
+  set_BorderStyle(bsNone);
+  set_Color(15793151);  // cream
+  for (int row = 1; row <= 9; ++row) {
+    for (int col = 1; col <= 9; ++col) {
+      auto* cell = new Tsdunit(this);
+      Cells(row, col) = cell;
+      cell->set_h(row);  // h before s, so the last shade is that of the cell's true box
+      cell->set_s(col);
+      cell->set_Parent(this);
+      cell->set_Ctl3D(false);
+      cell->set_Width(Width() / 9);
+      cell->set_Height(Height() / 9);
+      cell->set_Left((Width() / 9) * (col - 1));
+      cell->set_Top((Height() / 9) * (row - 1));
+    }
+  }
+  set_FoucsColor1(12043517);
+  set_FoucsColor2(14538713);
+  set_UNFoucsColor1(0xFFFFFF);
+  set_UNFoucsColor2(16759739);
+  FONT1 = MakeFont(25, clBlack, {fsBold});
+  FONT2 = MakeFont(25, clBlue, {fsBold});
+  FONT3 = MakeFont(12, clBlue, {});
+}
+
+Tsd99::~Tsd99() {
+  for (Tsdunit* cell : Cells) delete cell;
+  delete FONT1;
+  delete FONT2;
+  delete FONT3;
+}
+
+void Tsd99::set_FoucsColor1(TColor v) {
+  FFoucsColor1 = v;
+  for (Tsdunit* cell : Cells)
+    if (InGroup1(cell->q())) cell->foucscolor = v;
+}
+
+void Tsd99::set_FoucsColor2(TColor v) {
+  FFoucsColor2 = v;
+  for (Tsdunit* cell : Cells)
+    if (InGroup2(cell->q())) cell->foucscolor = v;
+}
+
+void Tsd99::set_UNFoucsColor1(TColor v) {
+  FUNFoucsColor1 = v;
+  for (Tsdunit* cell : Cells)
+    if (InGroup1(cell->q())) cell->set_unfoucscolor(v);
+}
+
+void Tsd99::set_UNFoucsColor2(TColor v) {
+  FUNFoucsColor2 = v;
+  for (Tsdunit* cell : Cells)
+    if (InGroup2(cell->q())) cell->set_unfoucscolor(v);
+}
+
+void Tsd99::Paint() {
+  TPanel::Paint();
+  set_Caption("");
+  TCanvas* c = Canvas();
+  const int W = Width();
+  const int H = Height();
+  c->Pen.Color = clBlack;
+  c->Pen.Width = 3;
+  c->Pen.Style = psSolid;
+  // Outer frame
+  c->MoveTo(0, 0);
+  c->LineTo(0, H);
+  c->MoveTo(0, 0);
+  c->LineTo(W, 0);
+  c->MoveTo(W - 1, 0);
+  c->LineTo(W - 1, H);
+  c->MoveTo(0, H - 1);
+  c->LineTo(W, H - 1);
+  // Band lines between the boxes
+  for (int y : {H / 3, (H / 3) * 2}) {
+    c->MoveTo(0, y);
+    c->LineTo(W, y);
+  }
+  for (int x : {W / 3, (W / 3) * 2}) {
+    c->MoveTo(x, 0);
+    c->LineTo(x, H);
+  }
+  // Dotted lines between the cells of a box; the band lines lie at the 3rd and 6th ninths.
+  c->Pen.Width = 1;
+  c->Pen.Style = psDot;
+  for (int k : {1, 2, 4, 5, 7, 8}) {
+    c->MoveTo(0, k * (H / 9));
+    c->LineTo(W, k * (H / 9));
+  }
+  for (int k : {1, 2, 4, 5, 7, 8}) {
+    c->MoveTo(k * (W / 9), 0);
+    c->LineTo(k * (W / 9), H);
+  }
+}
+
+void Tsd99::FindConflict(bool& Found, int& Row1, int& Col1, int& Row2, int& Col2) const {
+  Found = false;
+  Row1 = 0;
+  for (int i = 1; i <= 9; ++i) {
+    for (int j = 1; j <= 9; ++j) {
+      if (Found) continue;
+      const std::string a = Cells(i, j)->Text();
+      if (a.size() != 1) continue;
+      const int box = Myfun::BoxNumber(i, j);
+      for (int k = 1; k <= 9; ++k) {
+        for (int l = 1; l <= 9; ++l) {
+          if (k == i && l == j) continue;
+          const bool peer = k == i || l == j || Myfun::BoxNumber(k, l) == box;
+          // No break after a match: the last equal peer in row order is the one reported.
+          if (peer && Cells(k, l)->Text() == a) {
+            Found = true;
+            Row1 = i;
+            Col1 = j;
+            Row2 = k;
+            Col2 = l;
+          }
+        }
+      }
+    }
+  }
+}
+
+bool Tsd99::IsSolved() const {
+  bool result = true;
+  for (const Tsdunit* cell : Cells) {
+    if (!result) break;
+    if (cell->Text().size() != 1) result = false;
+  }
+  if (result) {
+    bool Found;
+    int Row1, Col1, Row2, Col2;
+    FindConflict(Found, Row1, Col1, Row2, Col2);
+    if (Found) result = false;
+  }
+  return result;
+}
+
+}  // namespace velmora::sd99

@@ -1,0 +1,97 @@
+// One cell of the 9x9 board: construction, box shading, colour rules, state fonts, key filter.
+#include "controls/sdunit.h"
+
+#include "engine/Myfun.h"
+
+namespace velmora::sdunit {
+
+using namespace toolkit;
+
+Tsdunit::Tsdunit(TComponent* AOwner) : TMemo(AOwner) {
+  set_Width(40);
+  set_Height(40);
+  set_MaxLength(8);
+  set_TabStop(false);
+  set_Alignment(taCenter);
+  OnChange = [this](TObject* Sender) { UpdateState(Sender); };
+  set_BorderStyle(bsSingle);
+  OnKeyPress = [this](TObject* Sender, char& Key) { FilterKey(Sender, Key); };
+  set_ImeClosed(true);
+  // error, h, s and the three colours start as the fields' initial values: plain stores, so the
+  // control keeps the edit's own colour until the board sets h and s.
+}
+
+int Tsdunit::q() const { return Myfun::BoxNumber(Fh, Fs); }
+
+namespace {
+// Boxes 2, 4, 6, 8 are shaded in the button face, the others white.
+TColor BoxShade(int box) { return box == 2 || box == 4 || box == 6 || box == 8 ? clBtnFace : clWhite; }
+}  // namespace
+
+void Tsdunit::set_h(int v) {
+  Fh = v;
+  set_Color(BoxShade(q()));
+}
+
+void Tsdunit::set_s(int v) {
+  Fs = v;
+  set_Color(BoxShade(q()));
+}
+
+void Tsdunit::set_error(bool v) {
+  Ferror = v;
+  set_Color(Ferror ? Ferrorcolor : Funfoucscolor);
+}
+
+void Tsdunit::set_errorcolor(TColor v) {
+  Ferrorcolor = v;
+  if (Ferror) set_Color(Ferrorcolor);
+}
+
+void Tsdunit::set_unfoucscolor(TColor v) {
+  Funfoucscolor = v;
+  if (!Ferror) set_Color(Funfoucscolor);
+}
+
+void Tsdunit::set_zt(int v) {
+  Fzt = v;
+  switch (Fzt) {
+    case 1:  // given clue
+      Font()->set_Size(25);
+      Font()->set_Color(clBlack);
+      Font()->set_Style({fsBold});
+      set_ReadOnly(true);
+      break;
+    case 2:  // one character
+      Font()->set_Size(25);
+      Font()->set_Color(clBlue);
+      Font()->set_Style({fsBold});
+      set_ReadOnly(false);
+      break;
+    case 3:  // empty or pencil marks
+      Font()->set_Size(12);
+      Font()->set_Color(clBlue);
+      Font()->set_Style({});
+      set_ReadOnly(false);
+      break;
+    default:
+      break;
+  }
+}
+
+void Tsdunit::FilterKey(TObject*, char& Key) {
+  if (Key >= '1' && Key <= '9') return;
+  if (Key == 8) return;  // Backspace
+  if (Key == '.') return;
+  Key = 0;
+}
+
+// The length is counted in bytes; the filter lets through one-byte characters only.
+void Tsdunit::UpdateState(TObject*) {
+  if (Text().size() == 1)
+    set_zt(2);
+  else
+    set_zt(3);
+}
+
+}  // namespace velmora::sdunit

@@ -1,0 +1,321 @@
+// The playing board: its cells and colours, the grid it paints, the repeat check and the completion test.
+#include "controls/sd99.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "toolkit/Forms.h"
+#include "toolkit/testing.h"
+
+using namespace toolkit;
+using velmora::sd99::Tsd99;
+namespace tt = toolkit::testing;
+
+namespace {
+
+using Board = std::array<std::string, 9>;
+
+// "0" marks an empty cell (a zero can never be typed).
+const Board kEmpty = {"000000000", "000000000", "000000000", "000000000", "000000000",
+                      "000000000", "000000000", "000000000", "000000000"};
+
+const Board kSolved = {"534678912", "672195348", "198342567", "859761423", "426853791",
+                       "713924856", "961537284", "287419635", "345286179"};
+
+constexpr TColor kCream = 15793151;
+
+struct BoardFixture : ::testing::Test {
+  TForm* form = new TForm(nullptr);
+  Tsd99* board = nullptr;
+  void SetUp() override {
+    form->SetBounds(0, 0, 460, 460);
+    board = new Tsd99(form);
+    board->set_Parent(form);
+  }
+  void TearDown() override { delete form; }
+
+  void Show(const Board& rows) {
+    for (int row = 1; row <= 9; ++row)
+      for (int col = 1; col <= 9; ++col) {
+        char ch = rows[row - 1][col - 1];
+        board->Cells(row, col)->set_Text(ch == '0' ? "" : std::string(1, ch));
+      }
+  }
+
+  struct Pair {
+    bool Found;
+    int Row1, Col1, Row2, Col2;
+  };
+  Pair Conflict() {
+    Pair p{true, -1, -1, -1, -1};
+    board->FindConflict(p.Found, p.Row1, p.Col1, p.Row2, p.Col2);
+    return p;
+  }
+};
+
+#define EXPECT_PAIR(p, r1, c1, r2, c2)                          \
+  do {                                                          \
+    EXPECT_TRUE((p).Found);                                     \
+    EXPECT_EQ((p).Row1, r1);                                    \
+    EXPECT_EQ((p).Col1, c1);                                    \
+    EXPECT_EQ((p).Row2, r2);                                    \
+    EXPECT_EQ((p).Col2, c2);                                    \
+  } while (0)
+
+}  // namespace
+
+using BoardConstruction = BoardFixture;
+
+TEST_F(BoardConstruction, EightyOneCellsTileTheBoardAtAPitchOfFortyNine) {
+  EXPECT_EQ(board->Width(), 441);
+  EXPECT_EQ(board->Height(), 441);
+  EXPECT_EQ(board->BevelOuter(), bvNone);
+  EXPECT_EQ(board->BorderWidth(), 1);
+  EXPECT_EQ(board->BorderStyle(), bsNone);
+  EXPECT_EQ(board->Color(), kCream);
+  EXPECT_EQ(board->nd, 1);
+  for (int row = 1; row <= 9; ++row) {
+    for (int col = 1; col <= 9; ++col) {
+      auto* cell = board->Cells(row, col);
+      EXPECT_EQ(cell->Owner(), board);
+      EXPECT_EQ(cell->Parent(), board);
+      EXPECT_EQ(cell->h(), row);
+      EXPECT_EQ(cell->s(), col);
+      EXPECT_FALSE(cell->Ctl3D());
+      EXPECT_EQ(cell->Left(), 49 * (col - 1));
+      EXPECT_EQ(cell->Top(), 49 * (row - 1));
+      EXPECT_EQ(cell->Width(), 49);
+      EXPECT_EQ(cell->Height(), 49);
+      EXPECT_EQ(cell->zt(), 0);
+    }
+  }
+}
+
+TEST_F(BoardConstruction, CellsStayWhereTheyWerePlacedWhenTheBoardIsResized) {
+  board->SetBounds(0, 0, 300, 300);
+  EXPECT_EQ(board->Cells(9, 9)->Left(), 392);
+  EXPECT_EQ(board->Cells(9, 9)->Width(), 49);
+}
+
+TEST_F(BoardConstruction, CornerAndCentreBoxesAreWhiteAndTheOthersLightBlue) {
+  auto pic = tt::Grab(board);
+  const char* groups[9] = {"111222111", "111222111", "111222111", "222111222", "222111222",
+                           "222111222", "111222111", "111222111", "111222111"};
+  for (int row = 1; row <= 9; ++row) {
+    for (int col = 1; col <= 9; ++col) {
+      bool first = groups[row - 1][col - 1] == '1';
+      auto* cell = board->Cells(row, col);
+      EXPECT_EQ(cell->foucscolor, first ? 12043517u : 14538713u) << row << "," << col;
+      EXPECT_EQ(cell->unfoucscolor(), first ? 0xFFFFFFu : 16759739u) << row << "," << col;
+      // Sampled clear of the cell's border and of any text.
+      EXPECT_EQ(pic.Pixel(49 * (col - 1) + 44, 49 * (row - 1) + 44), first ? 0xFFFFFFu : 0xFFBBBBu)
+          << row << "," << col;
+    }
+  }
+  EXPECT_EQ(board->FoucsColor1(), 12043517u);
+  EXPECT_EQ(board->FoucsColor2(), 14538713u);
+  EXPECT_EQ(board->UNFoucsColor1(), 0xFFFFFFu);
+  EXPECT_EQ(board->UNFoucsColor2(), 16759739u);
+}
+
+TEST_F(BoardConstruction, TheThreeFontsRepeatTheCellStyles) {
+  EXPECT_EQ(board->FONT1->Size(), 25);
+  EXPECT_EQ(board->FONT1->Color(), clBlack);
+  EXPECT_EQ(board->FONT1->Style(), TFontStyles{fsBold});
+  EXPECT_EQ(board->FONT2->Size(), 25);
+  EXPECT_EQ(board->FONT2->Color(), clBlue);
+  EXPECT_EQ(board->FONT2->Style(), TFontStyles{fsBold});
+  EXPECT_EQ(board->FONT3->Size(), 12);
+  EXPECT_EQ(board->FONT3->Color(), clBlue);
+  EXPECT_EQ(board->FONT3->Style(), TFontStyles{});
+}
+
+using BoardColours = BoardFixture;
+
+TEST_F(BoardColours, RestingColourTwoReachesItsBoxesButNotAMarkedCell) {
+  board->Cells(4, 2)->set_error(true);
+  board->set_UNFoucsColor2(0x00AA00);
+  EXPECT_EQ(board->UNFoucsColor2(), 0x00AA00u);
+  EXPECT_EQ(board->Cells(4, 2)->unfoucscolor(), 0x00AA00u);
+  EXPECT_EQ(board->Cells(4, 2)->Color(), clRed);
+  auto pic = tt::Grab(board);
+  EXPECT_EQ(pic.Pixel(49 * 3 + 44, 44), 0x00AA00u);           // (1, 4)
+  EXPECT_EQ(pic.Pixel(49 * 1 + 44, 49 * 3 + 44), clRed);      // (4, 2)
+  EXPECT_EQ(pic.Pixel(44, 44), clWhite);                      // (1, 1)
+  board->Cells(4, 2)->set_error(false);
+  EXPECT_EQ(tt::Grab(board).Pixel(49 * 1 + 44, 49 * 3 + 44), 0x00AA00u);
+}
+
+TEST_F(BoardColours, RestingColourOneReachesCornerAndCentreBoxes) {
+  board->set_UNFoucsColor1(0x00CCFF);
+  auto pic = tt::Grab(board);
+  EXPECT_EQ(pic.Pixel(44, 44), 0x00CCFFu);                   // (1, 1)
+  EXPECT_EQ(pic.Pixel(49 * 4 + 44, 49 * 4 + 44), 0x00CCFFu);  // (5, 5)
+  EXPECT_EQ(pic.Pixel(49 * 8 + 44, 49 * 8 + 44), 0x00CCFFu);  // (9, 9)
+  EXPECT_EQ(pic.Pixel(49 * 3 + 44, 44), 0xFFBBBBu);           // (1, 4)
+}
+
+TEST_F(BoardColours, HighlightColoursAreOnlyStoredInTheirBoxes) {
+  board->set_FoucsColor1(0x0000AA);
+  board->set_FoucsColor2(0x00AA00);
+  EXPECT_EQ(board->FoucsColor1(), 0x0000AAu);
+  EXPECT_EQ(board->Cells(1, 1)->foucscolor, 0x0000AAu);
+  EXPECT_EQ(board->Cells(5, 5)->foucscolor, 0x0000AAu);
+  EXPECT_EQ(board->Cells(1, 4)->foucscolor, 0x00AA00u);
+  EXPECT_EQ(board->Cells(6, 9)->foucscolor, 0x00AA00u);
+  EXPECT_EQ(board->Cells(1, 1)->Color(), clWhite);
+  EXPECT_EQ(tt::Grab(board).Pixel(44, 44), clWhite);
+}
+
+using BoardGrid = BoardFixture;
+
+// With the cells hidden the board's own painting shows: a 3-pixel frame (half of it outside the
+// board), 3-pixel band lines at the thirds and dotted lines at the other ninths.
+TEST_F(BoardGrid, FrameBandLinesAndDottedLinesLieOnTheNinths) {
+  for (auto* cell : board->Cells) cell->set_Visible(false);
+  auto pic = tt::Grab(board);
+  ASSERT_EQ(pic.Width(), 441);
+  for (int along : {20, 100, 300, 420}) {
+    for (int edge : {0, 1, 439, 440}) {
+      EXPECT_EQ(pic.Pixel(edge, along), clBlack) << "frame x=" << edge;
+      EXPECT_EQ(pic.Pixel(along, edge), clBlack) << "frame y=" << edge;
+    }
+    for (int band : {146, 147, 148, 293, 294, 295}) {
+      EXPECT_EQ(pic.Pixel(band, along), clBlack) << "band x=" << band;
+      EXPECT_EQ(pic.Pixel(along, band), clBlack) << "band y=" << band;
+    }
+    for (int clear : {3, 144, 150, 291, 297, 437}) {
+      EXPECT_EQ(pic.Pixel(clear, along + 3), kCream) << "x=" << clear;
+      EXPECT_EQ(pic.Pixel(along + 3, clear), kCream) << "y=" << clear;
+    }
+  }
+  // Between the band lines at 147 and the dotted line at 196, each dotted line shows ink and gaps.
+  for (int k : {1, 2, 4, 5, 7, 8}) {
+    int at = 49 * k;
+    int inkDown = 0, inkAcross = 0;
+    for (int t = 152; t <= 192; ++t) {
+      inkDown += pic.Pixel(at, t) == clBlack;
+      inkAcross += pic.Pixel(t, at) == clBlack;
+      EXPECT_EQ(pic.Pixel(at + 1, t), kCream) << "one pixel wide, x=" << at;
+      EXPECT_EQ(pic.Pixel(t, at + 1), kCream) << "one pixel wide, y=" << at;
+    }
+    EXPECT_GT(inkDown, 5) << "x=" << at;
+    EXPECT_LT(inkDown, 30) << "x=" << at;
+    EXPECT_GT(inkAcross, 5) << "y=" << at;
+    EXPECT_LT(inkAcross, 30) << "y=" << at;
+  }
+  EXPECT_EQ(pic.Pixel(24, 24), kCream);
+  EXPECT_EQ(pic.Pixel(220, 220), kCream);
+}
+
+TEST_F(BoardGrid, PaintingEmptiesTheCaption) {
+  board->set_Caption("Velmora");
+  tt::Grab(board);
+  EXPECT_EQ(board->Caption(), "");
+}
+
+using FindConflict = BoardFixture;
+
+TEST_F(FindConflict, AnEmptyBoardHasNoPairAndLeavesTheOtherCoordinatesAlone) {
+  Show(kEmpty);
+  auto p = Conflict();
+  EXPECT_FALSE(p.Found);
+  EXPECT_EQ(p.Row1, 0);
+  EXPECT_EQ(p.Col1, -1);
+  EXPECT_EQ(p.Row2, -1);
+  EXPECT_EQ(p.Col2, -1);
+}
+
+TEST_F(FindConflict, ReportsFirstCellWithItsLastEqualPeer) {
+  Show({"500000005", "000000000", "000000000", "000000000", "000000000",
+        "000000000", "000000000", "000000000", "500000000"});
+  EXPECT_PAIR(Conflict(), 1, 1, 9, 1);
+}
+
+TEST_F(FindConflict, AnEarlierRowWinsOverAnEarlierCellOfItsPair) {
+  Show({"000303000", "070000070", "000000000", "000000000", "000000000",
+        "000000000", "000000000", "000000000", "000000000"});
+  EXPECT_PAIR(Conflict(), 1, 4, 1, 6);
+}
+
+TEST_F(FindConflict, TwoEqualDigitsInOneBoxAcrossRowsAndColumnsArePaired) {
+  Show({"000000000", "000000000", "000000000", "000400000", "000000000",
+        "000004000", "000000000", "000000000", "000000000"});
+  EXPECT_PAIR(Conflict(), 4, 4, 6, 6);
+}
+
+TEST_F(FindConflict, EqualDigitsOutsideEachOthersRowColumnAndBoxAreNoPair) {
+  Show({"400000000", "000400000", "000000040", "040000000", "000000000",
+        "000000000", "000000000", "000000000", "000000004"});
+  EXPECT_FALSE(Conflict().Found);
+}
+
+TEST_F(FindConflict, TwoFullStopsArePairedLikeDigits) {
+  Show({"000000000", "000000000", "000000000", "000000000", "000000000",
+        "000000000", "000000000", "0.0000.00", "000000000"});
+  EXPECT_PAIR(Conflict(), 8, 2, 8, 7);
+}
+
+TEST_F(FindConflict, PencilMarksNeverPair) {
+  Show(kEmpty);
+  board->Cells(1, 1)->set_Text("12");
+  board->Cells(1, 5)->set_Text("12");
+  board->Cells(2, 2)->set_Text("1");
+  board->Cells(1, 2)->set_Text("15");
+  EXPECT_FALSE(Conflict().Found);
+}
+
+TEST_F(FindConflict, ATypedRepeatIsFound) {
+  tt::TypeText(board->Cells(3, 3), "8");
+  tt::TypeText(board->Cells(3, 7), "9");
+  EXPECT_FALSE(Conflict().Found);
+  tt::TypeText(board->Cells(3, 7), "\b8");
+  EXPECT_PAIR(Conflict(), 3, 3, 3, 7);
+}
+
+TEST_F(FindConflict, AChangedDigitInAValidGridIsFound) {
+  Show(kSolved);
+  EXPECT_FALSE(Conflict().Found);
+  // The new 4 repeats the 4 of its row at (5, 1) and of its column at (3, 5); (3, 5) comes first.
+  board->Cells(5, 5)->set_Text("4");
+  EXPECT_PAIR(Conflict(), 3, 5, 5, 5);
+}
+
+using IsSolved = BoardFixture;
+
+TEST_F(IsSolved, AFullValidGridIsSolved) {
+  Show(kSolved);
+  EXPECT_TRUE(board->IsSolved());
+}
+
+TEST_F(IsSolved, AnEmptyOrPartlyFilledBoardIsNot) {
+  Show(kEmpty);
+  EXPECT_FALSE(board->IsSolved());
+  Show(kSolved);
+  board->Cells(9, 9)->set_Text("");
+  EXPECT_FALSE(board->IsSolved());
+}
+
+TEST_F(IsSolved, AFullGridWithARepeatIsNot) {
+  Show(kSolved);
+  board->Cells(9, 9)->set_Text("8");
+  EXPECT_FALSE(board->IsSolved());
+}
+
+TEST_F(IsSolved, AFullBoardWhoseOnlyRepeatIsInTheLastRowIsNot) {
+  Show({"534678912", "672195348", "198342567", "859761423", "426853791",
+        "713924856", "961537284", "287419635", "3452861.."});
+  EXPECT_FALSE(board->IsSolved());
+  EXPECT_PAIR(Conflict(), 9, 8, 9, 9);
+}
+
+TEST_F(IsSolved, EightyDigitsAndOneCellOfPencilMarksIsNot) {
+  Show(kSolved);
+  board->Cells(5, 5)->set_Text("5");
+  board->Cells(5, 5)->set_Text("59");
+  EXPECT_FALSE(board->IsSolved());
+  board->Cells(5, 5)->set_Text("5");
+  EXPECT_TRUE(board->IsSolved());
+}
