@@ -91,8 +91,12 @@ TEST_F(AboutBox, TabOrderRunsFromTheButtonThroughTheThreeFields) {
   EXPECT_EQ(frm_about->Edit1->TabOrder(), 1);
   EXPECT_EQ(frm_about->Edit2->TabOrder(), 2);
   EXPECT_EQ(frm_about->Edit3->TabOrder(), 3);
-  tt::OnNextModal([](TForm*) { EXPECT_TRUE(frm_about->Button1->Focused()); });
-  tt::Click(form->About1);
+  for (TControl* c : {static_cast<TControl*>(frm_about->Button1), static_cast<TControl*>(frm_about->Edit1),
+                      static_cast<TControl*>(frm_about->Edit2), static_cast<TControl*>(frm_about->Edit3)})
+    EXPECT_TRUE(c->TabStop());
+  for (TControl* c : {static_cast<TControl*>(frm_about->Label1), static_cast<TControl*>(frm_about->NetLabel1),
+                      static_cast<TControl*>(frm_about->Label2)})
+    EXPECT_FALSE(c->TabStop());
 }
 
 TEST_F(AboutBox, LinksAreBlueUnderlinedUnderAHandAndOpenWhatTheFieldsShow) {
