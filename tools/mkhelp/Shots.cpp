@@ -87,15 +87,18 @@ void PlayABeginnerGame(main::TForm1* f) {
             }
   }();
   for (int tick = 0; tick < 205; ++tick) tt::Tick(f->TimeLabel1->Timer);
-  // The candidate panel, switched on and opened for an open cell high on the board.
+  // The candidate panel, switched on and opened below the open cell of the top rows that has the
+  // most candidates, so that it shows white and grey digits side by side.
   tt::Click(f->sfshowpan);
-  for (int r = 2; r <= 4; ++r)
-    for (int c = 2; c <= 8; ++c)
-      if (cell(r, c)->Text().empty()) {
-        tt::MoveMouse(cell(r, c), 20, 20);
-        tt::PressMouse(cell(r, c), toolkit::mbLeft, 20, 20);
-        return;
-      }
+  int bestRow = 0, bestCol = 0;
+  std::size_t most = 0;
+  for (int r = 1; r <= 4; ++r)
+    for (int c = 1; c <= 8; ++c)
+      if (cell(r, c)->Text().empty() && f->QJ1->Candidates(r, c).size() > most)
+        most = f->QJ1->Candidates(r, c).size(), bestRow = r, bestCol = c;
+  if (!bestRow) return;
+  tt::MoveMouse(cell(bestRow, bestCol), 20, 20);
+  tt::PressMouse(cell(bestRow, bestCol), toolkit::mbLeft, 20, 20);
 }
 
 void TypeAPuzzle(Ufrm_new::Tfrm_new* editor) {
