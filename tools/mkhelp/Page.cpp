@@ -32,7 +32,6 @@ Page::Page() : image_(PageWidth, PageHeight, QImage::Format_RGB32) {
   painter_.setRenderHint(QPainter::TextAntialiasing);
   painter_.setRenderHint(QPainter::SmoothPixmapTransform);
   body_ = Font(13, false);
-  bold_ = Font(13, true);
   heading_ = Font(16, true);
   title_ = Font(22, true);
   small_ = Font(12, false);
@@ -126,6 +125,11 @@ void Page::ToolRow(const QImage& button, const QString& name, const QString& tex
   y_ += std::max(button.height(), qRound(doc.size().height()) + 3) + 5;
 }
 
+QImage Page::Finish() {
+  painter_.end();
+  return image_;
+}
+
 void Page::Footer(const QString& text) {
   painter_.fillRect(0, PageHeight - 30, PageWidth, 30, HeadingBand);
   painter_.setFont(small_);
@@ -195,7 +199,7 @@ QImage HelpPage(const Shots& s, QString& error) {
     error = QStringLiteral("the help text runs %1 pixels past the page").arg(page.Bottom() - (PageHeight - 30));
     return {};
   }
-  return page.Image();
+  return page.Finish();
 }
 
 }  // namespace mkhelp

@@ -29,12 +29,12 @@ class Page {
   void PictureBeside(const QImage& picture, double scale, const QStringList& bullets);
   // A tool-bar button at the left, its name in bold and what it does beside it.
   void ToolRow(const QImage& button, const QString& name, const QString& text);
-  void Gap(int pixels) { y_ += pixels; }
   // A closing line set at the foot of the sheet.
   void Footer(const QString& text);
 
   int Bottom() const { return y_; }
-  const QImage& Image() const { return image_; }
+  // Ends the drawing and gives the sheet.
+  QImage Finish();
 
  private:
   // Draws wrapped text into the column from x, width w, at the current line; returns its height.
@@ -45,7 +45,7 @@ class Page {
   QImage image_;
   QPainter painter_;
   int y_ = 0;
-  QFont body_, bold_, heading_, title_, small_;
+  QFont body_, heading_, title_, small_;
 };
 
 // The whole help page from the screenshots.
