@@ -33,6 +33,17 @@ std::vector<std::uint8_t> RgbBytes(const QImage& page) {
   return bytes;
 }
 
+const char* const Usage =
+    "Usage: mkhelp [--collection tk.vlm] [--png preview.png] [--quality n] output.jpg\n"
+    "Runs Velmora's windows offscreen, takes screenshots of them (main window with a beginner game,\n"
+    "tool-bar buttons, candidate panel, custom-game editor, puzzle collection), lays out the help\n"
+    "page (462 x 1601 pixels, Simplified Chinese) and writes it as a JPEG file.\n"
+    "  --collection FILE  a tk.vlm to show in the collection dialog (default: a small sample)\n"
+    "  --png FILE         also write the page as a PNG file\n"
+    "  --quality N        JPEG quality, 1..100 (default 90)\n"
+    "The screenshots show the program this tool was built with; tools/mkhelp/make-help.sh rebuilds\n"
+    "and reruns it.\n";
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -43,12 +54,7 @@ int main(int argc, char* argv[]) {
   toolkit::testing::Enable();
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "Runs Velmora's windows offscreen, takes screenshots of them (main window with a beginner game,\n"
-      "tool-bar buttons, candidate panel, custom-game editor, puzzle collection), lays out the help\n"
-      "page (462 x 1601 pixels, Simplified Chinese) and writes it as a JPEG file."));
-  parser.addHelpOption();
-  parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("The JPEG file to write (resources/help.jpg)."));
+  QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this text."));
   QCommandLineOption collection(QStringLiteral("collection"),
                                 QStringLiteral("A tk.vlm to show in the collection dialog (default: a small sample)."),
                                 QStringLiteral("file"));
@@ -56,11 +62,15 @@ int main(int argc, char* argv[]) {
                              QStringLiteral("file"));
   QCommandLineOption quality(QStringLiteral("quality"), QStringLiteral("JPEG quality, 1..100 (default 90)."),
                              QStringLiteral("n"), QStringLiteral("90"));
-  parser.addOptions({collection, preview, quality});
+  parser.addOptions({help, collection, preview, quality});
   // The toolkit's application reads no command line; this tool's own arguments are parsed here.
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  parser.process(arguments);
+  if (!parser.parse(arguments)) return Fail(parser.errorText() + QStringLiteral(" (see --help)"));
+  if (parser.isSet(help)) {
+    QTextStream(stdout) << Usage;
+    return 0;
+  }
   if (parser.positionalArguments().size() != 1) return Fail(QStringLiteral("expected one output file; see --help"));
   const QString output = QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
   const QString collectionFile =
