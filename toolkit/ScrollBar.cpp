@@ -12,20 +12,6 @@ struct ScrollAccess {
   static void Scrolled(TScrollBar* s, int v) { s->Scrolled(v); }
 };
 
-namespace {
-class ScrollWidget : public QScrollBar {
- public:
-  ScrollWidget(TScrollBar* bar, QWidget* parent) : QScrollBar(parent), bar_(bar) {
-    connect(this, &QScrollBar::valueChanged, [this](int v) {
-      if (bar_) Deliver([&] { ScrollAccess::Scrolled(bar_, v); });
-    });
-  }
-
- private:
-  TScrollBar* bar_;
-};
-}  // namespace
-
 TScrollBar::TScrollBar(TComponent* AOwner) : TControl(AOwner) {
   SetBounds(0, 0, 121, 16);
   set_TabStop(true);
@@ -33,7 +19,10 @@ TScrollBar::TScrollBar(TComponent* AOwner) : TControl(AOwner) {
 
 void TScrollBar::CreateHandle() {
   FHandle = new ControlHandle;
-  FHandle->widget = FHandle->client = new ScrollWidget(this, Parent() ? Parent()->Handle()->client : nullptr);
+  auto* w = new QScrollBar(Parent() ? Parent()->Handle()->client : nullptr);
+  FHandle->widget = FHandle->client = w;
+  // The widget goes before the control does, and its connection with it.
+  QObject::connect(w, &QScrollBar::valueChanged, [this](int v) { Deliver([&] { ScrollAccess::Scrolled(this, v); }); });
   Bridge(this, FHandle);
 }
 

@@ -59,9 +59,10 @@ int Page::Bullets(const QStringList& bullets, int x, int y, int w) {
 
 QRect Page::Framed(const QImage& picture, double scale, int x, int y) {
   QSize size(qRound(picture.width() * scale), qRound(picture.height() * scale));
+  // Enlarged pictures keep their pixels sharp; reduced ones are smoothed so their text stays legible.
   QImage scaled = scale == 1.0 ? picture
-                  : scale == 2.0 ? picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                                 : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                  : scale > 1.0 ? picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                                : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   QRect r(x + 1, y + 1, size.width(), size.height());
   painter_.drawImage(r.topLeft(), scaled);
   painter_.setPen(FrameColour);
