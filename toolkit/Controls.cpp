@@ -95,7 +95,10 @@ TControl::~TControl() {
 void TControl::DestroyHandle() {
   if (!FHandle) return;
   for (TControl* child : FControls) child->DestroyHandle();
-  for (auto* bridge : FHandle->widget->findChildren<EventBridge*>()) bridge->Detach();
+  // EventBridge has no meta-object of its own, so findChildren<EventBridge*> would hand back every
+  // child object; only a real bridge may be detached.
+  for (QObject* child : FHandle->widget->findChildren<QObject*>())
+    if (auto* bridge = dynamic_cast<EventBridge*>(child)) bridge->Detach();
   delete FHandle->widget;
   delete FHandle;
   FHandle = nullptr;
