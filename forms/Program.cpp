@@ -4,6 +4,7 @@
 #include "forms/UAbout.h"
 #include "forms/Ufrm_help.h"
 #include "forms/Ufrm_new.h"
+#include "forms/Ufrm_tk.h"
 #include "forms/main.h"
 #include "forms/u_frm_djphb.h"
 #include "toolkit/Forms.h"
@@ -17,6 +18,7 @@ void CreateForms() {
   toolkit::Application->CreateForm(UAbout::frm_about);
   toolkit::Application->CreateForm(Ufrm_new::frm_new);
   toolkit::Application->CreateForm(Ufrm_help::frm_help);
+  toolkit::Application->CreateForm(Ufrm_tk::frm_tk);
 }
 
 template <class T>
@@ -26,6 +28,7 @@ static void Free(T*& form) {
 }
 
 void DestroyForms() {
+  Free(Ufrm_tk::frm_tk);
   Free(Ufrm_help::frm_help);
   Free(Ufrm_new::frm_new);
   Free(UAbout::frm_about);

@@ -10,6 +10,7 @@
 #include "forms/Ufrm_help.h"
 #include "forms/Ufrm_new.h"
 #include "forms/Ufrm_phb.h"
+#include "forms/Ufrm_tk.h"
 #include "forms/u_frm_djphb.h"
 
 namespace velmora::main {
@@ -356,7 +357,9 @@ void TForm1::N2Click(TObject*) {
 void TForm1::ToolButton4Click(TObject*) {
   if (Ufrm_new::frm_new) Ufrm_new::frm_new->ShowModal();
 }
-void TForm1::ToolButton11Click(TObject*) {}
+void TForm1::ToolButton11Click(TObject*) {
+  if (Ufrm_tk::frm_tk) Ufrm_tk::frm_tk->ShowModal();
+}
 void TForm1::N17Click(TObject*) {
   if (Ufrm_help::frm_help) Ufrm_help::frm_help->ShowModal();
 }

@@ -95,8 +95,7 @@ TControl::~TControl() {
 void TControl::DestroyHandle() {
   if (!FHandle) return;
   for (TControl* child : FControls) child->DestroyHandle();
-  // EventBridge has no meta-object of its own, so findChildren<EventBridge*> would hand back every
-  // child object; only a real bridge may be detached.
+  // The bridge has no meta-object of its own, so findChildren<EventBridge*> would return every child.
   for (QObject* child : FHandle->widget->findChildren<QObject*>())
     if (auto* bridge = dynamic_cast<EventBridge*>(child)) bridge->Detach();
   delete FHandle->widget;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -14,6 +15,10 @@
 #include "toolkit/qt_p.h"
 #include "toolkit/testing.h"
 #include "toolkit/testing_p.h"
+
+// The pictures are compiled into the static core library; nothing refers to them by symbol, so they are
+// registered by hand (outside any namespace, as the macro requires).
+static void InitResources() { Q_INIT_RESOURCE(resources); }
 
 namespace toolkit {
 
@@ -204,10 +209,14 @@ void TApplication::Initialize() {
   static int argc = 1;
   static char name[] = "velmora";
   static char* argv[] = {name, nullptr};
+  InitResources();
   if (!QApplication::instance()) {
     new QApplication(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
+    QIcon icon;
+    for (int size : {16, 32, 48, 256}) icon.addFile(QStringLiteral(":/icon/velmora-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
   }
   Application = new TApplication;
 }

@@ -106,6 +106,8 @@ void PressKey(TControl* control, TKey key) {
   switch (key) {
     case keyLeft: return SendKey(w, Qt::Key_Left, Qt::NoModifier, {});
     case keyRight: return SendKey(w, Qt::Key_Right, Qt::NoModifier, {});
+    case keyUp: return SendKey(w, Qt::Key_Up, Qt::NoModifier, {});
+    case keyDown: return SendKey(w, Qt::Key_Down, Qt::NoModifier, {});
     case keyHome: return SendKey(w, Qt::Key_Home, Qt::NoModifier, {});
     case keyEnd: return SendKey(w, Qt::Key_End, Qt::NoModifier, {});
     case keyDelete: return SendKey(w, Qt::Key_Delete, Qt::NoModifier, {});

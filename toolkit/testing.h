@@ -23,7 +23,7 @@ bool Enabled();
 // Focuses the control, puts the caret at the end and types each character as a key press
 // ("\b" is Backspace, "\r" Enter, "\t" Tab, "\x1b" Escape, "\x16" Ctrl+V).
 void TypeText(TControl* control, const std::string& text);
-enum TKey { keyLeft, keyRight, keyHome, keyEnd, keyDelete, keyBackspace, keyEscape, keyEnter };
+enum TKey { keyLeft, keyRight, keyUp, keyDown, keyHome, keyEnd, keyDelete, keyBackspace, keyEscape, keyEnter };
 void PressKey(TControl* control, TKey key);
 // Puts the text on the clipboard and pastes it with the platform's paste action / drops it on the control.
 void Paste(TControl* control, const std::string& text);

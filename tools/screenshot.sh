@@ -3,8 +3,8 @@
 # Usage: tools/screenshot.sh [build-folder] [output.png]   (needs xvfb, xdotool, imagemagick)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
-out=${2:-$root/docs/main-window.png}
+build=$(cd "${1:-$root/build}" && pwd)
+out=$(realpath -m "${2:-$root/docs/main-window.png}")
 play=$(mktemp -d)
 trap 'rm -rf "$play"' EXIT
 cp "$root/resources/tk.vlm" "$play/" 2>/dev/null || true

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "forms/Program.h"
 #include "forms/main.h"
@@ -21,6 +22,9 @@ class GameFixture : public ::testing::Test {
     BeforeStart();
     velmora::CreateForms();
     form = velmora::main::Form1;
+    // What start-up showed (a missing collection file, say) is kept apart from what the test causes.
+    startErrors = toolkit::testing::ErrorBoxes();
+    toolkit::testing::ClearErrorBoxes();
   }
   void TearDown() override {
     velmora::DestroyForms();
@@ -55,4 +59,5 @@ class GameFixture : public ::testing::Test {
 
   TempDir dir;
   velmora::main::TForm1* form = nullptr;
+  std::vector<std::string> startErrors;
 };
