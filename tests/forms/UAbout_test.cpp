@@ -3,6 +3,7 @@
 
 #include "forms/Ufrm_help.h"
 #include "forms/Ufrm_new.h"
+#include "forms/Ufrm_tk.h"
 #include "forms/u_frm_djphb.h"
 #include "tests/forms/GameFixture.h"
 #include "toolkit/Shell.h"
@@ -133,11 +134,12 @@ TEST_F(AboutBox, TheStatusBarCarriesTheSameContactLines) {
   EXPECT_NE(bar.find(frm_about->Label2->Caption()), std::string::npos);
 }
 
-TEST_F(AboutBox, IsCreatedAfterTheRecordDialogAndBeforeTheEditorAndTheHelpWindow) {
+TEST_F(AboutBox, IsCreatedAfterTheRecordDialogAndBeforeTheEditorTheHelpWindowAndTheCollection) {
   auto* app = Application;
   int about = IndexOf(app, frm_about);
   EXPECT_LT(IndexOf(app, form), IndexOf(app, velmora::u_frm_djphb::frm_djphb));
   EXPECT_LT(IndexOf(app, velmora::u_frm_djphb::frm_djphb), about);
   EXPECT_LT(about, IndexOf(app, velmora::Ufrm_new::frm_new));
   EXPECT_LT(IndexOf(app, velmora::Ufrm_new::frm_new), IndexOf(app, velmora::Ufrm_help::frm_help));
+  EXPECT_LT(IndexOf(app, velmora::Ufrm_help::frm_help), IndexOf(app, velmora::Ufrm_tk::frm_tk));
 }
