@@ -187,13 +187,9 @@ QImage HelpPage(const Shots& s, QString& error) {
                       QStringLiteral("“清除”清空棋盘；“退出”关闭编辑器，题目会留着。")});
 
   page.Heading(QStringLiteral("五、精选题目"));
-  const QStringList collection = {QStringLiteral("左边列出题库文件 tk.vlm 里的题目，单击题名，右边就显示这道题。"),
-                                  QStringLiteral("“确定”开始玩这道题，按中级计时和记录；“退出”回到游戏。")};
-  if (s.collection.isNull()) {
-    for (const QString& line : collection) page.Paragraph(line);
-  } else {
-    page.PictureBeside(s.collection, 0.4, collection);
-  }
+  page.PictureBeside(s.collection, 0.4,
+                     {QStringLiteral("左边列出题库文件 tk.vlm 里的题目，单击题名，右边就显示这道题。"),
+                      QStringLiteral("“确定”开始玩这道题，按中级计时和记录；“退出”回到游戏。")});
 
   page.Footer(QStringLiteral("菜单“游戏”里有排行榜；菜单“帮助”→“About”里有作者的联系方式。"));
   if (page.Bottom() > PageHeight - 30) {

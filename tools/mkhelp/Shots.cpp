@@ -5,17 +5,11 @@
 
 #include "forms/Program.h"
 #include "forms/Ufrm_new.h"
+#include "forms/Ufrm_tk.h"
 #include "forms/main.h"
 #include "toolkit/Classes.h"
 #include "toolkit/Random.h"
 #include "toolkit/testing.h"
-
-// The collection dialog joins the program in its own step; until it has, the help picture explains
-// the collection in words only. Rebuilding this tool afterwards brings in its screenshot.
-#if __has_include("forms/Ufrm_tk.h")
-#include "forms/Ufrm_tk.h"
-#define MKHELP_HAS_COLLECTION 1
-#endif
 
 namespace mkhelp {
 
@@ -137,11 +131,9 @@ Shots TakeShots(const QString& collectionFile) {
   shots.editor = Shot(Ufrm_new::frm_new);
   Ufrm_new::frm_new->Close();
 
-#ifdef MKHELP_HAS_COLLECTION
   Ufrm_tk::frm_tk->Show();
   shots.collection = Shot(Ufrm_tk::frm_tk);
   Ufrm_tk::frm_tk->Close();
-#endif
   DestroyForms();
   return shots;
 }

@@ -16,7 +16,7 @@ struct Shots {
   std::vector<ToolShot> tools;  // load, save, custom game, the four levels, collection, panel toggle, clock, replay
   QImage panel;       // the candidate panel
   QImage editor;      // the custom-game editor with a puzzle being typed
-  QImage collection;  // the puzzle collection; null when the program has none yet
+  QImage collection;  // the puzzle collection with its first title chosen
 };
 
 // Starts the program's forms in the current folder (which must be a scratch folder: the game writes

@@ -85,8 +85,6 @@ int main(int argc, char* argv[]) {
     return Fail(QStringLiteral("cannot make a scratch folder"));
   mkhelp::Shots shots = mkhelp::TakeShots(collectionFile);
   QDir::setCurrent(QDir::rootPath());
-  if (shots.collection.isNull())
-    QTextStream(stderr) << "mkhelp: this build has no puzzle collection dialog; its section is text only\n";
 
   QString error;
   QImage page = mkhelp::HelpPage(shots, error);
