@@ -124,28 +124,45 @@ void Tsd99::Paint() {
   }
 }
 
+namespace {
+
+// The 20 peers of each cell (same row, column or box), in row-major order. The repeat check runs after
+// every keystroke, so the peers are worked out once rather than by testing all 81 cells each time.
+struct PeerTable {
+  int peers[81][20];
+  PeerTable() {
+    for (int a = 0; a < 81; ++a) {
+      int i = a / 9 + 1, j = a % 9 + 1, n = 0;
+      for (int b = 0; b < 81; ++b) {
+        int k = b / 9 + 1, l = b % 9 + 1;
+        if (b != a && (k == i || l == j || Myfun::BoxNumber(k, l) == Myfun::BoxNumber(i, j))) peers[a][n++] = b;
+      }
+    }
+  }
+};
+const PeerTable& Peers() {
+  static const PeerTable table;
+  return table;
+}
+
+}  // namespace
+
 void Tsd99::FindConflict(bool& Found, int& Row1, int& Col1, int& Row2, int& Col2) const {
   Found = false;
   Row1 = 0;
-  for (int i = 1; i <= 9; ++i) {
-    for (int j = 1; j <= 9; ++j) {
-      if (Found) continue;
-      const std::string a = Cells(i, j)->Text();
-      if (a.size() != 1) continue;
-      const int box = Myfun::BoxNumber(i, j);
-      for (int k = 1; k <= 9; ++k) {
-        for (int l = 1; l <= 9; ++l) {
-          if (k == i && l == j) continue;
-          const bool peer = k == i || l == j || Myfun::BoxNumber(k, l) == box;
-          // No break after a match: the last equal peer in row order is the one reported.
-          if (peer && Cells(k, l)->Text() == a) {
-            Found = true;
-            Row1 = i;
-            Col1 = j;
-            Row2 = k;
-            Col2 = l;
-          }
-        }
+  const auto& cells = Cells;
+  for (int a = 0; a < 81 && !Found; ++a) {
+    const std::string& text = (*(cells.begin() + a))->Text();
+    if (text.size() != 1) continue;
+    // No break after a match: the last equal peer in row order is the one reported.
+    for (int b : Peers().peers[a]) {
+      const std::string& peer = (*(cells.begin() + b))->Text();
+      if (peer.size() == 1 && peer[0] == text[0]) {
+        Found = true;
+        Row1 = a / 9 + 1;
+        Col1 = a % 9 + 1;
+        Row2 = b / 9 + 1;
+        Col2 = b % 9 + 1;
       }
     }
   }

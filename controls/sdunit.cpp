@@ -53,25 +53,32 @@ void Tsdunit::set_unfoucscolor(TColor v) {
   if (!Ferror) set_Color(Funfoucscolor);
 }
 
+namespace {
+// Size, colour and style in that order, handed to the cell's font in one assignment so the edit
+// takes its new look once.
+void SetLook(TFont* font, int size, TColor color, TFontStyles style) {
+  TFont look;
+  look.Assign(*font);
+  look.set_Size(size);
+  look.set_Color(color);
+  look.set_Style(style);
+  font->Assign(look);
+}
+}  // namespace
+
 void Tsdunit::set_zt(int v) {
   Fzt = v;
   switch (Fzt) {
     case 1:  // given clue
-      Font()->set_Size(25);
-      Font()->set_Color(clBlack);
-      Font()->set_Style({fsBold});
+      SetLook(Font(), 25, clBlack, {fsBold});
       set_ReadOnly(true);
       break;
     case 2:  // one character
-      Font()->set_Size(25);
-      Font()->set_Color(clBlue);
-      Font()->set_Style({fsBold});
+      SetLook(Font(), 25, clBlue, {fsBold});
       set_ReadOnly(false);
       break;
     case 3:  // empty or pencil marks
-      Font()->set_Size(12);
-      Font()->set_Color(clBlue);
-      Font()->set_Style({});
+      SetLook(Font(), 12, clBlue, {});
       set_ReadOnly(false);
       break;
     default:

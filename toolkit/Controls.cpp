@@ -19,6 +19,46 @@ TShiftState ShiftOf(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
   return s;
 }
 
+// Colour and font reach the widget once per turn of the event loop, just before painting: a handler
+// that marks and unmarks cells many times (a new game fills 81 cells one by one) then costs the
+// platform one change per cell, or none when the cell ends as it began.
+namespace {
+class Syncer : public QObject {
+ public:
+  static constexpr QEvent::Type Flush = static_cast<QEvent::Type>(QEvent::User + 1);
+  std::vector<TControl*> dirty;
+  bool posted = false;
+  bool event(QEvent* e) override {
+    if (e->type() != Flush) return QObject::event(e);
+    posted = false;
+    std::vector<TControl*> work;
+    work.swap(dirty);
+    for (TControl* c : work) ControlAccess::Sync(c);
+    return true;
+  }
+};
+Syncer* syncer = nullptr;
+}  // namespace
+
+void ControlAccess::Sync(TControl* c) {
+  int what = c->FDirty;
+  c->FDirty = 0;
+  if (!c->FHandle) return;
+  if (what & 1) c->ApplyColor();
+  if (what & 2) c->ApplyFont();
+}
+
+void TControl::Changed(int what) {
+  if (!FHandle) return;
+  if (!syncer) syncer = new Syncer;
+  if (!FDirty) syncer->dirty.push_back(this);
+  FDirty |= what;
+  if (!syncer->posted) {
+    syncer->posted = true;
+    QCoreApplication::postEvent(syncer, new QEvent(Syncer::Flush), Qt::HighEventPriority);
+  }
+}
+
 void Deliver(const std::function<void()>& f) {
   if (Application) Application->Guard(f);
 }
@@ -83,6 +123,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 
 TControl::~TControl() {
   DestroyHandle();
+  if (FDirty && syncer) std::erase(syncer->dirty, this);
   for (TControl* child : FControls) child->FParent = nullptr;
   FControls.clear();
   if (FParent) {
@@ -152,7 +193,7 @@ void TControl::ApplyColor() {
 }
 
 void TControl::ApplyFont() {
-  FHandle->widget->setFont(ToQFont(FFont));
+  SetFont(FHandle->widget, FFont);
   SetRole(FHandle->widget, QPalette::WindowText, FFont.Color());
 }
 
@@ -252,7 +293,7 @@ void TControl::set_Color(TColor v) {
   FParentColor = false;
   if (v == FColor) return;
   FColor = v;
-  if (FHandle) ApplyColor();
+  Changed(1);
   for (TControl* child : FControls) child->ParentColorChanged();
 }
 
@@ -264,7 +305,7 @@ void TControl::ParentColorChanged() {
 
 void TControl::FontChanged() {
   if (!FAssigningParentFont) FParentFont = false;
-  if (FHandle) ApplyFont();
+  Changed(2);
   for (TControl* child : FControls) child->ParentFontChanged();
 }
 

@@ -70,7 +70,7 @@ class TControl : public TComponent {
   bool ParentFont() const { return FParentFont; }
 
   // Caption and Text are one property, as in the classic toolkit.
-  std::string Caption() const { return FText; }
+  const std::string& Caption() const { return FText; }
   void set_Caption(const std::string& v) { SetText(v); }
 
   std::string Hint() const { return FHint; }
@@ -132,6 +132,8 @@ class TControl : public TComponent {
  private:
   friend struct ControlAccess;
   void DestroyHandle();
+  // Colour (1) or font (2) to reach the widget before it paints next.
+  void Changed(int what);
   void ParentFontChanged();
   void ParentColorChanged();
 
@@ -150,6 +152,7 @@ class TControl : public TComponent {
   TCursor FCursor = crDefault;
   int FTabOrder = -1;
   bool FTabStop = false;
+  int FDirty = 0;
 };
 
 }  // namespace toolkit

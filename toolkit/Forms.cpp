@@ -215,7 +215,7 @@ void TApplication::Initialize() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
     QIcon icon;
-    for (int size : {16, 32, 48, 256}) icon.addFile(QStringLiteral(":/icon/velmora-%1.png").arg(size));
+    for (int size : {16, 32, 48}) icon.addFile(QStringLiteral(":/icon/velmora-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
   }
   Application = new TApplication;

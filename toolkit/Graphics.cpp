@@ -51,9 +51,19 @@ QFont ToQFont(const TFont& f) {
 void SetRole(QWidget* w, int role, TColor c) {
   QPalette pal = w->palette();
   QColor q = ToQColor(c);
-  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-    pal.setColor(group, static_cast<QPalette::ColorRole>(role), q);
-  w->setPalette(pal);
+  bool same = true;
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    auto r = static_cast<QPalette::ColorRole>(role);
+    same = same && pal.color(group, r) == q;
+    pal.setColor(group, r, q);
+  }
+  // A new palette repaints the widget and its children: only for a real change.
+  if (!same) w->setPalette(pal);
+}
+
+void SetFont(QWidget* w, const TFont& font) {
+  QFont q = ToQFont(font);
+  if (!(w->font() == q)) w->setFont(q);
 }
 
 void TFont::Changed() {

@@ -208,7 +208,7 @@ void TStringGrid::ApplyProperties() {
 void TStringGrid::ApplyColor() { Changed(); }
 
 void TStringGrid::ApplyFont() {
-  FHandle->widget->setFont(ToQFont(*Font()));
+  SetFont(FHandle->widget, *Font());
   Changed();
 }
 

@@ -351,7 +351,7 @@ void TEdit::ApplyText() { static_cast<QLineEdit*>(FHandle->widget)->setText(ToWi
 void TEdit::ApplyColor() { SetRole(FHandle->widget, QPalette::Base, Color()); }
 
 void TEdit::ApplyFont() {
-  FHandle->widget->setFont(ToQFont(*Font()));
+  SetFont(FHandle->widget, *Font());
   SetRole(FHandle->widget, QPalette::Text, Font()->Color());
 }
 
@@ -403,6 +403,8 @@ class MemoWidget : public QPlainTextEdit {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     document()->setDocumentMargin(1);
+    // Opaque: a change inside the edit then repaints the edit alone, not the panel beneath it.
+    setAutoFillBackground(true);
     connect(this, &QPlainTextEdit::textChanged, [this] {
       if (memo_ && !TextAccess::Setting(memo_))
         Deliver([this] { TextAccess::Changed(memo_, FromWidgetText(toPlainText())); });
@@ -410,6 +412,7 @@ class MemoWidget : public QPlainTextEdit {
   }
   void insertPlainTextOrText(const QString& s) { insertPlainText(s); }
   int Length() const { return document()->characterCount() - 1; }
+  bool fontSet = false;
   int Selected() const { return textCursor().selectionEnd() - textCursor().selectionStart(); }
 
  protected:
@@ -457,8 +460,17 @@ void TMemo::ApplyColor() {
 }
 
 void TMemo::ApplyFont() {
-  FHandle->widget->setFont(ToQFont(*Font()));
-  SetRole(FHandle->widget, QPalette::Text, Font()->Color());
+  auto* w = static_cast<MemoWidget*>(FHandle->widget);
+  // The widget takes its first font as its own; later changes go to the text alone, so a cell that
+  // switches between entry and pencil marks relays its text without repainting its frame.
+  if (!w->fontSet) {
+    SetFont(w, *Font());
+    w->fontSet = true;
+  } else {
+    QFont q = ToQFont(*Font());
+    if (!(w->document()->defaultFont() == q)) w->document()->setDefaultFont(q);
+  }
+  SetRole(w, QPalette::Text, Font()->Color());
 }
 
 void TMemo::set_Alignment(TAlignment v) {

@@ -54,7 +54,7 @@ class TCustomEdit : public TControl {
  public:
   explicit TCustomEdit(TComponent* AOwner);
 
-  std::string Text() const { return FText; }
+  const std::string& Text() const { return FText; }
   void set_Text(const std::string& v) { SetText(v); }
   int MaxLength() const { return FMaxLength; }
   void set_MaxLength(int v) { FMaxLength = v; }

@@ -40,12 +40,15 @@ TColor FromQColor(const QColor& c);
 QFont ToQFont(const TFont& f);
 // Sets a colour role in every colour group, so a control under a disabled parent keeps its look.
 void SetRole(QWidget* w, int role, TColor c);
+// Sets the widget's font when it differs from the one it has.
+void SetFont(QWidget* w, const TFont& font);
 
 // Access to the controls' protected and private parts for the widgets of the layer.
 struct ControlAccess {
   static void Paint(TPanel* p, CanvasPainter* painter);
   static void WidgetClosed(TForm* f);
   static void ApplyBounds(TControl* c) { c->ApplyBounds(); }
+  static void Sync(TControl* c);
   static int ChildOffset(TControl* c) { return c->ChildOffset(); }
   static bool Modal(TForm* f) { return f->FModal; }
 };
