@@ -25,9 +25,6 @@ Tfrm_help::Tfrm_help(TComponent* AOwner) : TForm(AOwner) {
   Image1->set_Parent(Panel1);
   Image1->SetBounds(0, 0, 462, 1601);
   Image1->set_AutoSize(true);
-  // A damaged picture shows the error box and leaves the window empty; the game itself goes on.
-  Application->Guard([this] { Image1->Picture()->LoadFromResource(HelpPicture); });
-
   ScrollBar1 = new TScrollBar(this);
   ScrollBar1->set_Parent(this);
   ScrollBar1->set_Kind(sbVertical);
@@ -38,6 +35,12 @@ Tfrm_help::Tfrm_help(TComponent* AOwner) : TForm(AOwner) {
   ScrollBar1->set_LargeChange(1);
   ScrollBar1->OnChange = [this](TObject* s) { ScrollBar1Change(s); };
   DoCreate();
+}
+
+void Tfrm_help::CreateHandle() {
+  // A damaged picture shows the error box and leaves the window empty; the game itself goes on.
+  Application->Guard([this] { Image1->Picture()->LoadFromResource(HelpPicture); });
+  TForm::CreateHandle();
 }
 
 void Tfrm_help::ScrollBar1Change(TObject*) { Image1->set_Top(-ScrollBar1->Position()); }

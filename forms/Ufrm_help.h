@@ -18,6 +18,10 @@ class Tfrm_help : public toolkit::TForm {
 
   // The picture's top follows the bar: position p shows the picture's rows from p down.
   void ScrollBar1Change(toolkit::TObject* Sender);
+
+ protected:
+  // The picture is decoded when the window is first built on screen, not at program start.
+  void CreateHandle() override;
 };
 
 // The help picture compiled into the program.

@@ -13,10 +13,6 @@
 
 #include "toolkit/qt_p.h"
 
-// The resources live in the static core library; naming their loader here keeps the linker from
-// dropping them. It must be declared outside any namespace.
-static void InitResources() { Q_INIT_RESOURCE(resources); }
-
 namespace toolkit {
 
 namespace {
@@ -158,7 +154,6 @@ void TJPEGImage::LoadFromBytes(const std::string& bytes) {
 }
 
 void TJPEGImage::LoadFromResource(const std::string& name) {
-  InitResources();
   QFile file(QString::fromStdString(name));
   if (!file.open(QIODevice::ReadOnly)) throw EInvalidGraphic("JPEG error: no picture named " + name);
   QByteArray data = file.readAll();

@@ -58,8 +58,8 @@ TEST_F(AboutBox, IsLaidOutAsDesigned) {
       {f->Edit1, 91, 137, 196, 21, "velmora@velmora.games"},
       {f->NetLabel2, 55, 168, 0, 0, "主页"},
       {f->Edit2, 91, 166, 196, 21, "http://velmora.games"},
-      {f->Label2, 58, 199, 0, 0, "Matrix"},
-      {f->Edit3, 91, 195, 196, 21, "@velmora:matrix.org"},
+      {f->Label2, 58, 199, 0, 0, "IRC"},
+      {f->Edit3, 91, 195, 196, 21, "irc.libera.chat #velmora"},
       {f->Button1, 141, 224, 75, 25, "退出"},
   };
   for (const Place& p : places) {
