@@ -1,12 +1,10 @@
 // The board's rule checks at full board: the repeat check runs after every keystroke, so it must stay cheap.
-#include <benchmark/benchmark.h>
-#include <stdlib.h>
+#include "bench/BenchMain.h"
 
 #include <array>
 #include <string>
 
 #include "controls/sd99.h"
-#include "toolkit/Forms.h"
 
 using velmora::sd99::Tsd99;
 
@@ -52,13 +50,4 @@ BENCHMARK_CAPTURE(IsSolved, LateConflict, kLateConflict);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  toolkit::TApplication::Initialize();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  toolkit::TApplication::Finalize();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv, false); }

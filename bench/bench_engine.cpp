@@ -1,9 +1,7 @@
 // Cost of a new puzzle per level and of the candidate list of every cell.
-#include <benchmark/benchmark.h>
-#include <stdlib.h>
+#include "bench/BenchMain.h"
 
 #include "engine/QJ.h"
-#include "toolkit/Forms.h"
 #include "toolkit/Random.h"
 
 using velmora::QJ::TQJ;
@@ -37,14 +35,5 @@ BENCHMARK(BM_CandidatesOfEveryCell);
 
 }  // namespace
 
-// The engine is a panel, so a Qt application must exist; offscreen needs no display.
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  toolkit::TApplication::Initialize();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  toolkit::TApplication::Finalize();
-  return 0;
-}
+
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv, false); }

@@ -1,16 +1,8 @@
 // The player's paths through the real main window: a keystroke in a nearly full board next to the same
 // keystroke in a bare text edit, and a new game from the level button to the painted board.
-#include <benchmark/benchmark.h>
-#include <stdlib.h>
-
-#include <filesystem>
-
-#include "forms/Program.h"
+#include "bench/BenchMain.h"
 #include "forms/main.h"
-#include "toolkit/Forms.h"
-#include "toolkit/Random.h"
 #include "toolkit/StdCtrls.h"
-#include "toolkit/testing.h"
 
 namespace tt = toolkit::testing;
 using velmora::main::Form1;
@@ -88,17 +80,4 @@ BENCHMARK(BM_NewGameToPaintedBoard);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  auto dir = std::filesystem::temp_directory_path() / "velmora-bench";
-  std::filesystem::create_directories(dir);
-  std::filesystem::current_path(dir);
-  toolkit::TApplication::Initialize();
-  tt::Enable();
-  velmora::CreateForms();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  velmora::DestroyForms();
-  toolkit::TApplication::Finalize();
-  return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv, true); }

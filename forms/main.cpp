@@ -4,7 +4,10 @@
 
 #include <memory>
 
+#include "forms/Contact.h"
 #include "forms/Records.h"
+#include "forms/UAbout.h"
+#include "forms/Ufrm_help.h"
 #include "forms/Ufrm_new.h"
 #include "forms/Ufrm_phb.h"
 #include "forms/Ufrm_tk.h"
@@ -142,7 +145,10 @@ void TForm1::BuildLayout() {
   sb1 = new TStatusBar(this);
   sb1->set_Parent(this);
   sb1->set_Height(19);
-  sb1->Panels = {{"Velmora 1.5", 120}, {"velmora@velmora.games", 200}, {"https://velmora.games", 50}};
+  sb1->Panels = {{std::string(Contact::Name) + " 1.5", 90},
+                 {Contact::Mail, 150},
+                 {Contact::HomePageAddress, 130},
+                 {std::string(Contact::ChatService) + " " + Contact::ChatAddress, 50}};
 
   Panel1 = new TPanel(this);
   Panel1->set_Parent(this);
@@ -354,8 +360,12 @@ void TForm1::ToolButton4Click(TObject*) {
 void TForm1::ToolButton11Click(TObject*) {
   if (Ufrm_tk::frm_tk) Ufrm_tk::frm_tk->ShowModal();
 }
-void TForm1::N17Click(TObject*) {}
-void TForm1::About1Click(TObject*) {}
+void TForm1::N17Click(TObject*) {
+  if (Ufrm_help::frm_help) Ufrm_help::frm_help->ShowModal();
+}
+void TForm1::About1Click(TObject*) {
+  if (UAbout::frm_about) UAbout::frm_about->ShowModal();
+}
 
 void TForm1::N5Click(TObject*) { Close(); }
 

@@ -214,8 +214,10 @@ void TApplication::Initialize() {
     new QApplication(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
+    // Menus and tool tips take the forms' own font, so the platform loads one font the fewer.
+    QApplication::setFont(ToQFont(TFont()));
     QIcon icon;
-    for (int size : {16, 32, 48, 256}) icon.addFile(QStringLiteral(":/icon/velmora-%1.png").arg(size));
+    for (int size : {16, 32, 48}) icon.addFile(QStringLiteral(":/icon/velmora-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
   }
   Application = new TApplication;

@@ -40,6 +40,7 @@ void TLabel::CreateHandle() {
 
 void TLabel::ApplyProperties() {
   static_cast<QLabel*>(FHandle->widget)->setAlignment(ToQAlign(FAlignment) | Qt::AlignTop);
+  if (FSizePending) AdjustSize();
   TControl::ApplyProperties();
 }
 
@@ -67,9 +68,15 @@ void TLabel::FontChanged() {
   AdjustSize();
 }
 
-// An auto-sized label is as large as its caption.
+// An auto-sized label is as large as its caption. Measuring needs the platform's fonts, so a label
+// whose form is not on screen yet is measured when its widget is made: dialogs cost nothing at start.
 void TLabel::AdjustSize() {
+  FSizePending = false;
   if (!FAutoSize) return;
+  if (!FHandle) {
+    FSizePending = true;
+    return;
+  }
   QFontMetrics fm(ToQFont(*Font()));
   QString text = QString::fromStdString(FText);
   SetBounds(Left(), Top(), std::max(fm.horizontalAdvance(text), 1), fm.height());
