@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -214,6 +215,8 @@ void TApplication::Initialize() {
     new QApplication(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
+    // The game's own texts come with their glyphs (see toolkit/Graphics.cpp, ToQFont).
+    QFontDatabase::addApplicationFont(QStringLiteral(":/velmora-ui.ttf"));
     // Menus and tool tips take the forms' own font, so the platform loads one font the fewer.
     QApplication::setFont(ToQFont(TFont()));
     QIcon icon;
