@@ -2,6 +2,7 @@
 #include "forms/UAbout.h"
 
 #include "forms/Contact.h"
+#include "forms/Layout.h"
 
 namespace velmora::UAbout {
 
@@ -14,20 +15,14 @@ namespace {
 
 // The product lines are set in the small font, 9 pixels high.
 TLabel* SmallLabel(TForm* f, int l, int t, int w, int h, const std::string& caption) {
-  auto* label = new TLabel(f);
-  label->set_Parent(f);
-  label->set_AutoSize(false);
-  label->SetBounds(l, t, w, h);
+  TLabel* label = Layout::Label(f, l, t, w, h, caption);
   label->Font()->set_Height(-9);
-  label->set_Caption(caption);
   return label;
 }
 
 TNetLabel* LinkLabel(TForm* f, int l, int t, const std::string& caption, NetLabel::THyperLink kind,
                      const std::string& link) {
-  auto* label = new TNetLabel(f);
-  label->set_Parent(f);
-  label->SetBounds(l, t, label->Width(), label->Height());
+  auto* label = Layout::Place(f, new TNetLabel(f), l, t, 0, 0);
   label->set_Caption(caption);
   label->HyperLinkKind = kind;
   label->HyperLink = link;
@@ -37,10 +32,7 @@ TNetLabel* LinkLabel(TForm* f, int l, int t, const std::string& caption, NetLabe
 }
 
 TEdit* ContactEdit(TForm* f, int l, int t, int tabOrder, const std::string& text) {
-  auto* edit = new TEdit(f);
-  edit->set_Parent(f);
-  edit->SetBounds(l, t, 196, 21);
-  edit->set_TabOrder(tabOrder);
+  auto* edit = Layout::Place(f, new TEdit(f), l, t, 196, 21, tabOrder);
   edit->set_ReadOnly(true);
   edit->set_Color(clSilver);
   edit->set_Text(text);
@@ -50,13 +42,7 @@ TEdit* ContactEdit(TForm* f, int l, int t, int tabOrder, const std::string& text
 }  // namespace
 
 Tfrm_about::Tfrm_about(TComponent* AOwner) : TForm(AOwner) {
-  set_Caption("About");
-  set_BorderStyle(fbsDialog);
-  set_Position(poScreenCenter);
-  set_ClientWidth(322);
-  set_ClientHeight(262);
-  Font()->set_Name("MS Sans Serif");
-  Font()->set_Height(-11);
+  Layout::Window(this, "About", fbsDialog, poScreenCenter, 322, 262);
 
   //                    left top width height caption
   Label1 = SmallLabel(this, 18, 26, 247, 13, std::string(Contact::Name) + "1.5");
@@ -66,21 +52,13 @@ Tfrm_about::Tfrm_about(TComponent* AOwner) : TForm(AOwner) {
   //                      left top caption  link kind        link
   NetLabel1 = LinkLabel(this, 54, 140, "Email", NetLabel::hlMail, Contact::Mail);
   NetLabel2 = LinkLabel(this, 55, 168, "主页", NetLabel::hlHTTP, Contact::HomePage);
-  Label2 = new TLabel(this);
-  Label2->set_Parent(this);
-  Label2->SetBounds(58, 199, Label2->Width(), Label2->Height());
-  Label2->set_Caption(Contact::ChatService);
+  Label2 = Layout::Label(this, 58, 199, 0, 0, Contact::ChatService);
   //                       left top  tab text
   Edit1 = ContactEdit(this, 91, 137, 1, Contact::Mail);
   Edit2 = ContactEdit(this, 91, 166, 2, Contact::HomePageAddress);
   Edit3 = ContactEdit(this, 91, 195, 3, Contact::ChatAddress);
 
-  Button1 = new TButton(this);
-  Button1->set_Parent(this);
-  Button1->SetBounds(141, 224, 75, 25);
-  Button1->set_TabOrder(0);
-  Button1->set_Caption("退出");
-  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+  Button1 = Layout::Button(this, 141, 224, 75, 25, 0, "退出", [this](TObject* s) { Button1Click(s); });
   DoCreate();
 }
 

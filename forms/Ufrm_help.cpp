@@ -1,6 +1,8 @@
 // The help window.
 #include "forms/Ufrm_help.h"
 
+#include "forms/Layout.h"
+
 namespace velmora::Ufrm_help {
 
 using namespace toolkit;
@@ -8,13 +10,7 @@ using namespace toolkit;
 Tfrm_help* frm_help = nullptr;
 
 Tfrm_help::Tfrm_help(TComponent* AOwner) : TForm(AOwner) {
-  set_Caption("帮助");
-  set_BorderStyle(fbsDialog);
-  set_Position(poScreenCenter);
-  set_ClientWidth(481);
-  set_ClientHeight(453);
-  Font()->set_Name("MS Sans Serif");
-  Font()->set_Height(-11);
+  Layout::Window(this, "帮助", fbsDialog, poScreenCenter, 481, 453);
 
   Panel1 = new TPanel(this);
   Panel1->set_Parent(this);
