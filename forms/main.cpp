@@ -187,15 +187,17 @@ void TForm1::BuildLayout() {
 }
 
 void TForm1::FormCreate(TObject*) {
-  if (!FileExists(Records::FileName)) {
-    Records::FillDefaults(Memo1);
-    Memo1.SaveToFile(Records::FileName);
-  }
   sd991->set_Enabled(false);
   for (auto* cell : sd991->Cells) {
     cell->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { MemoMouseDown(s, b, sh, x, y); };
     cell->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { CellMouseMove(s, sh, x, y); };
     cell->OnChange = [this](TObject* s) { CellChanged(s); };
+  }
+  // Last: a record file that cannot be written (full disk, read-only folder) shows the error box and
+  // must not leave the board without its handlers.
+  if (!FileExists(Records::FileName)) {
+    Records::FillDefaults(Memo1);
+    Memo1.SaveToFile(Records::FileName);
   }
 }
 

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "toolkit/SysUtils.h"
+#include "toolkit/testing_p.h"
 
 namespace toolkit {
 
@@ -102,13 +103,20 @@ std::string ReadFileBytes(const std::string& fileName) {
 // A save goes to a temporary file beside the target and is renamed over it only when completely
 // written, so a full disk or a crash half-way never leaves a damaged record or saved game.
 void WriteFileBytes(const std::string& fileName, const std::string& bytes) {
+  // Tests make a write fail here the way a full or failing disk would, through the same checks.
+  int faultError = 0;
+  long long faultAfter = -1;
+  bool fault = testing::TakeWriteFault(faultError, faultAfter);
   QSaveFile file(QString::fromStdString(fileName));
   auto fail = [&] {
-    throw EFCreateError("Cannot create file \"" + ExpandFileName(fileName) + "\". " +
-                        file.errorString().toStdString());
+    std::string reason = fault ? std::strerror(faultError) : file.errorString().toStdString();
+    throw EFCreateError("Cannot create file \"" + ExpandFileName(fileName) + "\". " + reason);
   };
-  if (!file.open(QIODevice::WriteOnly)) fail();
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+  if ((fault && faultAfter < 0) || !file.open(QIODevice::WriteOnly)) fail();
+  qint64 size = static_cast<qint64>(bytes.size());
+  qint64 toWrite = fault ? std::min<qint64>(size, faultAfter) : size;
+  if (file.write(bytes.data(), toWrite) != size || fault) {
+    if (fault) file.flush();  // the part written reaches the temporary file, as on a disk that filled up
     file.cancelWriting();
     fail();
   }

@@ -216,13 +216,16 @@ void TStringGrid::Changed() {
   if (FHandle) WidgetOf(FHandle)->Refresh();
 }
 
-// Keeps the texts that still fit and gives new columns the default width.
+// Keeps the texts that still fit and gives new columns the default width. Only a change of the column
+// count touches every row: a grid grown one row at a time, as a list is filled, stays linear in size.
 void TStringGrid::Resize(int cols, int rows) {
+  bool colsChanged = cols != FColCount;
   FColCount = cols;
   FRowCount = rows;
   FColWidths.resize(cols, FDefaultColWidth);
-  FCells.resize(rows);
-  for (auto& line : FCells) line.resize(cols);
+  FCells.resize(rows, std::vector<std::string>(cols));
+  if (colsChanged)
+    for (auto& line : FCells) line.resize(cols);
   FCol = std::clamp(FCol, FFixedCols, FColCount - 1);
   FRow = std::clamp(FRow, FFixedRows, FRowCount - 1);
   FTopRow = std::clamp(FTopRow, FFixedRows, FRowCount - 1);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <filesystem>
@@ -43,11 +44,14 @@ std::string Trim(const std::string& s) {
 namespace {
 
 // Converts with iconv, replacing what cannot be converted: each failing input character is skipped
-// (one UTF-8 sequence, or one byte) and `replacement` written instead.
+// (one UTF-8 sequence, or one byte) and `replacement` written instead. The input goes to iconv in
+// windows of a few kilobytes, so that each call's cost is bounded also where every other byte fails
+// (an instrumented iconv checks the whole input it is given on each call).
 std::string Convert(const char* to, const char* from, const std::string& in, bool inputIsUtf8,
                     const std::string& replacement) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) throw EConvertError(std::string("No converter from ") + from + " to " + to);
+  constexpr std::size_t Window = 4096;
   std::string out;
   out.reserve(in.size() * 3 / 2 + 8);
   char* inPtr = const_cast<char*>(in.data());
@@ -56,11 +60,16 @@ std::string Convert(const char* to, const char* from, const std::string& in, boo
   while (inLeft > 0) {
     char* outPtr = buffer;
     std::size_t outLeft = sizeof buffer;
-    std::size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    std::size_t before = inLeft;
+    std::size_t window = std::min(before, Window);
+    std::size_t windowLeft = window;
+    std::size_t r = iconv(cd, &inPtr, &windowLeft, &outPtr, &outLeft);
+    inLeft = before - (window - windowLeft);
     out.append(buffer, outPtr - buffer);
     if (r != static_cast<std::size_t>(-1)) continue;
     if (errno == E2BIG) continue;
-    // EILSEQ or EINVAL: skip one character of the input.
+    if (errno == EINVAL && window < before) continue;  // the character goes on past the window
+    // EILSEQ, or EINVAL at the very end: skip one character of the input.
     std::size_t skip = 1;
     if (inputIsUtf8) {
       unsigned char c = static_cast<unsigned char>(*inPtr);

@@ -28,6 +28,9 @@ std::vector<TForm*> modalForms;
 std::function<void(TForm*)> pendingModal;
 bool fileAnswerWaiting = false;
 std::optional<std::string> fileAnswer;
+bool writeFaultWaiting = false;
+int writeFaultError = 0;
+long long writeFaultAfter = -1;
 
 QWidget* KeyTarget(TControl* c) { return c->Handle()->widget; }
 QWidget* MouseTarget(TControl* c) {
@@ -72,6 +75,20 @@ bool TakeFileDialogAnswer(std::optional<std::string>& answer) {
   if (!fileAnswerWaiting) return false;
   fileAnswerWaiting = false;
   answer = std::move(fileAnswer);
+  return true;
+}
+
+void FailNextWrite(int error, long long afterBytes) {
+  writeFaultWaiting = true;
+  writeFaultError = error;
+  writeFaultAfter = afterBytes;
+}
+
+bool TakeWriteFault(int& error, long long& afterBytes) {
+  if (!writeFaultWaiting) return false;
+  writeFaultWaiting = false;
+  error = writeFaultError;
+  afterBytes = writeFaultAfter;
   return true;
 }
 

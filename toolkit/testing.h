@@ -58,6 +58,11 @@ void ClearModalForms();
 std::vector<std::string> ErrorBoxes();
 void ClearErrorBoxes();
 
+// Makes the next file write fail as a full or failing disk would, with the system error `error`
+// (ENOSPC, EIO, EROFS, ...): with afterBytes < 0 the file cannot be created at all; otherwise the
+// first afterBytes bytes of the new content are written and then the write fails. One write only.
+void FailNextWrite(int error, long long afterBytes = -1);
+
 // A picture of the control's pixels as they are drawn.
 class Picture {
  public:

@@ -14,5 +14,7 @@ void RunModal(TForm* form);
 void RecordErrorBox(const std::string& message);
 // The answer waiting for the next file dialog; consumed by the call. False when none is waiting.
 bool TakeFileDialogAnswer(std::optional<std::string>& answer);
+// The fault waiting for the next file write; consumed by the call. False when none is waiting.
+bool TakeWriteFault(int& error, long long& afterBytes);
 
 }  // namespace toolkit::testing

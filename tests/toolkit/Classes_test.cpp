@@ -80,6 +80,24 @@ TEST(Files, EveryChineseTextTheProgramWritesRoundTrips) {
   EXPECT_EQ(Utf8ToAnsi("a\xF0\x9F\x98\x80" "b"), "a?b");  // no place for an emoji in code page 936
 }
 
+TEST(Files, LongTextsConvertWholeWhereverACharacterFallsAndBadBytesBecomeReplacements) {
+  // Every offset of a two-byte character, and of a four-byte UTF-8 one, against the converter's windows.
+  for (std::size_t lead : {0u, 4094u, 4095u, 4096u, 8191u, 12287u}) {
+    std::string text = std::string(lead, 'a') + "中" + std::string(5000, 'b') + "秒";
+    EXPECT_EQ(AnsiToUtf8(Utf8ToAnsi(text)), text) << lead;
+    std::string emoji = std::string(lead, 'a') + "\xF0\x9F\x98\x80" + "z";
+    EXPECT_EQ(Utf8ToAnsi(emoji), std::string(lead, 'a') + "?z") << lead;
+  }
+  // A lead byte with no second byte, alone at the end or before a line break, is one replacement.
+  EXPECT_EQ(AnsiToUtf8(std::string(4095, 'a') + "\xD6"), std::string(4095, 'a') + "\xEF\xBF\xBD");
+  EXPECT_EQ(AnsiToUtf8("x\xD6\ny"), "x\xEF\xBF\xBD\ny");
+  std::string noise;
+  for (int i = 0; i < 100000; ++i) noise += "\xFF" "a";
+  std::string expected;
+  for (int i = 0; i < 100000; ++i) expected += "\xEF\xBF\xBD" "a";
+  EXPECT_TRUE(AnsiToUtf8(noise) == expected);
+}
+
 TEST(Files, FailuresNameTheFullPathAndTheReason) {
   TempDir dir;
   try {

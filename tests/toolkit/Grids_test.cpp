@@ -107,6 +107,25 @@ TEST_F(GridShape, TextsStayWhenTheGridGrowsAndGoWithRemovedRows) {
   EXPECT_THROW(grid->set_Cells(1, 0, "x"), EInvalidGridOperation);
 }
 
+TEST_F(GridShape, RowsAddedOneAtATimeThenColumnsHaveEveryCellAndKeepTheirTexts) {
+  grid->set_RowCount(1);
+  for (int r = 1; r <= 3; ++r) {  // as a list is filled
+    grid->set_RowCount(r + 1);
+    grid->set_Cells(0, r, "[" + std::to_string(r) + "]");
+  }
+  grid->set_ColCount(3);
+  grid->set_RowCount(6);
+  for (int r = 0; r < 6; ++r) grid->set_Cells(2, r, "c" + std::to_string(r));
+  EXPECT_EQ(grid->Cells(0, 3), "[3]");
+  EXPECT_EQ(grid->Cells(2, 5), "c5");
+  EXPECT_EQ(grid->Cells(1, 5), "");
+  grid->set_ColCount(1);
+  grid->set_ColCount(2);
+  EXPECT_EQ(grid->Cells(0, 2), "[2]");
+  EXPECT_EQ(grid->Cells(1, 4), "");
+  EXPECT_THROW(grid->set_Cells(2, 0, "x"), EInvalidGridOperation);
+}
+
 using GridSelection = GridFixture;
 
 TEST_F(GridSelection, AMousePressAsksForTheRowAndMovesThere) {
