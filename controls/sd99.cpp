@@ -150,14 +150,19 @@ const PeerTable& Peers() {
 void Tsd99::FindConflict(bool& Found, int& Row1, int& Col1, int& Row2, int& Col2) const {
   Found = false;
   Row1 = 0;
-  const auto& cells = Cells;
-  for (int a = 0; a < 81 && !Found; ++a) {
-    const std::string& text = (*(cells.begin() + a))->Text();
-    if (text.size() != 1) continue;
+  // Only one-character texts can pair, so each cell is read once as its character (-1: not a single
+  // character) and the peers are compared by that.
+  int single[81];
+  int a = 0;
+  for (const auto* cell : Cells) {
+    const std::string& text = cell->Text();
+    single[a++] = text.size() == 1 ? static_cast<unsigned char>(text[0]) : -1;
+  }
+  for (a = 0; a < 81 && !Found; ++a) {
+    if (single[a] < 0) continue;
     // No break after a match: the last equal peer in row order is the one reported.
     for (int b : Peers().peers[a]) {
-      const std::string& peer = (*(cells.begin() + b))->Text();
-      if (peer.size() == 1 && peer[0] == text[0]) {
+      if (single[b] == single[a]) {
         Found = true;
         Row1 = a / 9 + 1;
         Col1 = a % 9 + 1;

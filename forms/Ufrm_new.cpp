@@ -1,6 +1,7 @@
 // The custom-game editor.
 #include "forms/Ufrm_new.h"
 
+#include "forms/Layout.h"
 #include "forms/main.h"
 
 namespace velmora::Ufrm_new {
@@ -13,38 +14,14 @@ Tfrm_new* frm_new = nullptr;
 static const char* const WorkingFile = "dont use this file";
 
 Tfrm_new::Tfrm_new(TComponent* AOwner) : TForm(AOwner) {
-  set_Caption("自定义游戏");
-  set_BorderStyle(fbsSizeable);
-  set_Position(poScreenCenter);
-  set_ClientWidth(544);
-  set_ClientHeight(453);
-  Font()->set_Name("MS Sans Serif");
-  Font()->set_Height(-11);
+  Layout::Window(this, "自定义游戏", fbsSizeable, poScreenCenter, 544, 453);
 
-  sdnew = new sd99::Tsd99(this);
-  sdnew->set_Parent(this);
-  sdnew->SetBounds(5, 5, 441, 441);
-  sdnew->set_TabOrder(0);
-  struct ButtonRow {
-    TButton*& button;
-    int top, height;
-    const char* caption;
-    void (Tfrm_new::*handler)(TObject*);
-  };
-  //          component  top height caption      handler
-  ButtonRow rows[] = {{Button1, 8, 25, "保存", &Tfrm_new::Button1Click},
-                      {Button2, 38, 26, "进行游戏", &Tfrm_new::Button2Click},
-                      {Button3, 68, 25, "清除", &Tfrm_new::Button3Click},
-                      {Button4, 98, 25, "退出", &Tfrm_new::Button4Click}};
-  int tabOrder = 1;
-  for (auto& row : rows) {
-    row.button = new TButton(this);
-    row.button->set_Parent(this);
-    row.button->SetBounds(456, row.top, 75, row.height);
-    row.button->set_TabOrder(tabOrder++);
-    row.button->set_Caption(row.caption);
-    row.button->OnClick = [this, h = row.handler](TObject* s) { (this->*h)(s); };
-  }
+  //                                          left top  width height tab
+  sdnew = Layout::Place(this, new sd99::Tsd99(this), 5,   5,   441,  441,   0);
+  Button1 = Layout::Button(this, 456, 8, 75, 25, 1, "保存", [this](TObject* s) { Button1Click(s); });
+  Button2 = Layout::Button(this, 456, 38, 75, 26, 2, "进行游戏", [this](TObject* s) { Button2Click(s); });
+  Button3 = Layout::Button(this, 456, 68, 75, 25, 3, "清除", [this](TObject* s) { Button3Click(s); });
+  Button4 = Layout::Button(this, 456, 98, 75, 25, 4, "退出", [this](TObject* s) { Button4Click(s); });
   SaveDialog1 = new TSaveDialog(this);
   DoCreate();
 }

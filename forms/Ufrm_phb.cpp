@@ -1,56 +1,33 @@
 // The record table.
 #include "forms/Ufrm_phb.h"
 
+#include "forms/Layout.h"
 #include "forms/Records.h"
 
 namespace velmora::Ufrm_phb {
 
 using namespace toolkit;
+using Layout::Button;
+using Layout::Label;
 
-namespace {
-TLabel* FixedLabel(TForm* f, int l, int t, int w, int h, const std::string& caption) {
-  auto* label = new TLabel(f);
-  label->set_Parent(f);
-  label->set_AutoSize(false);
-  label->SetBounds(l, t, w, h);
-  label->set_Caption(caption);
-  return label;
-}
-
-TButton* MakeButton(TForm* f, int l, int t, int tabOrder, const std::string& caption, TNotifyEvent onClick) {
-  auto* b = new TButton(f);
-  b->set_Parent(f);
-  b->SetBounds(l, t, 75, 25);
-  b->set_TabOrder(tabOrder);
-  b->set_Caption(caption);
-  b->OnClick = std::move(onClick);
-  return b;
-}
-}  // namespace
 
 Tfrm_phb::Tfrm_phb(TComponent* AOwner) : TForm(AOwner) {
-  set_Caption("排行榜");
-  set_BorderStyle(fbsDialog);
-  set_Position(poScreenCenter);
-  set_ClientWidth(261);
-  set_ClientHeight(132);
-  Font()->set_Name("MS Sans Serif");
-  Font()->set_Height(-11);
-  //                       left top width height caption
-  Label1 = FixedLabel(this, 24, 16, 50, 13, "初级：");
-  Label2 = FixedLabel(this, 24, 33, 50, 13, "普通：");
-  Label3 = FixedLabel(this, 24, 51, 50, 13, "高级：");
-  Label4 = FixedLabel(this, 24, 69, 50, 13, "骨灰级：");
-  s1 = FixedLabel(this, 91, 16, 68, 13, Records::DefaultTime);
-  s2 = FixedLabel(this, 91, 33, 68, 13, Records::DefaultTime);
-  s3 = FixedLabel(this, 91, 50, 68, 13, Records::DefaultTime);
-  s4 = FixedLabel(this, 91, 67, 68, 13, Records::DefaultTime);
-  m1 = FixedLabel(this, 171, 16, 83, 13, Records::DefaultName);
-  m2 = FixedLabel(this, 171, 33, 83, 13, Records::DefaultName);
-  m3 = FixedLabel(this, 171, 50, 83, 13, Records::DefaultName);
-  m4 = FixedLabel(this, 171, 67, 83, 13, Records::DefaultName);
-  Button1 = MakeButton(this, 40, 96, 0, "重新计分", [this](TObject* s) { Button1Click(s); });
-  Button2 = MakeButton(this, 144, 96, 1, "确定", [this](TObject* s) { Button2Click(s); });
+  Layout::Window(this, "排行榜", fbsDialog, poScreenCenter, 261, 132);
+  //                  left top width height caption
+  Label1 = Label(this, 24, 16, 50, 13, "初级：");
+  Label2 = Label(this, 24, 33, 50, 13, "普通：");
+  Label3 = Label(this, 24, 51, 50, 13, "高级：");
+  Label4 = Label(this, 24, 69, 50, 13, "骨灰级：");
+  s1 = Label(this, 91, 16, 68, 13, Records::DefaultTime);
+  s2 = Label(this, 91, 33, 68, 13, Records::DefaultTime);
+  s3 = Label(this, 91, 50, 68, 13, Records::DefaultTime);
+  s4 = Label(this, 91, 67, 68, 13, Records::DefaultTime);
+  m1 = Label(this, 171, 16, 83, 13, Records::DefaultName);
+  m2 = Label(this, 171, 33, 83, 13, Records::DefaultName);
+  m3 = Label(this, 171, 50, 83, 13, Records::DefaultName);
+  m4 = Label(this, 171, 67, 83, 13, Records::DefaultName);
+  Button1 = Button(this, 40, 96, 75, 25, 0, "重新计分", [this](TObject* s) { Button1Click(s); });
+  Button2 = Button(this, 144, 96, 75, 25, 1, "确定", [this](TObject* s) { Button2Click(s); });
   OnCreate = [this](TObject* s) { FormCreate(s); };
   DoCreate();
 }

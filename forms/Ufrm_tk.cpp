@@ -1,33 +1,21 @@
 // The puzzle collection dialog.
 #include "forms/Ufrm_tk.h"
 
+#include "forms/Layout.h"
 #include "forms/main.h"
 #include "toolkit/Grid9.h"
 
 namespace velmora::Ufrm_tk {
 
 using namespace toolkit;
+using Layout::Button;
+using Layout::Place;
 
 Tfrm_tk* frm_tk = nullptr;
 
 namespace {
 
 const char* const CollectionFile = "tk.vlm";
-
-template <class T>
-T* Place(TForm* f, T* control, int left, int top, int width, int height, int tabOrder) {
-  control->set_Parent(f);
-  control->SetBounds(left, top, width, height);
-  control->set_TabOrder(tabOrder);
-  return control;
-}
-
-TButton* Button(TForm* f, int left, int top, int tabOrder, const std::string& caption, TNotifyEvent onClick) {
-  auto* b = Place(f, new TButton(f), left, top, 75, 25, tabOrder);
-  b->set_Caption(caption);
-  b->OnClick = std::move(onClick);
-  return b;
-}
 
 // The text of a preview cell from byte `col` (1..9) of a row's code-page-936 form: "0" and a missing
 // byte are an empty cell. Half of a Chinese character cannot stand alone in a text held as UTF-8, so
@@ -43,20 +31,14 @@ std::string CellText(const std::string& ansiRow, int col) {
 }  // namespace
 
 Tfrm_tk::Tfrm_tk(TComponent* AOwner) : TForm(AOwner) {
-  set_Caption("精选题库");
-  set_BorderStyle(fbsDialog);
-  set_Position(poScreenCenter);
-  set_ClientWidth(522);
-  set_ClientHeight(411);
-  Font()->set_Name("MS Sans Serif");
-  Font()->set_Height(-11);
+  Layout::Window(this, "精选题库", fbsDialog, poScreenCenter, 522, 411);
 
   //                                                  left top  width height tab
   StringGrid1 = Place(this, new TStringGrid(this),   0,   0,   153,  411,   0);
   qp = Place(this, new SD33::TSD33(this),            160, 10,  352,  352,   2);
-  //                     left top  tab caption
-  Button1 = Button(this, 232, 378, 3, "确定", [this](TObject* s) { Button1Click(s); });
-  Button2 = Button(this, 344, 378, 4, "退出", [this](TObject* s) { Button2Click(s); });
+  //                     left top  width height tab caption
+  Button1 = Button(this, 232, 378, 75, 25, 3, "确定", [this](TObject* s) { Button1Click(s); });
+  Button2 = Button(this, 344, 378, 75, 25, 4, "退出", [this](TObject* s) { Button2Click(s); });
 
   StringGrid1->set_Align(alLeft);
   StringGrid1->set_ColCount(1);

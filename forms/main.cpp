@@ -4,7 +4,11 @@
 
 #include <memory>
 
+#include "forms/Contact.h"
+#include "forms/Layout.h"
 #include "forms/Records.h"
+#include "forms/UAbout.h"
+#include "forms/Ufrm_help.h"
 #include "forms/Ufrm_new.h"
 #include "forms/Ufrm_phb.h"
 #include "forms/Ufrm_tk.h"
@@ -67,14 +71,8 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void TForm1::BuildLayout() {
-  set_Caption("Velmora1.5");
-  set_BorderStyle(fbsToolWindow);
-  set_Position(poScreenCenter);
-  set_ClientWidth(556);
-  set_ClientHeight(489);
+  Layout::Window(this, "Velmora1.5", fbsToolWindow, poScreenCenter, 556, 489);
   set_Color(clBtnFace);
-  Font()->set_Name("MS Sans Serif");
-  Font()->set_Height(-11);
   OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
 
   MainMenu1 = new TMainMenu(this);
@@ -96,9 +94,7 @@ void TForm1::BuildLayout() {
   ImageList1 = new TImageList(this);
   for (int i = 0; i < 10; ++i) ImageList1->Add(":/toolbar/" + IntToStr(i) + ".png");
 
-  ToolBar1 = new TToolBar(this);
-  ToolBar1->set_Parent(this);
-  ToolBar1->set_Height(29);
+  ToolBar1 = Layout::Place(this, new TToolBar(this), 0, 0, 556, 29);
   ToolBar1->Images = ImageList1;
   //                     left  picture  hint            handler
   ToolButton1 = Button(this, 0, 0, "装载游戏", [this](TObject* s) { ToolButton1Click(s); });
@@ -114,9 +110,7 @@ void TForm1::BuildLayout() {
   sfshowpan = Button(this, 207, 6, "候选数面板显示", nullptr, tbsCheck);
   ToolButton3 = Gap(this, 230, 8);
 
-  TimeLabel1 = new TimeLabel::TTimeLabel(this);
-  TimeLabel1->set_Parent(ToolBar1);
-  TimeLabel1->SetBounds(238, 2, 80, 22);
+  TimeLabel1 = Layout::Place(ToolBar1, new TimeLabel::TTimeLabel(this), 238, 2, 80, 22);
   TimeLabel1->set_Alignment(taCenter);
   TimeLabel1->set_Color(clBlack);
   SetFont(TimeLabel1->Font(), -15, clLime, true);
@@ -130,36 +124,30 @@ void TForm1::BuildLayout() {
   ToolButton10 = Button(this, 325, 8, "重玩此局", [this](TObject* s) { ToolButton10Click(s); });
 
   WC_Label = new TLabel(this);
-  WC_Label->set_Parent(ToolBar1);
   WC_Label->set_AutoSize(false);
-  WC_Label->SetBounds(348, 2, 136, 22);
+  Layout::Place(ToolBar1, WC_Label, 348, 2, 136, 22);
   WC_Label->set_Alignment(taRightJustify);
   WC_Label->set_Caption("恭喜你完成任务");
   SetFont(WC_Label->Font(), -13, clWindowText, true);
   WC_Label->Font()->set_Name("System");
   WC_Label->set_Visible(false);
 
-  sb1 = new TStatusBar(this);
-  sb1->set_Parent(this);
-  sb1->set_Height(19);
-  sb1->Panels = {{"Velmora 1.5", 120}, {"velmora@velmora.games", 200}, {"https://velmora.games", 50}};
+  sb1 = Layout::Place(this, new TStatusBar(this), 0, 470, 556, 19);
+  sb1->Panels = {{std::string(Contact::Name) + " 1.5", 90},
+                 {Contact::Mail, 150},
+                 {Contact::HomePageAddress, 130},
+                 {std::string(Contact::ChatService) + " " + Contact::ChatAddress, 50}};
 
-  Panel1 = new TPanel(this);
-  Panel1->set_Parent(this);
-  Panel1->SetBounds(0, 29, 447, 441);
+  Panel1 = Layout::Place(this, new TPanel(this), 0, 29, 447, 441);
   Panel1->set_Align(alLeft);
   Panel1->set_BevelOuter(bvNone);
   Panel1->set_BorderWidth(2);
   Panel1->set_BorderStyle(bsSingle);
   Panel1->set_Ctl3D(false);
 
-  QJ1 = new QJ::TQJ(this);
-  QJ1->set_Parent(this);
-  QJ1->SetBounds(456, 232, 35, 35);
+  QJ1 = Layout::Place(this, new QJ::TQJ(this), 456, 232, 35, 35);
 
-  sd991 = new sd99::Tsd99(this);
-  sd991->set_Parent(Panel1);
-  sd991->SetBounds(2, 2, 503, 435);
+  sd991 = Layout::Place(Panel1, new sd99::Tsd99(this), 2, 2, 503, 435);
   sd991->set_Align(alLeft);
   sd991->set_BevelOuter(bvNone);
   sd991->set_BorderWidth(1);
@@ -175,9 +163,7 @@ void TForm1::BuildLayout() {
   SetFont(sd991->FONT2, -33, clBlue, true);
   SetFont(sd991->FONT3, -16, clBlue, false);
 
-  pan = new Suppanel::TSuppanel(this);
-  pan->set_Parent(sd991);
-  pan->SetBounds(296, 24, 51, 66);
+  pan = Layout::Place(sd991, new Suppanel::TSuppanel(this), 296, 24, 51, 66);
   pan->set_Caption(" ");
   pan->set_Visible(false);
   pan->Node_h = 0;
@@ -185,9 +171,7 @@ void TForm1::BuildLayout() {
   pan->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { panMouseDown(s, b, sh, x, y); };
   sd991->Pan = pan;
 
-  Memo2 = new TMemo(this);
-  Memo2->set_Parent(this);
-  Memo2->SetBounds(448, 32, 101, 185);
+  Memo2 = Layout::Place(this, new TMemo(this), 448, 32, 101, 185);
   Memo2->set_ReadOnly(true);
   std::string rules;
   for (const char* line : Rules) rules += std::string(line) + "\r\n";
@@ -356,8 +340,12 @@ void TForm1::ToolButton4Click(TObject*) {
 void TForm1::ToolButton11Click(TObject*) {
   if (Ufrm_tk::frm_tk) Ufrm_tk::frm_tk->ShowModal();
 }
-void TForm1::N17Click(TObject*) {}
-void TForm1::About1Click(TObject*) {}
+void TForm1::N17Click(TObject*) {
+  if (Ufrm_help::frm_help) Ufrm_help::frm_help->ShowModal();
+}
+void TForm1::About1Click(TObject*) {
+  if (UAbout::frm_about) UAbout::frm_about->ShowModal();
+}
 
 void TForm1::N5Click(TObject*) { Close(); }
 

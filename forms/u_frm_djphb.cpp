@@ -1,6 +1,7 @@
 // The new-record dialog.
 #include "forms/u_frm_djphb.h"
 
+#include "forms/Layout.h"
 #include "forms/Records.h"
 #include "forms/main.h"
 
@@ -10,39 +11,17 @@ using namespace toolkit;
 
 Tfrm_djphb* frm_djphb = nullptr;
 
-namespace {
-TLabel* CentredLabel(TForm* f, int l, int t, int w, int h, const std::string& caption) {
-  auto* label = new TLabel(f);
-  label->set_Parent(f);
-  label->set_AutoSize(false);
-  label->SetBounds(l, t, w, h);
-  label->set_Alignment(taCenter);
-  label->set_Caption(caption);
-  return label;
-}
-}  // namespace
 
 Tfrm_djphb::Tfrm_djphb(TComponent* AOwner) : TForm(AOwner) {
-  set_BorderStyle(fbsNone);
-  set_Position(poDesigned);
-  SetBounds(382, 164, 173, 155);
-  Font()->set_Name("MS Sans Serif");
-  Font()->set_Height(-11);
+  Layout::Window(this, "", fbsNone, poDesigned, 173, 155);
+  SetBounds(382, 164, 173, 155);  // a fixed place on the screen
   //                           left top width height caption
-  Label1 = CentredLabel(this, 5, 8, 150, 14, "已破初级记录");
-  Label_sj = CentredLabel(this, 5, 30, 150, 14, "已破初级记录");
-  Label2 = CentredLabel(this, 6, 53, 150, 14, "请留下尊姓大名");
-  Edit1 = new TEdit(this);
-  Edit1->set_Parent(this);
-  Edit1->SetBounds(31, 91, 121, 21);
-  Edit1->set_TabOrder(1);
+  Label1 = Layout::Label(this, 5, 8, 150, 14, "已破初级记录", taCenter);
+  Label_sj = Layout::Label(this, 5, 30, 150, 14, "已破初级记录", taCenter);
+  Label2 = Layout::Label(this, 6, 53, 150, 14, "请留下尊姓大名", taCenter);
+  Edit1 = Layout::Place(this, new TEdit(this), 31, 91, 121, 21, 1);
   Edit1->set_Text("佚名");
-  Button1 = new TButton(this);
-  Button1->set_Parent(this);
-  Button1->SetBounds(52, 120, 75, 25);
-  Button1->set_TabOrder(0);
-  Button1->set_Caption("确定");
-  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+  Button1 = Layout::Button(this, 52, 120, 75, 25, 0, "确定", [this](TObject* s) { Button1Click(s); });
   OnKeyPress = [this](TObject* s, char& k) { FormKeyPress(s, k); };
   DoCreate();
 }

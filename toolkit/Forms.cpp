@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -213,7 +214,19 @@ void TApplication::Initialize() {
   if (!QApplication::instance()) {
     new QApplication(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setPalette(QApplication::style()->standardPalette());
+    // The face of panels and buttons a shade darker than the style's own, so that a greyed box (a
+    // digit that is no candidate) stands apart from a white one at a glance.
+    QPalette palette = QApplication::style()->standardPalette();
+    QPalette face(QColor(0xDD, 0xDD, 0xDD), QColor(0xDD, 0xDD, 0xDD));
+    for (auto role : {QPalette::Button, QPalette::Window, QPalette::Light, QPalette::Midlight, QPalette::Mid,
+                      QPalette::Dark, QPalette::Shadow})
+      for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, role, face.color(group, role));
+    QApplication::setPalette(palette);
+    // The game's own texts come with their glyphs (see toolkit/Graphics.cpp, ToQFont).
+    QFontDatabase::addApplicationFont(QStringLiteral(":/velmora-ui.ttf"));
+    // Menus and tool tips take the forms' own font, so the platform loads one font the fewer.
+    QApplication::setFont(ToQFont(TFont()));
     QIcon icon;
     for (int size : {16, 32, 48}) icon.addFile(QStringLiteral(":/icon/velmora-%1.png").arg(size));
     QApplication::setWindowIcon(icon);

@@ -34,11 +34,14 @@ TColor FromQColor(const QColor& c) {
 }
 
 QFont ToQFont(const TFont& f) {
-  // The classic faces have no place here: they stand for the platform's sans-serif face, which
-  // fontconfig completes with a face that covers Chinese.
-  QFont q(QStringLiteral("Sans Serif"));
+  // The classic faces stand for the platform's sans-serif face. The program carries the glyphs of
+  // its own Chinese texts in a small face of its own, so the platform's whole Chinese font is loaded
+  // only for text the player brings; fontconfig completes anything else.
+  QFont q;
   if (f.Name() != "MS Sans Serif" && f.Name() != "System" && !f.Name().empty())
-    q = QFont(QString::fromStdString(f.Name()));
+    q.setFamilies({QString::fromStdString(f.Name())});
+  else
+    q.setFamilies({QStringLiteral("Velmora UI"), QStringLiteral("Sans Serif")});
   q.setStyleHint(QFont::SansSerif);
   q.setPixelSize(f.PixelSize() > 0 ? f.PixelSize() : 11);
   q.setBold(f.Style().count(fsBold));

@@ -1,4 +1,4 @@
-// Labels, buttons and the two text edits over QLabel, QPushButton, QLineEdit and QPlainTextEdit.
+// Labels, buttons and the two text edits over QLabel, QPushButton, QLineEdit and our own EditWidget.
 #include "toolkit/StdCtrls.h"
 
 #include <QAction>
@@ -12,11 +12,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
-#include <QTextDocument>
 
+#include "toolkit/EditWidget_p.h"
 #include "toolkit/qt_p.h"
 
 namespace toolkit {
@@ -42,6 +40,7 @@ void TLabel::CreateHandle() {
 
 void TLabel::ApplyProperties() {
   static_cast<QLabel*>(FHandle->widget)->setAlignment(ToQAlign(FAlignment) | Qt::AlignTop);
+  if (FSizePending) AdjustSize();
   TControl::ApplyProperties();
 }
 
@@ -69,9 +68,15 @@ void TLabel::FontChanged() {
   AdjustSize();
 }
 
-// An auto-sized label is as large as its caption.
+// An auto-sized label is as large as its caption. Measuring needs the platform's fonts, so a label
+// whose form is not on screen yet is measured when its widget is made: dialogs cost nothing at start.
 void TLabel::AdjustSize() {
+  FSizePending = false;
   if (!FAutoSize) return;
+  if (!FHandle) {
+    FSizePending = true;
+    return;
+  }
   QFontMetrics fm(ToQFont(*Font()));
   QString text = QString::fromStdString(FText);
   SetBounds(Left(), Top(), std::max(fm.horizontalAdvance(text), 1), fm.height());
@@ -115,9 +120,7 @@ void TButton::ApplyProperties() {
 
 // ---------------------------------------------------------------- typing, shared by both edits
 
-// The character a key press types, as the classic toolkit delivers it: Backspace 8, Tab 9, Enter 13,
-// Escape 27, Ctrl+letter 1..26, printable characters as themselves; -1 for keys that type nothing.
-static int CharOfKey(QKeyEvent* e) {
+int CharOfKey(QKeyEvent* e) {
   switch (e->key()) {
     case Qt::Key_Backspace: return 8;
     case Qt::Key_Tab: return 9;
@@ -138,17 +141,8 @@ static int CharOfKey(QKeyEvent* e) {
   return static_cast<int>(ch);
 }
 
-struct TextAccess {
-  static char Filter(TCustomEdit* e, char c) { return e->FilterChar(c); }
-  static void Changed(TCustomEdit* e, const std::string& now) { e->WidgetTextChanged(now); }
-  static int MaxLength(TCustomEdit* e) { return e->FMaxLength; }
-  static bool Setting(TCustomEdit* e) { return e->FSettingText; }
-};
-
-namespace {
-
-// Runs a piece of text through the control's typing filter, character by character. A character outside
-// ASCII reaches the filter as the bytes of its code-page-936 form, each of which may refuse it.
+// A character outside ASCII reaches the filter as the bytes of its code-page-936 form, each of which
+// may refuse it.
 QString FilterText(TCustomEdit* edit, const QString& in) {
   QString out;
   for (char32_t ch : in.toUcs4()) {
@@ -168,8 +162,6 @@ QString FilterText(TCustomEdit* edit, const QString& in) {
   return out;
 }
 
-// How many characters may still be typed into a control holding `length` characters with `selected`
-// of them selected.
 int Room(TCustomEdit* edit, int length, int selected) {
   int max = TextAccess::MaxLength(edit);
   return max > 0 ? std::max(0, max - (length - selected)) : 1 << 30;
@@ -196,34 +188,6 @@ QString ToWidgetText(const std::string& s) {
   }
   return QString::fromStdString(out);
 }
-
-// A typed key: filter its character, then let the widget take it (or the replacement character).
-// Returns true when the key is used up.
-template <class W>
-bool TypeKey(TCustomEdit* edit, W* w, QKeyEvent* e, int length, int selected) {
-  int ch = CharOfKey(e);
-  if (ch < 0) return false;
-  if (ch >= 0x80) {
-    QString filtered = FilterText(edit, e->text());
-    if (!filtered.isEmpty() && !edit->ReadOnly() && Room(edit, length, selected) >= filtered.size())
-      w->insertPlainTextOrText(filtered);
-    return true;
-  }
-  char key = static_cast<char>(ch);
-  Deliver([&] { key = TextAccess::Filter(edit, key); });
-  if (key == 0) return true;
-  if (key == 27) {  // Escape belongs to the form
-    e->ignore();
-    return true;
-  }
-  if (static_cast<unsigned char>(key) >= 0x20) {
-    if (!edit->ReadOnly() && Room(edit, length, selected) >= 1) w->insertPlainTextOrText(QString(QChar(key)));
-    return true;
-  }
-  return false;  // Backspace, Enter, Tab and the Ctrl shortcuts: the widget's own handling
-}
-
-}  // namespace
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TControl(AOwner) {
   set_TabStop(true);
@@ -289,7 +253,6 @@ class LineWidget : public QLineEdit {
       if (edit_ && !TextAccess::Setting(edit_)) Deliver([&] { TextAccess::Changed(edit_, s.toStdString()); });
     });
   }
-  void insertPlainTextOrText(const QString& s) { insert(s); }
   void FilteredPaste(const QString& s) {
     if (!edit_ || isReadOnly()) return;
     QString f = FilterText(edit_, s);
@@ -305,7 +268,9 @@ class LineWidget : public QLineEdit {
       if (key) FilteredPaste(QGuiApplication::clipboard()->text());
       return;
     }
-    if (!TypeKey(edit_, this, e, text().size(), selectedText().size())) QLineEdit::keyPressEvent(e);
+    auto insertText = [this](const QString& s) { insert(s); };
+    if (!TypeKey(edit_, e, static_cast<int>(text().size()), static_cast<int>(selectedText().size()), insertText))
+      QLineEdit::keyPressEvent(e);
   }
   void inputMethodEvent(QInputMethodEvent* e) override {
     if (!edit_ || e->commitString().isEmpty()) return QLineEdit::inputMethodEvent(e);
@@ -363,134 +328,53 @@ void TEdit::ApplyEditState() {
   w->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
+namespace {
+EditWidget* MemoOf(ControlHandle* h) { return static_cast<EditWidget*>(h->widget); }
+}  // namespace
+
 int TCustomEdit::SelStart() const {
   if (!FHandle) return 0;
   if (auto* line = qobject_cast<QLineEdit*>(FHandle->widget))
     return line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
-  return static_cast<QPlainTextEdit*>(FHandle->widget)->textCursor().selectionStart();
+  return MemoOf(FHandle)->SelStart();
 }
 
 int TCustomEdit::SelLength() const {
   if (!FHandle) return 0;
   if (auto* line = qobject_cast<QLineEdit*>(FHandle->widget)) return line->selectedText().size();
-  QTextCursor c = static_cast<QPlainTextEdit*>(FHandle->widget)->textCursor();
-  return c.selectionEnd() - c.selectionStart();
+  return MemoOf(FHandle)->SelLength();
 }
 
 void TCustomEdit::set_SelStart(int v) {
   Handle();
   if (auto* line = qobject_cast<QLineEdit*>(FHandle->widget)) return line->setCursorPosition(v);
-  auto* memo = static_cast<QPlainTextEdit*>(FHandle->widget);
-  QTextCursor c = memo->textCursor();
-  c.setPosition(std::clamp(v, 0, memo->document()->characterCount() - 1));
-  memo->setTextCursor(c);
+  MemoOf(FHandle)->SetCaret(v);
 }
 
 void TCustomEdit::SelectAll() {
   Handle();
   if (auto* line = qobject_cast<QLineEdit*>(FHandle->widget)) return line->selectAll();
-  static_cast<QPlainTextEdit*>(FHandle->widget)->selectAll();
+  MemoOf(FHandle)->SelectAll();
 }
 
 // ---------------------------------------------------------------- TMemo
-
-namespace {
-class MemoWidget : public QPlainTextEdit {
- public:
-  MemoWidget(TMemo* memo, QWidget* parent) : QPlainTextEdit(parent), memo_(memo) {
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    document()->setDocumentMargin(1);
-    // Opaque: a change inside the edit then repaints the edit alone, not the panel beneath it.
-    setAutoFillBackground(true);
-    connect(this, &QPlainTextEdit::textChanged, [this] {
-      if (memo_ && !TextAccess::Setting(memo_))
-        Deliver([this] { TextAccess::Changed(memo_, FromWidgetText(toPlainText())); });
-    });
-  }
-  void insertPlainTextOrText(const QString& s) { insertPlainText(s); }
-  int Length() const { return document()->characterCount() - 1; }
-  bool fontSet = false;
-  int Selected() const { return textCursor().selectionEnd() - textCursor().selectionStart(); }
-
- protected:
-  void keyPressEvent(QKeyEvent* e) override {
-    if (!memo_ || !TypeKey(memo_, this, e, Length(), Selected())) QPlainTextEdit::keyPressEvent(e);
-  }
-  // Paste and drop both arrive here.
-  void insertFromMimeData(const QMimeData* source) override {
-    if (!memo_) return;
-    if (!source->hasText() || isReadOnly()) return;
-    QString f = FilterText(memo_, source->text());
-    insertPlainText(f.left(Room(memo_, Length(), Selected())));
-  }
-  void inputMethodEvent(QInputMethodEvent* e) override {
-    if (!memo_ || e->commitString().isEmpty()) return QPlainTextEdit::inputMethodEvent(e);
-    QInputMethodEvent filtered(e->preeditString(), e->attributes());
-    filtered.setCommitString(FilterText(memo_, e->commitString()), e->replacementStart(), e->replacementLength());
-    QPlainTextEdit::inputMethodEvent(&filtered);
-  }
-
- private:
-  TMemo* memo_;
-};
-}  // namespace
 
 TMemo::TMemo(TComponent* AOwner) : TCustomEdit(AOwner) { SetBounds(0, 0, 185, 89); }
 
 void TMemo::CreateHandle() {
   FHandle = new ControlHandle;
-  auto* w = new MemoWidget(this, Parent() ? Parent()->Handle()->client : nullptr);
-  FHandle->widget = FHandle->client = w;
-  FHandle->input = w->viewport();
+  auto* w = new EditWidget(this, Parent() ? Parent()->Handle()->client : nullptr);
+  FHandle->widget = FHandle->client = FHandle->input = w;
   Bridge(this, FHandle);
 }
 
-namespace {
-// Wrapping at word boundaries looks for the end of the word on every line it lays out, which takes
-// time in the square of the word's length: a saved game's cell of millions of digits froze the board.
-// A text with a word longer than any line can hold wraps anywhere instead, which looks the same.
-QTextOption::WrapMode WrapModeFor(const std::string& text) {
-  std::size_t run = 0;
-  for (char c : text) {
-    run = c == ' ' || c == '\t' || c == '\r' || c == '\n' ? 0 : run + 1;
-    if (run > 256) return QTextOption::WrapAnywhere;
-  }
-  return QTextOption::WrapAtWordBoundaryOrAnywhere;
-}
-}  // namespace
+void TMemo::ApplyText() { MemoOf(FHandle)->SetText(ToWidgetText(FText)); }
 
-void TMemo::ApplyText() {
-  auto* w = static_cast<QPlainTextEdit*>(FHandle->widget);
-  // Wrapping anywhere is set before the text and wrapping by words after it, so that a long text is
-  // never laid out by words, neither the new one nor the old.
-  QTextOption::WrapMode wrap = WrapModeFor(FText);
-  if (wrap == QTextOption::WrapAnywhere && w->wordWrapMode() != wrap) w->setWordWrapMode(wrap);
-  w->setPlainText(ToWidgetText(FText));
-  if (w->wordWrapMode() != wrap) w->setWordWrapMode(wrap);
-  ApplyEditState();  // a new document takes the alignment again
-}
+// Colour and font stay with the widget, which paints them itself: no palette or font of the widget's
+// own to set, propagate and compare.
+void TMemo::ApplyColor() { MemoOf(FHandle)->SetBackground(ToQColor(Color())); }
 
-void TMemo::ApplyColor() {
-  SetRole(FHandle->widget, QPalette::Base, Color());
-  SetRole(FHandle->widget, QPalette::Window, Color());
-}
-
-void TMemo::ApplyFont() {
-  auto* w = static_cast<MemoWidget*>(FHandle->widget);
-  // The widget takes its first font as its own; later changes go to the text alone, so a cell that
-  // switches between entry and pencil marks relays its text without repainting its frame.
-  if (!w->fontSet) {
-    SetFont(w, *Font());
-    w->fontSet = true;
-  } else {
-    QFont q = ToQFont(*Font());
-    if (!(w->document()->defaultFont() == q)) w->document()->setDefaultFont(q);
-  }
-  SetRole(w, QPalette::Text, Font()->Color());
-}
+void TMemo::ApplyFont() { MemoOf(FHandle)->SetTextFont(ToQFont(*Font()), ToQColor(Font()->Color())); }
 
 void TMemo::set_Alignment(TAlignment v) {
   FAlignment = v;
@@ -498,27 +382,14 @@ void TMemo::set_Alignment(TAlignment v) {
 }
 
 void TMemo::ApplyEditState() {
-  auto* w = static_cast<QPlainTextEdit*>(FHandle->widget);
-  w->setReadOnly(FReadOnly);
-  if (FReadOnly) w->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  if (FBorderStyle == bsNone) {
-    w->setFrameStyle(QFrame::NoFrame);
-  } else if (FCtl3D) {
-    w->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  } else {
-    w->setFrameStyle(QFrame::Box | QFrame::Plain);
-    w->setLineWidth(1);
-    SetRole(w, QPalette::WindowText, clBlack);
-  }
+  EditWidget* w = MemoOf(FHandle);
+  w->SetReadOnly(FReadOnly);
+  w->SetFrame(FBorderStyle == bsNone ? EditWidget::frameNone
+              : FCtl3D               ? EditWidget::frameSunken
+                                     : EditWidget::frameFlat);
+  w->SetAlignment(ToQAlign(FAlignment));
   w->setAttribute(Qt::WA_InputMethodEnabled, !FImeClosed);
   w->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
-  QTextOption option = w->document()->defaultTextOption();
-  Qt::Alignment align = ToQAlign(FAlignment);
-  if (option.alignment() != align) {
-    option.setAlignment(align);
-    option.setWrapMode(WrapModeFor(FText));
-    w->document()->setDefaultTextOption(option);
-  }
 }
 
 }  // namespace toolkit

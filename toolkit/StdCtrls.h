@@ -4,7 +4,8 @@
 
 namespace toolkit {
 
-// A text label. With AutoSize it takes the size of its caption; otherwise longer text is cut at its edge.
+// A text label. With AutoSize it takes the size of its caption once its widget is made; otherwise longer
+// text is cut at its edge.
 // Until Color is set it is transparent over its parent.
 class TLabel : public TControl {
  public:
@@ -27,6 +28,7 @@ class TLabel : public TControl {
   void AdjustSize();
   TAlignment FAlignment = taLeftJustify;
   bool FAutoSize = true;
+  bool FSizePending = false;
 };
 
 class TButton : public TControl {

@@ -10,9 +10,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <QLineEdit>
 
+#include "toolkit/EditWidget_p.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Menus.h"
 #include "toolkit/StdCtrls.h"
@@ -93,9 +93,14 @@ bool TakeWriteFault(int& error, long long& afterBytes) {
 }
 
 void TypeText(TControl* control, const std::string& text) {
+  KeyTarget(control)->setFocus();
+  if (auto* edit = dynamic_cast<TCustomEdit*>(control)) edit->set_SelStart(1 << 30);
+  TypeAtCaret(control, text);
+}
+
+void TypeAtCaret(TControl* control, const std::string& text) {
   QWidget* w = KeyTarget(control);
   w->setFocus();
-  if (auto* edit = dynamic_cast<TCustomEdit*>(control)) edit->set_SelStart(1 << 30);
   QString all = QString::fromStdString(text);
   for (char32_t ch : all.toUcs4()) {
     QString s = QString::fromUcs4(&ch, 1);
@@ -117,27 +122,30 @@ void TypeText(TControl* control, const std::string& text) {
   }
 }
 
-void PressKey(TControl* control, TKey key) {
+void PressKey(TControl* control, TKey key, TShiftState shift) {
   QWidget* w = KeyTarget(control);
   w->setFocus();
+  Qt::KeyboardModifiers mods;
+  if (shift.count(ssShift)) mods |= Qt::ShiftModifier;
+  if (shift.count(ssCtrl)) mods |= Qt::ControlModifier;
   switch (key) {
-    case keyLeft: return SendKey(w, Qt::Key_Left, Qt::NoModifier, {});
-    case keyRight: return SendKey(w, Qt::Key_Right, Qt::NoModifier, {});
-    case keyUp: return SendKey(w, Qt::Key_Up, Qt::NoModifier, {});
-    case keyDown: return SendKey(w, Qt::Key_Down, Qt::NoModifier, {});
-    case keyHome: return SendKey(w, Qt::Key_Home, Qt::NoModifier, {});
-    case keyEnd: return SendKey(w, Qt::Key_End, Qt::NoModifier, {});
-    case keyDelete: return SendKey(w, Qt::Key_Delete, Qt::NoModifier, {});
-    case keyBackspace: return SendKey(w, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
-    case keyEscape: return SendKey(w, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
-    case keyEnter: return SendKey(w, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    case keyLeft: return SendKey(w, Qt::Key_Left, mods, {});
+    case keyRight: return SendKey(w, Qt::Key_Right, mods, {});
+    case keyUp: return SendKey(w, Qt::Key_Up, mods, {});
+    case keyDown: return SendKey(w, Qt::Key_Down, mods, {});
+    case keyHome: return SendKey(w, Qt::Key_Home, mods, {});
+    case keyEnd: return SendKey(w, Qt::Key_End, mods, {});
+    case keyDelete: return SendKey(w, Qt::Key_Delete, mods, {});
+    case keyBackspace: return SendKey(w, Qt::Key_Backspace, mods, QStringLiteral("\b"));
+    case keyEscape: return SendKey(w, Qt::Key_Escape, mods, QStringLiteral("\x1b"));
+    case keyEnter: return SendKey(w, Qt::Key_Return, mods, QStringLiteral("\r"));
   }
 }
 
 void Paste(TControl* control, const std::string& text) {
   QApplication::clipboard()->setText(QString::fromStdString(text));
   QWidget* w = KeyTarget(control);
-  if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) return memo->paste();
+  if (auto* memo = dynamic_cast<EditWidget*>(w)) return memo->Paste();
   if (auto* line = qobject_cast<QLineEdit*>(w)) return line->paste();
 }
 
@@ -170,6 +178,30 @@ void MoveMouse(TControl* control, int X, int Y) {
   QPointF local(X, Y);
   QMouseEvent move(QEvent::MouseMove, local, w->mapToGlobal(local), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(w, &move);
+}
+
+namespace {
+void SendMouse(QWidget* w, QEvent::Type type, int X, int Y, Qt::MouseButton button, Qt::MouseButtons held) {
+  QPointF local(X, Y);
+  QMouseEvent e(type, local, w->mapToGlobal(local), button, held, Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+}  // namespace
+
+void DragMouse(TControl* control, int X1, int Y1, int X2, int Y2) {
+  QWidget* w = MouseTarget(control);
+  SendMouse(w, QEvent::MouseButtonPress, X1, Y1, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(w, QEvent::MouseMove, (X1 + X2) / 2, (Y1 + Y2) / 2, Qt::NoButton, Qt::LeftButton);
+  SendMouse(w, QEvent::MouseMove, X2, Y2, Qt::NoButton, Qt::LeftButton);
+  SendMouse(w, QEvent::MouseButtonRelease, X2, Y2, Qt::LeftButton, Qt::NoButton);
+}
+
+void DoubleClickMouse(TControl* control, int X, int Y) {
+  QWidget* w = MouseTarget(control);
+  SendMouse(w, QEvent::MouseButtonPress, X, Y, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(w, QEvent::MouseButtonRelease, X, Y, Qt::LeftButton, Qt::NoButton);
+  SendMouse(w, QEvent::MouseButtonDblClick, X, Y, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(w, QEvent::MouseButtonRelease, X, Y, Qt::LeftButton, Qt::NoButton);
 }
 
 void EnterMouse(TControl* control) {

@@ -23,8 +23,11 @@ bool Enabled();
 // Focuses the control, puts the caret at the end and types each character as a key press
 // ("\b" is Backspace, "\r" Enter, "\t" Tab, "\x1b" Escape, "\x16" Ctrl+V).
 void TypeText(TControl* control, const std::string& text);
+// The same keys, typed where the caret and the selection already are.
+void TypeAtCaret(TControl* control, const std::string& text);
 enum TKey { keyLeft, keyRight, keyUp, keyDown, keyHome, keyEnd, keyDelete, keyBackspace, keyEscape, keyEnter };
-void PressKey(TControl* control, TKey key);
+// Focuses the control and presses the key, with Shift and Ctrl held as the state says.
+void PressKey(TControl* control, TKey key, TShiftState shift = {});
 // Puts the text on the clipboard and pastes it with the platform's paste action / drops it on the control.
 void Paste(TControl* control, const std::string& text);
 void Drop(TControl* control, const std::string& text);
@@ -32,6 +35,10 @@ void Drop(TControl* control, const std::string& text);
 // Mouse press and release / a move at a point of the control (its client coordinates).
 void PressMouse(TControl* control, TMouseButton button, int X, int Y);
 void MoveMouse(TControl* control, int X, int Y);
+// The left button pressed at one point, moved with it held to another, and released there.
+void DragMouse(TControl* control, int X1, int Y1, int X2, int Y2);
+// A left double click at a point.
+void DoubleClickMouse(TControl* control, int X, int Y);
 void EnterMouse(TControl* control);
 void LeaveMouse(TControl* control);
 // Clicks a button, a tool button or a menu item.

@@ -2,6 +2,8 @@
 // under valgrind, and the sanitizer build checks it for leaks at exit.
 #include <filesystem>
 
+#include "forms/UAbout.h"
+#include "forms/Ufrm_help.h"
 #include "forms/Ufrm_new.h"
 #include "forms/Ufrm_phb.h"
 #include "forms/Ufrm_tk.h"
@@ -80,8 +82,23 @@ TEST_F(FullSession, PlaysARecordSavesLoadsAndVisitsEveryWindowBeforeExit) {
   });
   tt::Click(form->N2);
   EXPECT_EQ(shown, "小明");
+  // Help is scrolled to its end and drawn; about is drawn and left with its button.
+  bool helpShown = false, aboutShown = false;
+  tt::OnNextModal([&](TForm* f) {
+    auto* help = static_cast<velmora::Ufrm_help::Tfrm_help*>(f);
+    helpShown = f == velmora::Ufrm_help::frm_help;
+    help->ScrollBar1->set_Position(help->ScrollBar1->Max());
+    EXPECT_GT(tt::Grab(f).Width(), 0);
+  });
   tt::Click(form->N17);
+  tt::OnNextModal([&](TForm* f) {
+    aboutShown = f == velmora::UAbout::frm_about;
+    EXPECT_GT(tt::Grab(f).Width(), 0);
+    tt::Click(velmora::UAbout::frm_about->Button1);
+  });
   tt::Click(form->About1);
+  EXPECT_TRUE(helpShown);
+  EXPECT_TRUE(aboutShown);
 
   EXPECT_TRUE(tt::ErrorBoxes().empty());
   tt::Click(form->N5);  // exit

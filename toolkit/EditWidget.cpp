@@ -1,0 +1,510 @@
+// The multi-line edit's light widget: text, caret, selection, keys, mouse, clipboard, drops, one paint pass.
+#include "toolkit/EditWidget_p.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QPointer>
+#include <cmath>
+
+namespace toolkit {
+
+namespace {
+// Text from outside (clipboard, drop, input method) takes the widget's own line breaks.
+QString OwnLineBreaks(QString s) {
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  s.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  s.replace(QChar::LineSeparator, QLatin1Char('\n'));
+  return s;
+}
+}  // namespace
+
+EditWidget::EditWidget(TCustomEdit* edit, QWidget* parent) : QWidget(parent), edit_(edit) {
+  // Every pixel is painted here, so nothing beneath is painted first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAcceptDrops(true);
+  setCursor(Qt::IBeamCursor);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+// ---------------------------------------------------------------- what the layer assigns
+
+void EditWidget::SetText(const QString& s) {
+  text_ = s;
+  cursor_ = anchor_ = 0;
+  laidOut_ = false;
+  update();
+}
+
+void EditWidget::SetBackground(const QColor& c) {
+  if (c == background_) return;
+  background_ = c;
+  update();
+}
+
+void EditWidget::SetTextFont(const QFont& f, const QColor& color) {
+  bool changed = false;
+  if (!(f == font_)) {
+    font_ = f;
+    laidOut_ = false;
+    changed = true;
+  }
+  if (color != textColor_) {
+    textColor_ = color;
+    changed = true;
+  }
+  if (changed) update();
+}
+
+void EditWidget::SetAlignment(Qt::Alignment a) {
+  if (a == align_) return;
+  align_ = a;
+  laidOut_ = false;
+  update();
+}
+
+void EditWidget::SetFrame(Frame f) {
+  if (f == frame_) return;
+  frame_ = f;
+  update();
+}
+
+void EditWidget::SetReadOnly(bool v) { readOnly_ = v; }
+
+void EditWidget::SetCaret(int position) { MoveCaret(std::clamp(position, 0, static_cast<int>(text_.size())), false); }
+
+void EditWidget::SelectAll() {
+  anchor_ = 0;
+  cursor_ = static_cast<int>(text_.size());
+  RestartBlink();
+  update();
+}
+
+// ---------------------------------------------------------------- layout and painting
+
+QPointF EditWidget::Origin() const {
+  int inset = FrameWidth() + 1;  // the border, then a one-pixel margin
+  return QPointF(inset, inset - scroll_);
+}
+
+int EditWidget::LineWidth() const { return std::max(1, width() - 2 * (FrameWidth() + 1)); }
+
+namespace {
+qsizetype LongestWord(const QString& text) {
+  qsizetype run = 0, longest = 0;
+  for (QChar c : text) {
+    run = c.isSpace() ? 0 : run + 1;
+    longest = std::max(longest, run);
+  }
+  return longest;
+}
+}  // namespace
+
+const QTextLayout& EditWidget::Layout() const {
+  int width = LineWidth();
+  if (laidOut_ && laidOutWidth_ == width) return layout_;
+  laidOut_ = true;
+  laidOutWidth_ = width;
+  // One layout for the whole text: its line breaks become line separators, one character each, so
+  // positions in the layout are positions in the text.
+  QString shown = text_;
+  shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
+  layout_.setText(shown);
+  layout_.setFont(font_);
+  QTextOption option(align_);
+  // The classic multi-line edit breaks a word that does not fit anywhere inside it. Wrapping at word
+  // boundaries looks for the end of the word on every line, in time of the square of the word's length:
+  // a saved game's cell of millions of digits froze the board. A text with a word longer than any line
+  // can hold wraps anywhere instead, which looks the same.
+  option.setWrapMode(LongestWord(text_) > 256 ? QTextOption::WrapAnywhere
+                                               : QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout_.setTextOption(option);
+  layout_.setCacheEnabled(true);
+  layout_.beginLayout();
+  qreal y = 0;
+  for (;;) {
+    QTextLine line = layout_.createLine();
+    if (!line.isValid()) break;
+    line.setLineWidth(width);
+    line.setPosition(QPointF(0, y));
+    y += line.height();
+  }
+  layout_.endLayout();
+  return layout_;
+}
+
+void EditWidget::FollowCaret() const {
+  const QTextLayout& layout = Layout();
+  int inner = std::max(1, height() - 2 * (FrameWidth() + 1));
+  QTextLine line = layout.lineForTextPosition(cursor_);
+  if (!line.isValid()) line = layout.lineAt(layout.lineCount() - 1);
+  int top = static_cast<int>(line.y());
+  int bottom = static_cast<int>(std::ceil(line.y() + line.height()));
+  if (bottom - scroll_ > inner) scroll_ = bottom - inner;
+  if (top < scroll_) scroll_ = top;
+  QTextLine last = layout.lineAt(layout.lineCount() - 1);
+  int content = static_cast<int>(std::ceil(last.y() + last.height()));
+  scroll_ = std::clamp(scroll_, 0, std::max(0, content - inner));
+}
+
+void EditWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const int w = width(), h = height();
+  p.fillRect(rect(), background_);
+  if (frame_ == frameFlat) {
+    p.fillRect(0, 0, w, 1, Qt::black);
+    p.fillRect(0, h - 1, w, 1, Qt::black);
+    p.fillRect(0, 0, 1, h, Qt::black);
+    p.fillRect(w - 1, 0, 1, h, Qt::black);
+  } else if (frame_ == frameSunken) {
+    // The classic sunken edge: shadow over dark shadow at the top left, highlight over face at the
+    // bottom right.
+    QPalette pal = QApplication::palette();
+    QColor shadow = ToQColor(clBtnShadow), light = ToQColor(clBtnHighlight);
+    QColor dark = pal.color(QPalette::Shadow), face = ToQColor(clBtnFace);
+    p.fillRect(0, 0, w - 1, 1, shadow);
+    p.fillRect(0, 0, 1, h - 1, shadow);
+    p.fillRect(0, h - 1, w, 1, light);
+    p.fillRect(w - 1, 0, 1, h, light);
+    p.fillRect(1, 1, w - 3, 1, dark);
+    p.fillRect(1, 1, 1, h - 3, dark);
+    p.fillRect(1, h - 2, w - 2, 1, face);
+    p.fillRect(w - 2, 1, 1, h - 2, face);
+  }
+  int f = FrameWidth();
+  p.setClipRect(f, f, w - 2 * f, h - 2 * f);
+  FollowCaret();
+  const QTextLayout& layout = Layout();
+  QList<QTextLayout::FormatRange> selection;
+  if (cursor_ != anchor_) {
+    QTextLayout::FormatRange range;
+    range.start = SelStart();
+    range.length = SelLength();
+    range.format.setBackground(palette().brush(QPalette::Highlight));
+    range.format.setForeground(palette().brush(QPalette::HighlightedText));
+    selection.append(range);
+  }
+  p.setPen(textColor_);
+  layout.draw(&p, Origin(), selection);
+  if (caretOn_ && hasFocus()) layout.drawCursor(&p, Origin(), cursor_, 1);
+}
+
+int EditWidget::PositionAt(const QPointF& point) const {
+  const QTextLayout& layout = Layout();
+  QPointF at = point - Origin();
+  int count = layout.lineCount();
+  for (int i = 0; i < count; ++i) {
+    QTextLine line = layout.lineAt(i);
+    if (at.y() < line.y() + line.height() || i == count - 1) return line.xToCursor(at.x());
+  }
+  return 0;
+}
+
+QRect EditWidget::CaretRect() const {
+  const QTextLayout& layout = Layout();
+  QTextLine line = layout.lineForTextPosition(cursor_);
+  if (!line.isValid()) return QRect();
+  QPointF o = Origin();
+  int x = static_cast<int>(o.x() + line.cursorToX(cursor_));
+  return QRect(x - 1, static_cast<int>(o.y() + line.y()), 3, static_cast<int>(std::ceil(line.height())) + 1);
+}
+
+// ---------------------------------------------------------------- the caret
+
+void EditWidget::RestartBlink() {
+  caretOn_ = true;
+  int flash = QApplication::cursorFlashTime();
+  if (hasFocus() && flash >= 2)
+    blink_.start(flash / 2, this);
+  else
+    blink_.stop();
+}
+
+void EditWidget::timerEvent(QTimerEvent* e) {
+  if (e->timerId() != blink_.timerId()) return QWidget::timerEvent(e);
+  caretOn_ = !caretOn_;
+  update(CaretRect());
+}
+
+void EditWidget::focusInEvent(QFocusEvent* e) {
+  RestartBlink();
+  update();
+  QWidget::focusInEvent(e);
+}
+
+void EditWidget::focusOutEvent(QFocusEvent* e) {
+  blink_.stop();
+  caretOn_ = false;
+  selecting_ = false;
+  update();
+  QWidget::focusOutEvent(e);
+}
+
+void EditWidget::MoveCaret(int position, bool extend) {
+  cursor_ = position;
+  if (!extend) anchor_ = position;
+  RestartBlink();
+  update();
+}
+
+// ---------------------------------------------------------------- the player's edits
+
+void EditWidget::Edited(const QString& before) {
+  laidOut_ = false;
+  RestartBlink();
+  update();
+  if (text_ == before) return;
+  // Last: the change handler may assign a new text, or free the control.
+  Deliver([this] { TextAccess::Changed(edit_, FromWidgetText(text_)); });
+}
+
+void EditWidget::Insert(const QString& s) {
+  if (readOnly_) return;
+  QString before = text_;
+  QString in = OwnLineBreaks(s);
+  int from = SelStart();
+  text_.replace(from, SelLength(), in);
+  cursor_ = anchor_ = from + static_cast<int>(in.size());
+  Edited(before);
+}
+
+void EditWidget::Erase(int from, int to) {
+  if (readOnly_ || from >= to) return;
+  QString before = text_;
+  text_.remove(from, to - from);
+  cursor_ = anchor_ = from;
+  Edited(before);
+}
+
+void EditWidget::DeleteSelection() { Erase(SelStart(), SelStart() + SelLength()); }
+
+void EditWidget::PasteFiltered(const QString& s) {
+  if (readOnly_) return;
+  QPointer<EditWidget> self(this);
+  QString filtered = OwnLineBreaks(FilterText(edit_, s));
+  if (!self) return;
+  Insert(filtered.left(Room(edit_, static_cast<int>(text_.size()), SelLength())));
+}
+
+void EditWidget::Paste() { PasteFiltered(QGuiApplication::clipboard()->text()); }
+
+void EditWidget::Copy() const {
+  if (SelLength() > 0) QGuiApplication::clipboard()->setText(text_.mid(SelStart(), SelLength()));
+}
+
+void EditWidget::Cut() {
+  if (readOnly_ || SelLength() == 0) return;
+  Copy();
+  DeleteSelection();
+}
+
+// ---------------------------------------------------------------- keys
+
+bool EditWidget::event(QEvent* e) {
+  if (e->type() == QEvent::KeyPress) {
+    auto* k = static_cast<QKeyEvent*>(e);
+    // Tab reaches the typing filter first; only a kept Tab moves the focus (in keyPressEvent).
+    if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
+      keyPressEvent(k);
+      return true;
+    }
+  } else if (e->type() == QEvent::ShortcutOverride) {
+    // The keys this edit uses are its own, even where a window shortcut names them.
+    auto* k = static_cast<QKeyEvent*>(e);
+    int ch = CharOfKey(k);
+    bool plain = !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    bool editing = k->matches(QKeySequence::Copy) || k->matches(QKeySequence::Cut) ||
+                   k->matches(QKeySequence::Paste) || k->matches(QKeySequence::SelectAll);
+    switch (k->key()) {
+      case Qt::Key_Backspace: case Qt::Key_Delete: case Qt::Key_Home: case Qt::Key_End:
+      case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
+      case Qt::Key_Return: case Qt::Key_Enter:
+        editing = editing || plain || k->modifiers() == Qt::ShiftModifier;
+        break;
+      default:
+        break;
+    }
+    if (editing || (plain && ch >= 0x20)) {
+      e->accept();
+      return true;
+    }
+  }
+  return QWidget::event(e);
+}
+
+void EditWidget::keyPressEvent(QKeyEvent* e) {
+  QPointer<EditWidget> self(this);
+  bool used = TypeKey(edit_, e, static_cast<int>(text_.size()), SelLength(), [this](const QString& s) { Insert(s); });
+  if (!self || used) return;
+  // A control character the filter kept, or a key that types none.
+  e->accept();
+  if (e->matches(QKeySequence::Paste)) return Paste();
+  if (e->matches(QKeySequence::Copy)) return Copy();
+  if (e->matches(QKeySequence::Cut)) return Cut();
+  if (e->matches(QKeySequence::SelectAll)) return SelectAll();
+  const QTextLayout& layout = Layout();
+  switch (e->key()) {
+    case Qt::Key_Backspace:
+      if (SelLength() > 0) return DeleteSelection();
+      return Erase(cursor_ > 0 ? layout.previousCursorPosition(cursor_) : 0, cursor_);
+    case Qt::Key_Delete:
+      if (SelLength() > 0) return DeleteSelection();
+      return Erase(cursor_, cursor_ < text_.size() ? layout.nextCursorPosition(cursor_) : cursor_);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (Room(edit_, static_cast<int>(text_.size()), SelLength()) >= 1) Insert(QStringLiteral("\n"));
+      return;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      focusNextPrevChild(e->key() == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier));
+      return;
+    default:
+      break;
+  }
+  if (!NavigationKey(e)) e->ignore();
+}
+
+bool EditWidget::NavigationKey(QKeyEvent* e) {
+  bool extend = e->modifiers() & Qt::ShiftModifier;
+  bool ctrl = e->modifiers() & Qt::ControlModifier;
+  const QTextLayout& layout = Layout();
+  QTextLine line = layout.lineForTextPosition(cursor_);
+  const int end = static_cast<int>(text_.size());
+  int to = cursor_;
+  switch (e->key()) {
+    case Qt::Key_Left:
+      // Without Shift an arrow first folds the selection to its near end.
+      if (!extend && SelLength() > 0)
+        to = SelStart();
+      else if (cursor_ > 0)
+        to = layout.previousCursorPosition(cursor_);
+      break;
+    case Qt::Key_Right:
+      if (!extend && SelLength() > 0)
+        to = SelStart() + SelLength();
+      else if (cursor_ < end)
+        to = layout.nextCursorPosition(cursor_);
+      break;
+    case Qt::Key_Home:
+      to = ctrl || !line.isValid() ? 0 : line.textStart();
+      break;
+    case Qt::Key_End:
+      if (ctrl || !line.isValid()) {
+        to = end;
+      } else {
+        // The end of the line, before its line break.
+        to = line.textStart() + line.textLength();
+        if (to > line.textStart() && text_.at(to - 1) == QLatin1Char('\n')) --to;
+      }
+      break;
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+      // The same x on the line above or below; nothing on the first or last line.
+      int target = line.isValid() ? line.lineNumber() + (e->key() == Qt::Key_Up ? -1 : 1) : -1;
+      if (target >= 0 && target < layout.lineCount()) to = layout.lineAt(target).xToCursor(line.cursorToX(cursor_));
+      break;
+    }
+    default:
+      return false;
+  }
+  MoveCaret(to, extend);
+  return true;
+}
+
+// ---------------------------------------------------------------- mouse, menu, drops, input method
+
+void EditWidget::mousePressEvent(QMouseEvent* e) {
+  if (e->button() != Qt::LeftButton) return;
+  if ((focusPolicy() & Qt::ClickFocus) && !hasFocus()) setFocus(Qt::MouseFocusReason);
+  MoveCaret(PositionAt(e->position()), e->modifiers() & Qt::ShiftModifier);
+  selecting_ = true;
+}
+
+void EditWidget::mouseMoveEvent(QMouseEvent* e) {
+  if (selecting_ && (e->buttons() & Qt::LeftButton)) MoveCaret(PositionAt(e->position()), true);
+}
+
+void EditWidget::mouseReleaseEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton) selecting_ = false;
+}
+
+void EditWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() != Qt::LeftButton) return;
+  if ((focusPolicy() & Qt::ClickFocus) && !hasFocus()) setFocus(Qt::MouseFocusReason);
+  SelectAll();
+}
+
+void EditWidget::contextMenuEvent(QContextMenuEvent* e) {
+  QPointer<EditWidget> self(this);
+  QMenu menu;
+  auto tr = [](const char* s) { return QCoreApplication::translate("QWidgetTextControl", s); };
+  bool selected = SelLength() > 0;
+  QAction* cut = menu.addAction(tr("Cu&t"));
+  cut->setEnabled(!readOnly_ && selected);
+  QAction* copy = menu.addAction(tr("&Copy"));
+  copy->setEnabled(selected);
+  QAction* paste = menu.addAction(tr("&Paste"));
+  paste->setEnabled(!readOnly_ && !QGuiApplication::clipboard()->text().isEmpty());
+  QAction* erase = menu.addAction(tr("Delete"));
+  erase->setEnabled(!readOnly_ && selected);
+  menu.addSeparator();
+  QAction* all = menu.addAction(tr("Select All"));
+  all->setEnabled(!text_.isEmpty());
+  QAction* chosen = menu.exec(e->globalPos());
+  if (!self || !chosen) return;
+  if (chosen == cut) Cut();
+  else if (chosen == copy) Copy();
+  else if (chosen == paste) Paste();
+  else if (chosen == erase) DeleteSelection();
+  else if (chosen == all) SelectAll();
+}
+
+void EditWidget::dragEnterEvent(QDragEnterEvent* e) {
+  if (!readOnly_ && e->mimeData()->hasText())
+    e->acceptProposedAction();
+  else
+    e->ignore();
+}
+
+void EditWidget::dragMoveEvent(QDragMoveEvent* e) {
+  if (!readOnly_ && e->mimeData()->hasText())
+    e->acceptProposedAction();
+  else
+    e->ignore();
+}
+
+void EditWidget::dropEvent(QDropEvent* e) {
+  if (readOnly_ || !e->mimeData()->hasText()) return e->ignore();
+  e->acceptProposedAction();
+  MoveCaret(PositionAt(e->position()), false);
+  PasteFiltered(e->mimeData()->text());
+}
+
+void EditWidget::inputMethodEvent(QInputMethodEvent* e) {
+  e->accept();
+  if (readOnly_ || e->commitString().isEmpty()) return;
+  PasteFiltered(e->commitString());
+}
+
+QVariant EditWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+  switch (query) {
+    case Qt::ImEnabled: return !readOnly_;
+    case Qt::ImCursorRectangle: return CaretRect();
+    case Qt::ImFont: return font_;
+    case Qt::ImCursorPosition: return cursor_;
+    case Qt::ImAnchorPosition: return anchor_;
+    case Qt::ImSurroundingText: return text_;
+    case Qt::ImCurrentSelection: return text_.mid(SelStart(), SelLength());
+    default: return QWidget::inputMethodQuery(query);
+  }
+}
+
+}  // namespace toolkit
