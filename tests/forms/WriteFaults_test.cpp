@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <set>
 
 #include "forms/Ufrm_new.h"
@@ -102,7 +103,6 @@ class AfterAFailedWrite : public GameFixture {
       }
     ADD_FAILURE() << "no open cell beside a clue";
   }
-
 };
 
 class WriteFault : public AfterAFailedWrite, public ::testing::WithParamInterface<std::tuple<Writer, Fault>> {
