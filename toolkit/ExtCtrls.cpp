@@ -13,7 +13,6 @@ namespace {
 class PanelWidget : public QWidget {
  public:
   PanelWidget(TPanel* panel, QWidget* parent) : QWidget(parent), panel_(panel) {}
-  void Detach() { panel_ = nullptr; }
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -27,9 +26,6 @@ class PanelWidget : public QWidget {
   TPanel* panel_;
 };
 
-}  // namespace
-
-namespace {
 // The classic 3-D frame drawn with canvas lines; shrinks the rectangle by its width.
 void CanvasFrame3D(TCanvas* c, int& L, int& T, int& R, int& B, TColor top, TColor bottom, int width) {
   for (int i = 0; i < width && R - L > 0 && B - T > 0; ++i) {

@@ -34,7 +34,6 @@ class FormWidget : public QWidget {
   }
   QWidget* Client() const { return client_; }
   void SetMenuBar(QMenuBar* bar) { bar_ = bar; }
-  void Detach() { form_ = nullptr; }
   int MenuHeight() const { return bar_ ? bar_->sizeHint().height() : 0; }
   void Place(int w, int h) {
     int m = MenuHeight();

@@ -46,7 +46,6 @@ void TLabel::ApplyProperties() {
 
 void TLabel::ApplyText() { static_cast<QLabel*>(FHandle->widget)->setText(QString::fromStdString(FText)); }
 
-void TLabel::ApplyFont() { TControl::ApplyFont(); }
 
 void TLabel::set_Alignment(TAlignment v) {
   FAlignment = v;
@@ -93,7 +92,6 @@ class ButtonWidget : public QPushButton {
       if (button_) Deliver([this] { button_->Click(); });
     });
   }
-  void Detach() { button_ = nullptr; }
 
  private:
   TButton* button_;

@@ -20,7 +20,6 @@ class TLabel : public TControl {
   void CreateHandle() override;
   void ApplyProperties() override;
   void ApplyText() override;
-  void ApplyFont() override;
   void FontChanged() override;
   void SetText(const std::string& v) override;
 
