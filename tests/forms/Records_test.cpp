@@ -107,13 +107,24 @@ TEST_F(NewRecord, OnlyAStrictlyBetterTimeOpensTheDialogWithLevelTimeAndDefaultNa
   EXPECT_EQ(File("phb.txt"), RecordFile({"75秒", "小明", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
 }
 
-TEST_F(NewRecord, ChangesOnlyTheLevelsTwoLinesAndWritesCrLf) {
+TEST_F(NewRecord, ChangesOnlyTheLevelsTwoLinesAndKeepsEveryOtherByte) {
   WriteFileBytes("phb.txt", RecordFile({"1秒", "a", "2秒", "b", "3秒", "c", "4秒", "d", "extra"}, "\n"));
   FinishLevel(3, 0, [&](Tfrm_djphb* d) {
     EXPECT_EQ(d->Label1->Caption(), "已破高级记录");
     TypeName(d, "  spaced  ");
   });
   EXPECT_EQ(File("phb.txt"), RecordFile({"1秒", "a", "2秒", "b", "0秒", "  spaced  ", "4秒", "d", "extra"}));
+
+  // Bytes that are no code page 936 text, in the lines the store does not change, come back as they were:
+  // a character cut short, a UTF-16 byte-order mark, a lone lead byte, a name in UTF-8.
+  const std::string kept[] = {"\xE4\xB8\xAD", "\xFF\xFE", "9\x81", "\xE5\xBC\xA0\xE4\xB8\x89"};
+  auto file = [&](const std::string& line2, const std::string& line3) {
+    return kept[0] + "\r\n" + kept[1] + "\r\n" + line2 + "\r\n" + line3 + "\r\n" + kept[2] + "\r\n" +
+           kept[3] + "\r\n" + kept[2] + "\r\n" + kept[0] + "\r\n" + kept[1];
+  };
+  WriteFileBytes("phb.txt", file("50\xC3\xEB", "\xFF"));
+  FinishLevel(2, 7000, [&](Tfrm_djphb* d) { TypeName(d, "Zoë"); });
+  EXPECT_EQ(File("phb.txt"), file(Utf8ToAnsi("7秒"), "Zo?"));  // only a typed character with no place is "?"
 }
 
 TEST_F(NewRecord, ABlankNameStoresTheDefaultName) {
