@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "tests/TempDir.h"
 #include "toolkit/Random.h"
 #include "toolkit/SysUtils.h"
@@ -185,6 +187,18 @@ TEST(Random, FirstDrawsBelowFourFromZero) {
   EXPECT_EQ(Random(4), 0);
   EXPECT_EQ(Random(4), 3);
   EXPECT_EQ(RandSeed, 134775814u * 134775813u + 1u);
+}
+
+TEST(Random, RandomizeSeedsFromTheMillisecondsSinceTheEpoch) {
+  auto now = [] {
+    auto t = std::chrono::system_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(t).count());
+  };
+  std::uint32_t before = now();
+  Randomize();
+  std::uint32_t seed = RandSeed;
+  std::uint32_t after = now();
+  EXPECT_LE(seed - before, after - before);  // modulo 2^32, as the seed is
 }
 
 TEST(Components, OwnerFreesWhatItOwnsAndAnEarlyFreeLeavesTheList) {
