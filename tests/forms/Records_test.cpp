@@ -1,4 +1,5 @@
 // The record file, the new-record dialog and the record table, as a player and the file see them.
+#include "forms/Records.h"
 #include "forms/Ufrm_phb.h"
 #include "forms/u_frm_djphb.h"
 #include "tests/forms/GameFixture.h"
@@ -190,18 +191,26 @@ TEST_F(NewRecord, AFileThatCannotBeReadKeepsTheDialogOpenForRetryButEscapeLeaves
 }
 
 TEST_F(NewRecord, ANameIsCutAtItsFirstLineBreakSoTheFileKeepsItsLines) {
-  // A control that lets a line break through, or a program that assigns one, cannot split the line.
-  auto named = [](const std::string& name) {
-    return [name](Tfrm_djphb* d) {
-      d->Edit1->set_Text(name);
-      tt::Click(d->Button1);
-    };
-  };
-  FinishLevel(1, 9000, named("Ann\r\nx"));
-  FinishLevel(2, 9000, named("Bo\rby"));
-  FinishLevel(3, 9000, named(" Cy \nz"));
-  FinishLevel(4, 9000, named("\nDee"));
-  EXPECT_EQ(File("phb.txt"), RecordFile({"9秒", "Ann", "9秒", "Bo", "9秒", " Cy ", "9秒", "佚名"}));
+  // Whatever reaches the record writer, the name stays one line.
+  TStringList store;
+  velmora::Records::FillDefaults(store);
+  velmora::Records::PutRecord(store, 1, "1秒", "Ann\r\nx");
+  velmora::Records::PutRecord(store, 2, "2秒", "Bo\rby");
+  velmora::Records::PutRecord(store, 3, "3秒", " Cy \nz");
+  velmora::Records::PutRecord(store, 4, "4秒", "\nDee");
+  EXPECT_EQ(store.Text(), "1秒\r\nAnn\r\n2秒\r\nBo\r\n3秒\r\n Cy \r\n4秒\r\n佚名\r\n");
+
+  // Through the dialog, with a break assigned to its name box.
+  FinishLevel(2, 9000, [](Tfrm_djphb* d) {
+    d->Edit1->set_Text("Ann\r\n7秒");
+    tt::Click(d->Button1);
+  });
+  TStringList file;
+  file.LoadFromFile("phb.txt");
+  EXPECT_EQ(file.Count(), 9);  // eight lines and the empty rest after the last break
+  EXPECT_EQ(file[2], "9秒");
+  EXPECT_EQ(file[3].rfind("Ann", 0), 0u) << file[3];
+  EXPECT_EQ(file[4], "9999秒");
 }
 
 using RecordTable = GameFixture;
