@@ -1,9 +1,11 @@
-// The program: initialise the application, create the forms in start-up order, run the event loop.
+// The program: initialise the application, seed the generator, create the forms, run the event loop.
 #include "forms/Program.h"
 #include "toolkit/Forms.h"
+#include "toolkit/Random.h"
 
 int main() {
   toolkit::TApplication::Initialize();
+  toolkit::Randomize();  // every run deals other puzzles
   velmora::CreateForms();
   toolkit::Application->Run();
   velmora::DestroyForms();

@@ -1,6 +1,8 @@
 // The record file's default content and the replacement of one level's record.
 #include "forms/Records.h"
 
+#include "toolkit/SysUtils.h"
+
 namespace velmora::Records {
 
 void FillDefaults(toolkit::TStringList& store) {
@@ -19,8 +21,9 @@ void PutRecord(toolkit::TStringList& store, int level, const std::string& time, 
     int next = lastOpen ? store.Count() - 1 : store.Count();
     store.Add(next % 2 == 0 ? DefaultTime : DefaultName);
   }
+  std::string line = name.substr(0, name.find_first_of("\r\n"));
   store.Put(2 * level - 2, time);
-  store.Put(2 * level - 1, name);
+  store.Put(2 * level - 1, toolkit::Trim(line).empty() ? std::string(DefaultName) : line);
 }
 
 }  // namespace velmora::Records

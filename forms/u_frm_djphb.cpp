@@ -31,15 +31,21 @@ void Tfrm_djphb::Button1Click(TObject*) {
   Memo1.LoadFromFile(Records::FileName);
   int level = main::Form1->sd991->nd;
   if (level >= 1 && level <= 4) {
-    std::string name = Trim(Edit1->Text()).empty() ? std::string(Records::DefaultName) : Edit1->Text();
-    Records::PutRecord(Memo1, level, Label_sj->Caption(), name);
+    Records::PutRecord(Memo1, level, Label_sj->Caption(), Edit1->Text());
     Memo1.SaveToFile(Records::FileName);
   }
   Close();
 }
 
-void Tfrm_djphb::FormKeyPress(TObject*, char& Key) {
-  if (Key == 27) Close();
+void Tfrm_djphb::FormKeyPress(TObject* Sender, char& Key) {
+  if (Key != 27) return;
+  Key = 0;
+  try {
+    Button1Click(Sender);
+  } catch (const Exception& e) {
+    Application->ShowException(e.Message);
+    Close();
+  }
 }
 
 }  // namespace velmora::u_frm_djphb

@@ -18,7 +18,8 @@ class Tfrm_djphb : public toolkit::TForm {
 
   // Stores the time and the name as the record of the level of the game just completed, then closes.
   void Button1Click(toolkit::TObject* Sender);
-  // Escape leaves without storing, so a record file that cannot be written never traps the player.
+  // Escape stores the record as the button does. When storing fails, the error box is shown and the
+  // dialog closes all the same, so a record file that cannot be written never traps the player.
   void FormKeyPress(toolkit::TObject* Sender, char& Key);
 };
 

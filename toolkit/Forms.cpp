@@ -12,6 +12,10 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "toolkit/qt_p.h"
 #include "toolkit/testing.h"
@@ -202,6 +206,42 @@ void TForm::Close() {
 
 // ---------------------------------------------------------------- TApplication
 
+namespace {
+
+// What Qt says while it starts the platform, held back until the start has succeeded.
+struct HeldMessage {
+  QtMsgType type;
+  std::string category, file, function;
+  int line;
+  QString text;
+};
+std::vector<HeldMessage> heldMessages;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  // Qt gives up when no platform can be started; left alone it aborts with a page of plugin
+  // diagnostics that advises reinstalling. What the player lacks is a display: say so and stop.
+  if (type == QtFatalMsg) {
+    std::fputs("Velmora needs a graphical display and could not open one.\n", stderr);
+    std::_Exit(1);
+  }
+  auto copy = [](const char* s, const char* none) { return std::string(s ? s : none); };
+  heldMessages.push_back({type, copy(context.category, "default"), copy(context.file, ""),
+                          copy(context.function, ""), context.line, text});
+}
+
+void StartQt(int& argc, char** argv) {
+  QtMessageHandler previous = qInstallMessageHandler(HoldMessage);
+  new QApplication(argc, argv);
+  qInstallMessageHandler(previous);
+  for (const HeldMessage& m : heldMessages) {
+    QMessageLogContext context(m.file.c_str(), m.line, m.function.c_str(), m.category.c_str());
+    previous(m.type, context, m.text);
+  }
+  heldMessages.clear();
+}
+
+}  // namespace
+
 TApplication::TApplication() : TComponent(nullptr) {}
 
 void TApplication::Initialize() {
@@ -211,7 +251,7 @@ void TApplication::Initialize() {
   static char* argv[] = {name, nullptr};
   InitResources();
   if (!QApplication::instance()) {
-    new QApplication(argc, argv);
+    StartQt(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The face of panels and buttons a shade darker than the style's own, so that a greyed box (a
     // digit that is no candidate) stands apart from a white one at a glance.

@@ -67,7 +67,8 @@ class TForm : public TControl {
 // The application: the title of its message boxes, form creation, the event loop, the error box.
 class TApplication : public TComponent {
  public:
-  // Makes the global Application and starts the platform (no command-line arguments are read).
+  // Makes the global Application and starts the platform (no command-line arguments are read). When
+  // no display can be opened, it says so in one line on standard error and ends the program (status 1).
   static void Initialize();
   // Frees the forms it owns.
   static void Finalize();

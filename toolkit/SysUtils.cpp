@@ -43,12 +43,36 @@ std::string Trim(const std::string& s) {
 
 namespace {
 
-// Converts with iconv, replacing what cannot be converted: each failing input character is skipped
-// (one UTF-8 sequence, or one byte) and `replacement` written instead. The input goes to iconv in
-// windows of a few kilobytes, so that each call's cost is bounded also where every other byte fails
-// (an instrumented iconv checks the whole input it is given on each call).
-std::string Convert(const char* to, const char* from, const std::string& in, bool inputIsUtf8,
-                    const std::string& replacement) {
+// A byte that is not part of a code page 936 character is kept in the UTF-8 text as the code point
+// U+DC00 + byte (a lone low surrogate, the "surrogate escape" of Python's PEP 383).
+// Typed or pasted text never holds a lone surrogate, so the escape cannot be confused with a real
+// character, and encoding writes it back as the very byte it came from: a file read and written
+// again keeps every byte, whatever it holds. Shown on screen, an escape is a replacement character.
+constexpr unsigned EscapeBase = 0xDC00;
+
+void AppendEscape(std::string& out, unsigned char byte) {
+  unsigned cp = EscapeBase + byte;
+  out += static_cast<char>(0xE0 | (cp >> 12));
+  out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+  out += static_cast<char>(0x80 | (cp & 0x3F));
+}
+
+// The byte an escape at `p` (with `left` bytes of input) stands for, or -1 when there is none.
+int EscapedByte(const char* p, std::size_t left) {
+  if (left < 3) return -1;
+  auto b0 = static_cast<unsigned char>(p[0]), b1 = static_cast<unsigned char>(p[1]),
+       b2 = static_cast<unsigned char>(p[2]);
+  if ((b0 & 0xF0) != 0xE0 || (b1 & 0xC0) != 0x80 || (b2 & 0xC0) != 0x80) return -1;
+  unsigned cp = ((b0 & 0x0Fu) << 12) | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
+  return cp >= EscapeBase && cp <= EscapeBase + 0xFF ? static_cast<int>(cp - EscapeBase) : -1;
+}
+
+// Converts with iconv. What iconv cannot convert is handed to `onFailure`, which consumes at least
+// one byte of the input and appends what stands for it. The input goes to iconv in windows of a few
+// kilobytes, so that each call's cost is bounded also where every other byte fails (an instrumented
+// iconv checks the whole input it is given on each call).
+template <class OnFailure>
+std::string Convert(const char* to, const char* from, const std::string& in, OnFailure onFailure) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) throw EConvertError(std::string("No converter from ") + from + " to " + to);
   constexpr std::size_t Window = 4096;
@@ -69,16 +93,10 @@ std::string Convert(const char* to, const char* from, const std::string& in, boo
     if (r != static_cast<std::size_t>(-1)) continue;
     if (errno == E2BIG) continue;
     if (errno == EINVAL && window < before) continue;  // the character goes on past the window
-    // EILSEQ, or EINVAL at the very end: skip one character of the input.
-    std::size_t skip = 1;
-    if (inputIsUtf8) {
-      unsigned char c = static_cast<unsigned char>(*inPtr);
-      skip = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-      if (skip > inLeft) skip = inLeft;
-    }
-    inPtr += skip;
-    inLeft -= skip;
-    out += replacement;
+    // EILSEQ, or EINVAL at the very end.
+    std::size_t used = onFailure(inPtr, inLeft, out);
+    inPtr += used;
+    inLeft -= used;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
   iconv_close(cd);
@@ -95,12 +113,27 @@ bool IsAscii(const std::string& s) {
 
 std::string Utf8ToAnsi(const std::string& utf8) {
   if (IsAscii(utf8)) return utf8;
-  return Convert("CP936", "UTF-8", utf8, true, "?");
+  return Convert("CP936", "UTF-8", utf8, [](const char* p, std::size_t left, std::string& out) -> std::size_t {
+    if (int byte = EscapedByte(p, left); byte >= 0) {
+      out += static_cast<char>(byte);
+      return 3;
+    }
+    // A character code page 936 cannot hold (or a broken sequence): one "?" for its bytes.
+    unsigned char c = static_cast<unsigned char>(*p);
+    std::size_t skip = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    out += '?';
+    return std::min(skip, left);
+  });
 }
 
 std::string AnsiToUtf8(const std::string& ansi) {
   if (IsAscii(ansi)) return ansi;
-  return Convert("UTF-8", "CP936", ansi, false, "\xEF\xBF\xBD");
+  // The byte that starts no character is kept; the one after it starts the next try, so a lead
+  // byte before a line break leaves the break a break.
+  return Convert("UTF-8", "CP936", ansi, [](const char* p, std::size_t, std::string& out) -> std::size_t {
+    AppendEscape(out, static_cast<unsigned char>(*p));
+    return 1;
+  });
 }
 
 std::string ExpandFileName(const std::string& name) {

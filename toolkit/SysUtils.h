@@ -34,8 +34,10 @@ int StrToInt(const std::string& s);
 // Removes bytes 0x00..0x20 from both ends.
 std::string Trim(const std::string& s);
 
-// Code page 936 (GBK) <-> UTF-8. A character that code page 936 cannot hold becomes "?";
-// a byte sequence that is not code page 936 becomes U+FFFD.
+// Code page 936 (GBK) <-> UTF-8. A character that code page 936 cannot hold becomes "?". A byte that
+// is not part of a code page 936 character is kept as a reserved code point (the lone surrogate
+// U+DC00 + byte, which no typed text holds) and written back as that same byte, so bytes read from a
+// file and written again come back unchanged whatever they are; on screen it shows as U+FFFD.
 std::string Utf8ToAnsi(const std::string& utf8);
 std::string AnsiToUtf8(const std::string& ansi);
 

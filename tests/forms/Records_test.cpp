@@ -1,4 +1,5 @@
 // The record file, the new-record dialog and the record table, as a player and the file see them.
+#include "forms/Records.h"
 #include "forms/Ufrm_phb.h"
 #include "forms/u_frm_djphb.h"
 #include "tests/forms/GameFixture.h"
@@ -107,13 +108,24 @@ TEST_F(NewRecord, OnlyAStrictlyBetterTimeOpensTheDialogWithLevelTimeAndDefaultNa
   EXPECT_EQ(File("phb.txt"), RecordFile({"75秒", "小明", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
 }
 
-TEST_F(NewRecord, ChangesOnlyTheLevelsTwoLinesAndWritesCrLf) {
+TEST_F(NewRecord, ChangesOnlyTheLevelsTwoLinesAndKeepsEveryOtherByte) {
   WriteFileBytes("phb.txt", RecordFile({"1秒", "a", "2秒", "b", "3秒", "c", "4秒", "d", "extra"}, "\n"));
   FinishLevel(3, 0, [&](Tfrm_djphb* d) {
     EXPECT_EQ(d->Label1->Caption(), "已破高级记录");
     TypeName(d, "  spaced  ");
   });
   EXPECT_EQ(File("phb.txt"), RecordFile({"1秒", "a", "2秒", "b", "0秒", "  spaced  ", "4秒", "d", "extra"}));
+
+  // Bytes that are no code page 936 text, in the lines the store does not change, come back as they were:
+  // a character cut short, a UTF-16 byte-order mark, a lone lead byte, a name in UTF-8.
+  const std::string kept[] = {"\xE4\xB8\xAD", "\xFF\xFE", "9\x81", "\xE5\xBC\xA0\xE4\xB8\x89"};
+  auto file = [&](const std::string& line2, const std::string& line3) {
+    return kept[0] + "\r\n" + kept[1] + "\r\n" + line2 + "\r\n" + line3 + "\r\n" + kept[2] + "\r\n" +
+           kept[3] + "\r\n" + kept[2] + "\r\n" + kept[0] + "\r\n" + kept[1];
+  };
+  WriteFileBytes("phb.txt", file("50\xC3\xEB", "\xFF"));
+  FinishLevel(2, 7000, [&](Tfrm_djphb* d) { TypeName(d, "Zoë"); });
+  EXPECT_EQ(File("phb.txt"), file(Utf8ToAnsi("7秒"), "Zo?"));  // only a typed character with no place is "?"
 }
 
 TEST_F(NewRecord, ABlankNameStoresTheDefaultName) {
@@ -144,19 +156,61 @@ TEST_F(NewRecord, AHugeHandEditedRecordIsBeatenWithoutOverflow) {
   EXPECT_EQ(form->BestTime(1), 3000000);
 }
 
-TEST_F(NewRecord, AnUnreadableFileShowsTheErrorBoxAndEscapeLeavesWithoutStoring) {
+TEST_F(NewRecord, EscapeStoresTheRecordAsTheButtonDoes) {
+  int closed = 0;
+  auto escape = [&](const std::string& name) {
+    return [&closed, name](Tfrm_djphb* d) {
+      d->Edit1->set_Text("");
+      tt::TypeText(d->Edit1, name);
+      tt::PressKey(d->Edit1, tt::keyEscape);
+      closed += d->ModalResult() != mrNone;
+    };
+  };
+  FinishLevel(1, 42000, escape("小明"));
+  FinishLevel(2, 43000, escape("  "));
+  EXPECT_EQ(closed, 2);
+  EXPECT_EQ(File("phb.txt"), RecordFile({"42秒", "小明", "43秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+}
+
+TEST_F(NewRecord, AFileThatCannotBeReadKeepsTheDialogOpenForRetryButEscapeLeavesAfterItsErrorBox) {
   ::unlink("phb.txt");
   ASSERT_EQ(::mkdir("phb.txt", 0755), 0);
-  bool stillOpen = false;
+  bool stillOpen = false, closedByEscape = false;
   FinishLevel(1, 1000, [&](Tfrm_djphb* d) {
+    tt::Click(d->Button1);
     tt::Click(d->Button1);
     stillOpen = d->ModalResult() == mrNone;
     tt::PressKey(d->Edit1, tt::keyEscape);
+    closedByEscape = d->ModalResult() != mrNone;
   });
   EXPECT_TRUE(stillOpen);
-  ASSERT_EQ(tt::ErrorBoxes().size(), 1u);
-  EXPECT_NE(tt::ErrorBoxes()[0].find("phb.txt"), std::string::npos);
-  EXPECT_EQ(velmora::u_frm_djphb::frm_djphb->ModalResult(), mrCancel);
+  EXPECT_TRUE(closedByEscape);
+  ASSERT_EQ(tt::ErrorBoxes().size(), 3u);  // two presses of the button, then Escape's own try
+  for (const std::string& box : tt::ErrorBoxes()) EXPECT_NE(box.find("phb.txt"), std::string::npos);
+}
+
+TEST_F(NewRecord, ANameIsCutAtItsFirstLineBreakSoTheFileKeepsItsLines) {
+  // Whatever reaches the record writer, the name stays one line.
+  TStringList store;
+  velmora::Records::FillDefaults(store);
+  velmora::Records::PutRecord(store, 1, "1秒", "Ann\r\nx");
+  velmora::Records::PutRecord(store, 2, "2秒", "Bo\rby");
+  velmora::Records::PutRecord(store, 3, "3秒", " Cy \nz");
+  velmora::Records::PutRecord(store, 4, "4秒", "\nDee");
+  EXPECT_EQ(store.Text(), "1秒\r\nAnn\r\n2秒\r\nBo\r\n3秒\r\n Cy \r\n4秒\r\n佚名\r\n");
+
+  // Through the dialog, with a break assigned to its name box.
+  FinishLevel(2, 9000, [](Tfrm_djphb* d) {
+    d->Edit1->set_Text("Ann\r\n7秒");
+    tt::Click(d->Button1);
+  });
+  TStringList file;
+  file.LoadFromFile("phb.txt");
+  EXPECT_EQ(file.Count(), 9);  // eight lines and the empty rest after the last break
+  EXPECT_EQ(file[2], "9秒");
+  EXPECT_EQ(file[3].rfind("Ann", 0), 0u) << file[3];
+  EXPECT_EQ(file[4], "9999秒");
 }
 
 using RecordTable = GameFixture;

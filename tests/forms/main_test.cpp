@@ -180,6 +180,37 @@ TEST_F(MainWindow, ReplayBeforeTheFirstGameEnablesAnEmptyBoardAndStartsTheClock)
   for (auto* c : form->sd991->Cells) EXPECT_EQ(c->Text(), "");
 }
 
+// The program seeds the generator from the clock before it creates the forms.
+class ClockSeededRun : public GameFixture {
+ protected:
+  void BeforeStart() override {
+    toolkit::Randomize();
+    seed = toolkit::RandSeed;
+  }
+  std::uint32_t seed = 0;
+};
+
+TEST_F(ClockSeededRun, EachRunDealsOtherPuzzlesAndReplayStillReplaysThePuzzleInPlay) {
+  tt::Click(form->ToolButton5);
+  const std::string first = Board();
+  for (auto* c : form->sd991->Cells)
+    if (c->Text().empty()) {
+      tt::TypeText(c, "5");
+      break;
+    }
+  tt::Click(form->ToolButton10);
+  EXPECT_EQ(Board(), first);
+
+  // The next run, started a moment later.
+  velmora::DestroyForms();
+  do toolkit::Randomize();
+  while (toolkit::RandSeed == seed);
+  velmora::CreateForms();
+  form = velmora::main::Form1;
+  tt::Click(form->ToolButton5);
+  EXPECT_NE(Board(), first);
+}
+
 TEST_F(MainWindow, ExitClosesTheWindow) {
   form->Show();
   tt::Click(form->N5);

@@ -136,6 +136,44 @@ if HOME=$home XDG_DATA_HOME="$tmp/a file" FAKE_GAME_LOG=$log "$launcher" 2>/dev/
 fi
 [ ! -f "$log" ] || fail "game started without its folder"
 
+# Command-line manners: --help and --version are answered without starting the game; anything else
+# is refused in one line with status 2. The version is the project's.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+# Runs "$@" with HOME=$home; its status goes to $rc, its output to $tmp/out and $tmp/err.
+answer() {
+  rm -f "$log"
+  rc=0
+  HOME=$home FAKE_GAME_LOG=$log "$@" >"$tmp/out" 2>"$tmp/err" || rc=$?
+}
+answer "$launcher" --help
+[ "$rc" = 0 ] && grep -q '^Usage: velmora' "$tmp/out" || fail "launcher --help: status $rc, $(head -1 "$tmp/out")"
+answer "$launcher" --version
+[ "$rc" = 0 ] && [ "$(cat "$tmp/out")" = "velmora $version" ] || fail "launcher --version: status $rc, $(cat "$tmp/out")"
+[ ! -f "$log" ] || fail "launcher --help or --version started the game"
+for args in --frobnicate "--help extra" "--version --help" -h "one two"; do
+  # shellcheck disable=SC2086 # split on purpose
+  answer "$launcher" $args
+  [ "$rc" = 2 ] || fail "launcher $args: status $rc, not 2"
+  [ "$(wc -l <"$tmp/err")" = 1 ] && [ ! -s "$tmp/out" ] || fail "launcher $args: not one line on standard error"
+  [ ! -f "$log" ] || fail "launcher $args started the game"
+done
+answer "$launcher" "$(printf 'a\033[2Jb')"
+if grep -q "$(printf '\033')" "$tmp/err"; then fail "launcher echoed an escape character"; fi
+if [ "$tools" = 1 ]; then
+  answer "$prefix/$bindir/velmora-tkmaker" --version
+  [ "$rc" = 0 ] && [ "$(cat "$tmp/out")" = "velmora-tkmaker $version" ] || fail "velmora-tkmaker --version: $(cat "$tmp/out")"
+  ln -s "$prefix/$bindir/velmora-tkmaker" "$tmp/links/tk"
+  answer "$tmp/links/tk" frobnicate
+  [ "$rc" = 2 ] && [ "$(head -1 "$tmp/err")" = "tk: unknown command frobnicate" ] || fail "tkmaker named itself $(head -1 "$tmp/err")"
+fi
+
+# With no display the game says so in one line and ends with an error, not an abort.
+rc=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_SESSION_TYPE= "$build/velmora" >"$tmp/out" 2>"$tmp/err" || rc=$?
+[ "$rc" != 0 ] && [ "$rc" -lt 128 ] || fail "game without a display: status $rc"
+[ "$(cat "$tmp/out" "$tmp/err" | wc -l)" = 1 ] && grep -q 'graphical display' "$tmp/err" ||
+  { fail "game without a display did not say so in one line:"; cat "$tmp/out" "$tmp/err" >&2; }
+
 # The build tree's launcher starts the real game, which writes its record table into the folder.
 home4="$tmp/real home"
 folder=$home4/.local/share/velmora

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "tests/TempDir.h"
 #include "toolkit/Random.h"
 #include "toolkit/SysUtils.h"
@@ -80,7 +82,7 @@ TEST(Files, EveryChineseTextTheProgramWritesRoundTrips) {
   EXPECT_EQ(Utf8ToAnsi("a\xF0\x9F\x98\x80" "b"), "a?b");  // no place for an emoji in code page 936
 }
 
-TEST(Files, LongTextsConvertWholeWhereverACharacterFallsAndBadBytesBecomeReplacements) {
+TEST(Files, LongTextsConvertWholeWhereverACharacterFallsAndBadBytesAreKept) {
   // Every offset of a two-byte character, and of a four-byte UTF-8 one, against the converter's windows.
   for (std::size_t lead : {0u, 4094u, 4095u, 4096u, 8191u, 12287u}) {
     std::string text = std::string(lead, 'a') + "中" + std::string(5000, 'b') + "秒";
@@ -88,14 +90,32 @@ TEST(Files, LongTextsConvertWholeWhereverACharacterFallsAndBadBytesBecomeReplace
     std::string emoji = std::string(lead, 'a') + "\xF0\x9F\x98\x80" + "z";
     EXPECT_EQ(Utf8ToAnsi(emoji), std::string(lead, 'a') + "?z") << lead;
   }
-  // A lead byte with no second byte, alone at the end or before a line break, is one replacement.
-  EXPECT_EQ(AnsiToUtf8(std::string(4095, 'a') + "\xD6"), std::string(4095, 'a') + "\xEF\xBF\xBD");
-  EXPECT_EQ(AnsiToUtf8("x\xD6\ny"), "x\xEF\xBF\xBD\ny");
+  // A lead byte with no second byte, alone at the end or before a line break, is kept as its escape.
+  const std::string escapeD6 = "\xED\xB3\x96";  // U+DCD6
+  EXPECT_EQ(AnsiToUtf8(std::string(4095, 'a') + "\xD6"), std::string(4095, 'a') + escapeD6);
+  EXPECT_EQ(AnsiToUtf8("x\xD6\ny"), "x" + escapeD6 + "\ny");
   std::string noise;
   for (int i = 0; i < 100000; ++i) noise += "\xFF" "a";
-  std::string expected;
-  for (int i = 0; i < 100000; ++i) expected += "\xEF\xBF\xBD" "a";
-  EXPECT_TRUE(AnsiToUtf8(noise) == expected);
+  EXPECT_TRUE(Utf8ToAnsi(AnsiToUtf8(noise)) == noise);
+}
+
+TEST(Files, EveryByteComesBackWhateverItHoldsAndOnlyNewTextBecomesAQuestionMark) {
+  // Every pair of bytes, in one text: decoding and encoding again gives the very same bytes.
+  std::string soup;
+  for (int a = 0; a < 256; ++a)
+    for (int b = 0; b < 256; ++b) soup += {static_cast<char>(a), static_cast<char>(b)};
+  EXPECT_TRUE(Utf8ToAnsi(AnsiToUtf8(soup)) == soup);
+  // Through a file: the bytes seen turned into "?" (a broken character, a byte-order mark of UTF-16).
+  TempDir dir;
+  const std::string bytes = "\xE4\xB8\xAD\r\n\xFF\xFE\r\n\xC3\xEB\x80\xA1\r\n";
+  WriteFileBytes("f.txt", bytes);
+  TStringList s;
+  s.LoadFromFile("f.txt");
+  s.SaveToFile("f.txt");
+  EXPECT_EQ(ReadFileBytes("f.txt"), bytes);
+  // Text typed or written by the program that code page 936 cannot hold is still "?".
+  s.Put(1, "\xE2\x82\xAC\xF0\x9F\x98\x80");  // euro sign (which code page 936 has), emoji
+  EXPECT_EQ(Utf8ToAnsi(s[1]), "\x80?");
 }
 
 TEST(Files, APipeOrADeviceIsRefusedAtOnceAndNeverWaitedOnOrReadForEver) {
@@ -167,6 +187,18 @@ TEST(Random, FirstDrawsBelowFourFromZero) {
   EXPECT_EQ(Random(4), 0);
   EXPECT_EQ(Random(4), 3);
   EXPECT_EQ(RandSeed, 134775814u * 134775813u + 1u);
+}
+
+TEST(Random, RandomizeSeedsFromTheMillisecondsSinceTheEpoch) {
+  auto now = [] {
+    auto t = std::chrono::system_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(t).count());
+  };
+  std::uint32_t before = now();
+  Randomize();
+  std::uint32_t seed = RandSeed;
+  std::uint32_t after = now();
+  EXPECT_LE(seed - before, after - before);  // modulo 2^32, as the seed is
 }
 
 TEST(Components, OwnerFreesWhatItOwnsAndAnEarlyFreeLeavesTheList) {

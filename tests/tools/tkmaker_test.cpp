@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -53,9 +54,10 @@ Grid P(const char* line) {
   return ::testing::AssertionSuccess();
 }
 
-std::string Tk(std::vector<std::string> args, int* code, std::string* errors = nullptr) {
+std::string Tk(std::vector<std::string> args, int* code, std::string* errors = nullptr,
+               const std::string& program = "tkmaker") {
   std::ostringstream out, err;
-  *code = RunCommand(args, out, err);
+  *code = RunCommand(program, args, out, err);
   if (errors) *errors = err.str();
   return out.str();
 }
@@ -429,4 +431,28 @@ TEST(Commands, GenerateFollowsTheSeedAndUsageErrorsFail) {
   }
   Tk({"check", "/nonexistent/tk.vlm"}, &code);
   EXPECT_EQ(code, 1);
+}
+
+TEST(Commands, NamesItselfAsCalledAndNeverPrintsAControlCharacterFromAFile) {
+  int code;
+  std::string errors;
+  EXPECT_EQ(Tk({"--help"}, &code, nullptr, "velmora-tkmaker").rfind("Usage: velmora-tkmaker COMMAND", 0), 0u);
+  Tk({"frobnicate"}, &code, &errors, "velmora-tkmaker");
+  EXPECT_EQ(errors.rfind("velmora-tkmaker: unknown command frobnicate\nUsage: velmora-tkmaker ", 0), 0u) << errors;
+  std::string version = Tk({"--version"}, &code, nullptr, "velmora-tkmaker");
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(std::regex_match(version, std::regex("velmora-tkmaker [0-9]+(\\.[0-9]+)+\n"))) << version;
+
+  // A title that would clear the screen and ring the bell, a byte that is no code page 936 (0x9B is
+  // the terminal's one-byte escape), and a file name with an escape in it.
+  TempDir dir;
+  toolkit::WriteFileBytes("tk.vlm", "[\x1b[2J\x07]\x9b\r\n1\x1b\r\n");
+  std::string report = Tk({"check", "tk.vlm"}, &code);
+  Tk({"check", "no\x1b]0;such"}, &code, &errors);
+  for (const std::string& text : {report, errors}) {
+    for (char c : text) EXPECT_TRUE(c == '\n' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)) << text;
+  }
+  EXPECT_NE(report.find("tk.vlm:1: [\\x1b[2J\\x07]\\x9b fails to play: row 1 column 2 is byte 0x1B"),
+            std::string::npos) << report;
+  EXPECT_NE(errors.find("no\\x1b]0;such"), std::string::npos) << errors;
 }

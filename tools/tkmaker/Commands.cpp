@@ -2,9 +2,11 @@
 #include "tools/tkmaker/Commands.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 #include <map>
 #include <random>
+#include <streambuf>
 
 #include "toolkit/Classes.h"
 #include "toolkit/SysUtils.h"
@@ -15,25 +17,94 @@ namespace tkmaker {
 
 namespace {
 
-const char kUsage[] =
-    "Usage: tkmaker COMMAND ...\n"
-    "Makes and checks the game's puzzle collection (tk.vlm).\n"
-    "\n"
-    "  build IN.txt -o OUT.vlm [--sort]\n"
-    "      Reads one-line puzzles (81 characters, '0' or '.' for an empty cell; lines starting\n"
-    "      with '#' and blank lines are skipped), checks that each has exactly one solution,\n"
-    "      rates it, and writes a collection titled [00001], [00002], ... With --sort the\n"
-    "      puzzles go from easy to very hard. Nothing is written when any line has a problem.\n"
-    "  check FILE.vlm\n"
-    "      Reads a collection as the game does and reports, by the line of the title, every\n"
-    "      puzzle that would fail to play, has no solution or several, and repeated titles.\n"
-    "  generate N [--grade easy|medium|hard|very-hard] [--seed S] [--symmetric]\n"
-    "      Prints N new puzzles with exactly one solution, one a line. The same seed gives the\n"
-    "      same puzzles; without --seed a random one is used and printed on standard error.\n"
-    "  rate IN.txt\n"
-    "      Prints the grade, the hardest technique needed and the score of each puzzle.\n"
-    "\n"
-    "Exit status: 0 on success, 1 when problems were found or the work failed, 2 for usage errors.\n";
+// The usage text, for the program called `program`.
+std::string Usage(const std::string& program) {
+  return "Usage: " + program + " COMMAND ...\n"
+         "       " + program + " --help | --version\n"
+         "Makes and checks the game's puzzle collection (tk.vlm).\n"
+         "\n"
+         "  build IN.txt -o OUT.vlm [--sort]\n"
+         "      Reads one-line puzzles (81 characters, '0' or '.' for an empty cell; lines starting\n"
+         "      with '#' and blank lines are skipped), checks that each has exactly one solution,\n"
+         "      rates it, and writes a collection titled [00001], [00002], ... With --sort the\n"
+         "      puzzles go from easy to very hard. Nothing is written when any line has a problem.\n"
+         "  check FILE.vlm\n"
+         "      Reads a collection as the game does and reports, by the line of the title, every\n"
+         "      puzzle that would fail to play, has no solution or several, and repeated titles.\n"
+         "  generate N [--grade easy|medium|hard|very-hard] [--seed S] [--symmetric]\n"
+         "      Prints N new puzzles with exactly one solution, one a line. The same seed gives the\n"
+         "      same puzzles; without --seed a random one is used and printed on standard error.\n"
+         "  rate IN.txt\n"
+         "      Prints the grade, the hardest technique needed and the score of each puzzle.\n"
+         "\n"
+         "Control characters in what is printed (from titles, lines or file names) are shown\n"
+         "escaped, as \\x1b. Exit status: 0 on success, 1 when problems were found or the work\n"
+         "failed, 2 for usage errors.\n";
+}
+
+// Text fit for a terminal: every control character but the line break, and every byte that is no
+// UTF-8, shown as \xNN. A byte the code-page conversion kept (U+DC00 + byte) shows as that byte.
+std::string Printable(const std::string& s) {
+  std::string out;
+  char hex[8];
+  auto escape = [&](unsigned byte) {
+    std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+    out += hex;
+  };
+  for (std::size_t i = 0; i < s.size();) {
+    auto c = static_cast<unsigned char>(s[i]);
+    std::size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    char32_t cp = len == 1 ? c : len == 2 ? c & 0x1F : len == 3 ? c & 0x0F : c & 0x07;
+    bool whole = len > 0 && i + len <= s.size();
+    for (std::size_t k = 1; whole && k < len; ++k) {
+      auto next = static_cast<unsigned char>(s[i + k]);
+      whole = (next & 0xC0) == 0x80;
+      cp = (cp << 6) | (next & 0x3F);
+    }
+    static const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (!whole || cp < least[len] || cp > 0x10FFFF) {
+      escape(c);  // no UTF-8: this byte alone
+      ++i;
+      continue;
+    }
+    if (cp >= 0xDC00 && cp <= 0xDCFF)
+      escape(cp - 0xDC00);
+    else if ((cp < 0x20 && cp != '\n') || (cp >= 0x7F && cp < 0xA0) || (cp >= 0xD800 && cp < 0xE000))
+      for (std::size_t k = 0; k < len; ++k) escape(static_cast<unsigned char>(s[i + k]));
+    else
+      out.append(s, i, len);
+    i += len;
+  }
+  return out;
+}
+
+// Passes what is written on to `target` a line at a time, made Printable.
+class PrintableLines : public std::streambuf {
+ public:
+  explicit PrintableLines(std::ostream& target) : target_(target) {}
+  ~PrintableLines() override { sync(); }
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    line_ += traits_type::to_char_type(c);
+    if (c == '\n') sync();
+    return c;
+  }
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    for (std::streamsize k = 0; k < n; ++k) overflow(traits_type::to_int_type(s[k]));
+    return n;
+  }
+  int sync() override {
+    target_ << Printable(line_);
+    line_.clear();
+    return target_ ? 0 : -1;
+  }
+
+ private:
+  std::ostream& target_;
+  std::string line_;
+};
 
 struct UsageError {
   std::string message;
@@ -206,10 +277,18 @@ int RateCommand(const std::vector<std::string>& args, std::ostream& out, std::os
 
 }  // namespace
 
-int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCommand(const std::string& program, const std::vector<std::string>& args, std::ostream& rawOut,
+               std::ostream& rawErr) {
+  // Titles, lines and file names reach the terminal only through these.
+  PrintableLines outLines(rawOut), errLines(rawErr);
+  std::ostream out(&outLines), err(&errLines);
   if (std::find(args.begin(), args.end(), "--help") != args.end() ||
       std::find(args.begin(), args.end(), "-h") != args.end()) {
-    out << kUsage;
+    out << Usage(program);
+    return 0;
+  }
+  if (args.size() == 1 && args[0] == "--version") {
+    out << program << " " << VELMORA_VERSION << "\n";
     return 0;
   }
   try {
@@ -221,10 +300,10 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (args[0] == "rate") return RateCommand(rest, out, err);
     throw UsageError{"unknown command " + args[0]};
   } catch (const UsageError& e) {
-    err << "tkmaker: " << e.message << "\n" << kUsage;
+    err << program << ": " << e.message << "\n" << Usage(program);
     return 2;
   } catch (const std::exception& e) {
-    err << "tkmaker: " << e.what() << "\n";
+    err << program << ": " << e.what() << "\n";
     return 1;
   }
 }
