@@ -96,6 +96,8 @@ class TCustomEdit : public TControl {
   bool FSettingText = false;
 };
 
+// A single-line edit. The player never puts a line break into it: pasted, dropped and input-method text
+// ends at its first line break (CR or LF), and Enter types nothing.
 class TEdit : public TCustomEdit {
  public:
   explicit TEdit(TComponent* AOwner);

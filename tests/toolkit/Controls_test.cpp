@@ -112,6 +112,16 @@ TEST_F(Typing, ReadOnlyRefusesTyping) {
   EXPECT_EQ(edit->Text(), "佚名 x");
 }
 
+TEST_F(Typing, ASingleLineEditTakesPastedAndDroppedTextUpToItsFirstLineBreak) {
+  auto* edit = Make<TEdit>(0, 0, 80, 21);
+  tt::Paste(edit, "张三\r\n李四");
+  EXPECT_EQ(edit->Text(), "张三");
+  tt::Drop(edit, "a\nb");
+  tt::Paste(edit, "c\rd");
+  tt::TypeText(edit, "\re\x0a");  // Enter and Ctrl+J type nothing
+  EXPECT_EQ(edit->Text(), "张三ace");
+}
+
 using Errors = FormFixture;
 
 TEST_F(Errors, AnExceptionInAHandlerShowsOneErrorBoxAndAbortShowsNone) {
