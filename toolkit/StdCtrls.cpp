@@ -93,6 +93,18 @@ class ButtonWidget : public QPushButton {
     });
   }
 
+ protected:
+  // Enter presses a focused button, as on the classic platform (Space does already: down on the press,
+  // a click on the release).
+  void keyPressEvent(QKeyEvent* e) override {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+      e->accept();
+      click();
+      return;
+    }
+    QPushButton::keyPressEvent(e);
+  }
+
  private:
   TButton* button_;
 };

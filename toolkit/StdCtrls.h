@@ -30,6 +30,7 @@ class TLabel : public TControl {
   bool FSizePending = false;
 };
 
+// A push button: a click, or Enter or Space while it has the focus, fires OnClick.
 class TButton : public TControl {
  public:
   explicit TButton(TComponent* AOwner);

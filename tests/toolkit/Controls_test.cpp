@@ -122,6 +122,21 @@ TEST_F(Typing, ASingleLineEditTakesPastedAndDroppedTextUpToItsFirstLineBreak) {
   EXPECT_EQ(edit->Text(), "张三ace");
 }
 
+using Buttons = FormFixture;
+
+TEST_F(Buttons, EnterAndSpaceOnTheFocusedButtonPressItButEnterInAnEditDoesNot) {
+  auto* button = Make<TButton>(10, 10, 75, 25);
+  auto* edit = Make<TEdit>(10, 50, 80, 21);
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  tt::PressKey(button, tt::keyEnter);
+  EXPECT_EQ(clicks, 1);
+  tt::TypeText(button, " ");
+  EXPECT_EQ(clicks, 2);
+  tt::PressKey(edit, tt::keyEnter);
+  EXPECT_EQ(clicks, 2);
+}
+
 using Errors = FormFixture;
 
 TEST_F(Errors, AnExceptionInAHandlerShowsOneErrorBoxAndAbortShowsNone) {
