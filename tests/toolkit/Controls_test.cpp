@@ -220,12 +220,20 @@ TEST_F(Painting, FlatSingleBorderIsOnePixelAndChildrenSitInsideIt) {
   child->SetBounds(0, 0, 10, 10);
   child->set_BevelOuter(bvNone);
   child->set_Color(clBlue);
+  auto* wide = new TPanel(form);  // larger than the panel: clipped inside the border
+  wide->set_Parent(p);
+  wide->SetBounds(20, 20, 100, 100);
+  wide->set_BevelOuter(bvNone);
+  wide->set_Color(clLime);
   EXPECT_EQ(p->ClientWidth(), 48);
   auto pic = tt::Grab(p);
   EXPECT_EQ(pic.Pixel(0, 0), clBlack);
   EXPECT_EQ(pic.Pixel(49, 49), clBlack);
+  EXPECT_EQ(pic.Pixel(49, 30), clBlack);
+  EXPECT_EQ(pic.Pixel(30, 49), clBlack);
   EXPECT_EQ(pic.Pixel(1, 1), clBlue);
   EXPECT_EQ(pic.Pixel(11, 11), clWhite);
+  EXPECT_EQ(pic.Pixel(48, 48), clLime);
 }
 
 TEST_F(Painting, AlignedChildrenShareTheClientArea) {
