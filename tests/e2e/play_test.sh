@@ -10,7 +10,8 @@ if [ -z "${VELMORA_E2E_DISPLAY:-}" ]; then
   for tool in xvfb-run xdotool xclip import convert compare iconv; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
   done
-  exec xvfb-run -a -s "-screen 0 1024x768x24" env VELMORA_E2E_DISPLAY=1 bash "$0" "$@"
+  # A random first display number keeps two runs that start at once from picking the same one.
+  exec xvfb-run -a -n $(( 100 + RANDOM % 400 )) -s "-screen 0 1024x768x24" env VELMORA_E2E_DISPLAY=1 bash "$0" "$@"
 fi
 
 game=$(realpath "$1")
