@@ -182,8 +182,7 @@ void TControl::ApplyProperties() {
 }
 
 void TControl::ApplyBounds() {
-  int offset = FParent ? FParent->ChildOffset() : 0;
-  FHandle->widget->setGeometry(FLeft + offset, FTop + offset, std::max(0, FWidth), std::max(0, FHeight));
+  FHandle->widget->setGeometry(FLeft, FTop, std::max(0, FWidth), std::max(0, FHeight));
 }
 
 void TControl::ApplyColor() {

@@ -2,6 +2,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
 
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/qt_p.h"
@@ -10,9 +11,18 @@ namespace toolkit {
 
 namespace {
 
+// The panel paints itself, border included; its children live in a bare client widget inside the
+// border, which clips them at the border's inner edge as the classic toolkit does (a child wider than
+// the panel never covers its border). Mouse input that falls on the client widget itself goes on to
+// the panel, in the panel's coordinates.
 class PanelWidget : public QWidget {
  public:
-  PanelWidget(TPanel* panel, QWidget* parent) : QWidget(parent), panel_(panel) {}
+  PanelWidget(TPanel* panel, QWidget* parent) : QWidget(parent), panel_(panel), client_(new QWidget(this)) {}
+  QWidget* Client() const { return client_; }
+  void PlaceClient() {
+    int offset = ControlAccess::ChildOffset(panel_);
+    client_->setGeometry(offset, offset, std::max(0, width() - 2 * offset), std::max(0, height() - 2 * offset));
+  }
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -21,9 +31,11 @@ class PanelWidget : public QWidget {
     CanvasPainter cp{&p};
     ControlAccess::Paint(panel_, &cp);
   }
+  void resizeEvent(QResizeEvent*) override { PlaceClient(); }
 
  private:
   TPanel* panel_;
+  QWidget* client_;
 };
 
 // The classic 3-D frame drawn with canvas lines; shrinks the rectangle by its width.
@@ -71,7 +83,9 @@ TPanel::TPanel(TComponent* AOwner) : TControl(AOwner) {}
 
 void TPanel::CreateHandle() {
   FHandle = new ControlHandle;
-  FHandle->widget = FHandle->client = new PanelWidget(this, Parent() ? Parent()->Handle()->client : nullptr);
+  auto* w = new PanelWidget(this, Parent() ? Parent()->Handle()->client : nullptr);
+  FHandle->widget = w;
+  FHandle->client = w->Client();
   Bridge(this, FHandle);
 }
 
@@ -130,11 +144,10 @@ void TPanel::set_Ctl3D(bool v) {
   RefreshChildren();
 }
 
-// The client area moved inside a new border: place the children's widgets again.
+// The client area moved inside a new border.
 void TPanel::RefreshChildren() {
   if (!FHandle) return;
-  for (int i = 0; i < ControlCount(); ++i)
-    if (Controls(i)->HandleAllocated()) ControlAccess::ApplyBounds(Controls(i));
+  static_cast<PanelWidget*>(FHandle->widget)->PlaceClient();
   Invalidate();
 }
 

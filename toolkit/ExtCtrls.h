@@ -5,7 +5,8 @@
 namespace toolkit {
 
 // A panel: background colour, outer bevel, border (BorderWidth pixels inside, and a one-pixel line when
-// BorderStyle is bsSingle), a centred caption, and an overridable Paint that draws on Canvas.
+// BorderStyle is bsSingle), a centred caption, and an overridable Paint that draws on Canvas. Children
+// are clipped at the inside of the bsSingle line, so that line shows on all four sides.
 class TPanel : public TControl {
  public:
   explicit TPanel(TComponent* AOwner);

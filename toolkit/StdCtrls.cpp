@@ -93,6 +93,18 @@ class ButtonWidget : public QPushButton {
     });
   }
 
+ protected:
+  // Enter presses a focused button, as on the classic platform (Space does already: down on the press,
+  // a click on the release).
+  void keyPressEvent(QKeyEvent* e) override {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+      e->accept();
+      click();
+      return;
+    }
+    QPushButton::keyPressEvent(e);
+  }
+
  private:
   TButton* button_;
 };
@@ -243,6 +255,11 @@ void TCustomEdit::set_ImeClosed(bool v) {
 // ---------------------------------------------------------------- TEdit
 
 namespace {
+QString FirstLine(const QString& s) {
+  auto end = std::find_if(s.begin(), s.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+  return s.first(end - s.begin());
+}
+
 class LineWidget : public QLineEdit {
  public:
   LineWidget(TEdit* edit, QWidget* parent) : QLineEdit(parent), edit_(edit) {
@@ -251,9 +268,10 @@ class LineWidget : public QLineEdit {
       if (edit_ && !TextAccess::Setting(edit_)) Deliver([&] { TextAccess::Changed(edit_, s.toStdString()); });
     });
   }
+  // Pasted and dropped text ends at its first line break, as in the platform's single-line edit.
   void FilteredPaste(const QString& s) {
     if (!edit_ || isReadOnly()) return;
-    QString f = FilterText(edit_, s);
+    QString f = FilterText(edit_, FirstLine(s));
     insert(f.left(Room(edit_, text().size(), selectedText().size())));
   }
 
@@ -273,7 +291,8 @@ class LineWidget : public QLineEdit {
   void inputMethodEvent(QInputMethodEvent* e) override {
     if (!edit_ || e->commitString().isEmpty()) return QLineEdit::inputMethodEvent(e);
     QInputMethodEvent filtered(e->preeditString(), e->attributes());
-    filtered.setCommitString(FilterText(edit_, e->commitString()), e->replacementStart(), e->replacementLength());
+    filtered.setCommitString(FilterText(edit_, FirstLine(e->commitString())), e->replacementStart(),
+                             e->replacementLength());
     QLineEdit::inputMethodEvent(&filtered);
   }
   void contextMenuEvent(QContextMenuEvent* e) override {

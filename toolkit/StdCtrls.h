@@ -30,6 +30,7 @@ class TLabel : public TControl {
   bool FSizePending = false;
 };
 
+// A push button: a click, or Enter or Space while it has the focus, fires OnClick.
 class TButton : public TControl {
  public:
   explicit TButton(TComponent* AOwner);
@@ -96,6 +97,8 @@ class TCustomEdit : public TControl {
   bool FSettingText = false;
 };
 
+// A single-line edit. The player never puts a line break into it: pasted, dropped and input-method text
+// ends at its first line break (CR or LF), and Enter types nothing.
 class TEdit : public TCustomEdit {
  public:
   explicit TEdit(TComponent* AOwner);

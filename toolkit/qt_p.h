@@ -47,7 +47,6 @@ void SetFont(QWidget* w, const TFont& font);
 struct ControlAccess {
   static void Paint(TPanel* p, CanvasPainter* painter);
   static void WidgetClosed(TForm* f);
-  static void ApplyBounds(TControl* c) { c->ApplyBounds(); }
   static void Sync(TControl* c);
   static int ChildOffset(TControl* c) { return c->ChildOffset(); }
   static bool Modal(TForm* f) { return f->FModal; }

@@ -146,7 +146,7 @@ void Paste(TControl* control, const std::string& text) {
   QApplication::clipboard()->setText(QString::fromStdString(text));
   QWidget* w = KeyTarget(control);
   if (auto* memo = dynamic_cast<EditWidget*>(w)) return memo->Paste();
-  if (auto* line = qobject_cast<QLineEdit*>(w)) return line->paste();
+  if (qobject_cast<QLineEdit*>(w)) return SendKey(w, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
 }
 
 void Drop(TControl* control, const std::string& text) {

@@ -145,6 +145,19 @@ TEST_F(NewRecord, AShortFileIsCompletedSoTheRecordAndNameAreKept) {
   EXPECT_EQ(File("phb.txt"), RecordFile({"10秒", "x", "9999秒", "佚名", "9999秒", "佚名", "3秒", "Bo"}));
 }
 
+TEST_F(NewRecord, EnterInTheNameBoxDoesNothingAndEnterOnTheButtonStoresThePastedNamesFirstLine) {
+  bool stillOpen = false;
+  FinishLevel(2, 8000, [&](Tfrm_djphb* d) {
+    d->Edit1->SelectAll();
+    tt::Paste(d->Edit1, "张三\r\n第二行");
+    tt::PressKey(d->Edit1, tt::keyEnter);
+    stillOpen = d->ModalResult() == mrNone;
+    tt::PressKey(d->Button1, tt::keyEnter);
+  });
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(File("phb.txt"), RecordFile({"9999秒", "佚名", "8秒", "张三", "9999秒", "佚名", "9999秒", "佚名"}));
+}
+
 TEST_F(NewRecord, AHugeHandEditedRecordIsBeatenWithoutOverflow) {
   WriteFileBytes("phb.txt", RecordFile({"2147483647秒", "x"}));
   bool asked = false;

@@ -112,6 +112,31 @@ TEST_F(Typing, ReadOnlyRefusesTyping) {
   EXPECT_EQ(edit->Text(), "佚名 x");
 }
 
+TEST_F(Typing, ASingleLineEditTakesPastedAndDroppedTextUpToItsFirstLineBreak) {
+  auto* edit = Make<TEdit>(0, 0, 80, 21);
+  tt::Paste(edit, "张三\r\n李四");
+  EXPECT_EQ(edit->Text(), "张三");
+  tt::Drop(edit, "a\nb");
+  tt::Paste(edit, "c\rd");
+  tt::TypeText(edit, "\re\x0a");  // Enter and Ctrl+J type nothing
+  EXPECT_EQ(edit->Text(), "张三ace");
+}
+
+using Buttons = FormFixture;
+
+TEST_F(Buttons, EnterAndSpaceOnTheFocusedButtonPressItButEnterInAnEditDoesNot) {
+  auto* button = Make<TButton>(10, 10, 75, 25);
+  auto* edit = Make<TEdit>(10, 50, 80, 21);
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  tt::PressKey(button, tt::keyEnter);
+  EXPECT_EQ(clicks, 1);
+  tt::TypeText(button, " ");
+  EXPECT_EQ(clicks, 2);
+  tt::PressKey(edit, tt::keyEnter);
+  EXPECT_EQ(clicks, 2);
+}
+
 using Errors = FormFixture;
 
 TEST_F(Errors, AnExceptionInAHandlerShowsOneErrorBoxAndAbortShowsNone) {
@@ -195,12 +220,20 @@ TEST_F(Painting, FlatSingleBorderIsOnePixelAndChildrenSitInsideIt) {
   child->SetBounds(0, 0, 10, 10);
   child->set_BevelOuter(bvNone);
   child->set_Color(clBlue);
+  auto* wide = new TPanel(form);  // larger than the panel: clipped inside the border
+  wide->set_Parent(p);
+  wide->SetBounds(20, 20, 100, 100);
+  wide->set_BevelOuter(bvNone);
+  wide->set_Color(clLime);
   EXPECT_EQ(p->ClientWidth(), 48);
   auto pic = tt::Grab(p);
   EXPECT_EQ(pic.Pixel(0, 0), clBlack);
   EXPECT_EQ(pic.Pixel(49, 49), clBlack);
+  EXPECT_EQ(pic.Pixel(49, 30), clBlack);
+  EXPECT_EQ(pic.Pixel(30, 49), clBlack);
   EXPECT_EQ(pic.Pixel(1, 1), clBlue);
   EXPECT_EQ(pic.Pixel(11, 11), clWhite);
+  EXPECT_EQ(pic.Pixel(48, 48), clLime);
 }
 
 TEST_F(Painting, AlignedChildrenShareTheClientArea) {

@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# Plays one game in the real program on a real X server (Xvfb), driven with xdotool as a player would:
+# a collection puzzle one cell short of solved is finished to a new record, and the record file, the
+# modality of the record dialog, the locked board and the repeat marks are checked on the screen and
+# on disk.
+# Usage: play_test.sh VELMORA-BINARY        (needs xvfb-run, xdotool, xclip, imagemagick, iconv)
+set -uo pipefail
+
+if [ -z "${VELMORA_E2E_DISPLAY:-}" ]; then
+  for tool in xvfb-run xdotool xclip import convert compare iconv; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
+  done
+  # A random first display number keeps two runs that start at once from picking the same one.
+  exec xvfb-run -a -n $(( 100 + RANDOM % 400 )) -s "-screen 0 1024x768x24" env VELMORA_E2E_DISPLAY=1 bash "$0" "$@"
+fi
+
+game=$(realpath "$1")
+tmp=$(mktemp -d)
+pid=
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -rf "$tmp"' EXIT
+cd "$tmp"
+fails=0
+fail() { echo "FAIL: $*" >&2; fails=$((fails + 1)); }
+step() { echo "-- $*"; }
+
+# Waits up to $1 seconds for the command in the remaining arguments to succeed.
+wait_for() {
+  local end=$(( SECONDS + $1 ))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.2
+  done
+}
+# The first visible window whose title matches the pattern, waited for.
+find_window() { timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1; }
+
+# The collection: one puzzle, a solved grid (row r is the digits 1..9 shifted by 3r + r/3) with only
+# the centre cell (row 5, column 5; its digit is 9) left open.
+printf '[e2e]\r\n123456789\r\n456789123\r\n789123456\r\n234567891\r\n567801234\r\n891234567\r\n345678912\r\n678912345\r\n912345678\r\n' >tk.vlm
+
+"$game" &
+pid=$!
+main=$(find_window '^Velmora1\.5$')
+[ -n "$main" ] || { echo "FAIL: the main window did not open" >&2; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$main")"
+# Screen position of a point of the main window's client area, which lies under the menu bar.
+cx=$X
+cy=$(( Y + HEIGHT - 489 ))
+click() { xdotool mousemove "$1" "$2" click 1; }
+# Tool-bar buttons are 23 pixels wide, 29-pixel bar; board cells are 49 pixels, the board's inside
+# starting at (3, 32) of the client area.
+tool() { click $(( cx + $1 + 11 )) $(( cy + 13 )); }
+cell_x() { echo $(( cx + 3 + 49 * ($1 - 1) + 24 )); }
+cell_y() { echo $(( cy + 32 + 49 * ($1 - 1) + 24 )); }
+
+shot() { import -window root "$1"; }
+# Number of differing pixels of two screenshots inside a rectangle (width height left top on the screen).
+differ() {
+  convert "$1" -crop "${3}x${4}+${5}+${6}" +repage a.png
+  convert "$2" -crop "${3}x${4}+${5}+${6}" +repage b.png
+  compare -metric AE a.png b.png null: 2>&1 | cut -d' ' -f1
+}
+# The cells of a screenshot, as "row,column" in row order, whose background (a point just inside the
+# cell's border) is pure red.
+red_cells() {
+  local rows=() r
+  for r in 1 2 3 4 5 6 7 8 9; do
+    rows+=( "(" mpr:shot -crop "441x1+$(( cx + 3 ))+$(( cy + 32 + 49 * (r - 1) + 5 ))" +repage ")" )
+  done
+  convert "$1" -write mpr:shot +delete "${rows[@]}" -append -depth 8 txt:- |
+    awk -F'[,: ]+' '$1 % 49 == 5 && /#FF0000/ { printf "%d,%d ", $2 + 1, $1 / 49 + 1 }'
+}
+# The new-record dialog: no title, 173 x 155, at (382, 164) on the screen.
+record_up() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+    [ "$(xdotool getwindowgeometry "$w" | grep -c 'Position: 382,164 \|Geometry: 173x155')" = 2 ] && return 0
+  done
+  return 1
+}
+record_gone() { ! record_up; }
+collection_gone() { ! xdotool search --onlyvisible --name '^\[e2e\]$' >/dev/null; }
+printf '9999\xC3\xEB\r\n\xD8\xFD\xC3\xFB\r\n%.0s' 1 2 3 4 >default.txt
+record_written() { ! cmp -s default.txt phb.txt; }
+marks_shown() {
+  shot marks.png
+  [ -n "$(red_cells marks.png)" ]
+}
+
+step "play the collection puzzle to a new record"
+tool 176  # 精选题目
+tk=$(find_window '^\[e2e\]$')
+[ -n "$tk" ] || { echo "FAIL: the collection dialog did not open" >&2; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$tk")"
+click $(( X + 232 + 37 )) $(( Y + 378 + 12 ))  # 确定
+wait_for 10 collection_gone || fail "the collection dialog stayed open"
+click "$(cell_x 5)" "$(cell_y 5)"
+xdotool type 9
+
+wait_for 30 record_up || { echo "FAIL: the new-record dialog did not open" >&2; exit 1; }
+
+step "a level button of the main window does nothing while the record dialog is up"
+board_left=$(( 382 - (cx + 3) ))  # the board's columns left of the dialog
+shot before.png
+tool 84  # 初级
+xdotool mousemove 0 0  # off the window: no tool tip over the board
+sleep 1
+shot after.png
+[ "$(differ before.png after.png "$board_left" 435 $(( cx + 3 )) $(( cy + 32 )))" = 0 ] ||
+  fail "a click on 初级 behind the record dialog changed the board"
+
+step "a two-line name is pasted as its first line; Enter in the name box does not confirm"
+printf '张三\r\n第二行' | xclip -selection clipboard -i
+click $(( 382 + 31 + 60 )) $(( 164 + 91 + 10 ))  # Edit1
+xdotool key ctrl+a ctrl+v Return
+sleep 1
+record_up || fail "Enter in the name box closed the record dialog"
+xdotool key Tab Return  # to 确定, which Enter presses
+wait_for 10 record_written || fail "the record file was not written"
+wait_for 10 record_gone || fail "the record dialog stayed open"
+
+step "the record file holds the level 2 record with the name's first line, in code page 936 with CR LF"
+stored=$(sed -n 3p phb.txt | tr -d '\r' | iconv -f CP936 -t UTF-8 2>/dev/null)
+if [[ "$stored" =~ ^[0-9]+秒$ ]]; then
+  printf '9999秒\r\n佚名\r\n%s\r\n张三\r\n9999秒\r\n佚名\r\n9999秒\r\n佚名\r\n' "$stored" | iconv -f UTF-8 -t CP936 >expected.txt
+  cmp -s expected.txt phb.txt || fail "phb.txt differs from the expected bytes: $(od -c phb.txt | head -8)"
+else
+  fail "phb.txt has no level 2 time on its third line: $(od -c phb.txt | head -8)"
+fi
+
+step "with the candidate panel on, pressing the solved board changes nothing"
+tool 207  # 候选数面板显示
+xdotool mousemove "$(cell_x 5)" "$(cell_y 5)"
+sleep 0.5
+shot before.png
+click "$(cell_x 5)" "$(cell_y 5)"
+# Where the panel's digit 1 would lie: 40 pixels below the cell's top, its box at (1..16, 17..32).
+click $(( cx + 3 + 196 + 8 )) $(( cy + 32 + 196 + 40 + 24 ))
+xdotool mousemove "$(cell_x 5)" "$(cell_y 5)"
+sleep 1
+shot after.png
+[ "$(differ before.png after.png 441 435 $(( cx + 3 )) $(( cy + 32 )))" = 0 ] ||
+  fail "pressing the solved board with the candidate panel on changed the board"
+tool 207  # panel off again
+
+step "a red repeat mark stays red when the mouse moves onto the tool bar"
+tool 325  # 重玩此局: the centre cell is open again
+click "$(cell_x 5)" "$(cell_y 5)"
+xdotool type 1  # 1 stands in row 5, in column 5 and in the centre box
+marked=
+wait_for 10 marks_shown && marked=$(red_cells marks.png)
+if [ "$(wc -w <<<"$marked")" != 2 ]; then
+  fail "typing a repeated digit marked '$marked' in red, not two cells"
+else
+  xdotool mousemove $(( cx + 69 + 7 )) $(( cy + 13 ))  # the gap left of the level buttons
+  sleep 1
+  shot after.png
+  [ "$(red_cells after.png)" = "$marked" ] ||
+    fail "the repeat marks ($marked) turned to '$(red_cells after.png)' when the mouse moved onto the tool bar"
+fi
+
+[ "$fails" = 0 ] && echo "all steps passed"
+exit $(( fails > 0 ))
