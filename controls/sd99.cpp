@@ -2,6 +2,7 @@
 #include "controls/sd99.h"
 
 #include "engine/Myfun.h"
+#include "toolkit/SysUtils.h"
 
 namespace velmora::sd99 {
 
@@ -43,6 +44,7 @@ Tsd99::Tsd99(TComponent* AOwner) : TPanel(AOwner) {
       cell->set_Left((Width() / 9) * (col - 1));
       cell->set_Top((Height() / 9) * (row - 1));
       cell->OnCaretEdge = [this](TObject* Sender, TDirection Direction) { CellCaretEdge(Sender, Direction); };
+      cell->set_AccessibleName("第" + IntToStr(row) + "行第" + IntToStr(col) + "列");
     }
   }
   set_FoucsColor1(12043517);
