@@ -185,7 +185,7 @@ void Tsd99::CellCaretEdge(TObject* Sender, TDirection Direction) {
     Tsdunit* next = Cells(row, col);
     if (next->ReadOnly()) continue;
     next->SetFocus();
-    next->set_SelStart(static_cast<int>(next->Text().size()));  // at least its length in characters: the end
+    next->set_SelStart(static_cast<int>(next->Text().size()));  // bytes: never fewer than characters
     return;
   }
 }

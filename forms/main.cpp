@@ -226,7 +226,6 @@ void TForm1::NewGame(int Level) {
 void TForm1::RestartClock() {
   TimeLabel1->set_timerenabled(true);
   TimeLabel1->set_MS(0);
-  TimeLabel1->set_AccessibleDescription("用时");
   TimeLabel1->set_timeinterval(1000);
 }
 
