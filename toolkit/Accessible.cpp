@@ -26,7 +26,7 @@ class ItemAccessible;
 // while the widget is still being built, and keeps the answer for the widget's life, so this one decides
 // nothing when it is made: each call looks at what the widget and its control are now.
 //
-// The multi-line edit is editable text (read-only for a clue) whose value is its text; a control that
+// The multi-line edit is editable or read-only text whose value is its text; a control that
 // lists accessible items shows them as children after its child widgets; the status bar and the tool bar
 // say what they are. Any other plain widget answers as the platform's own would.
 class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
