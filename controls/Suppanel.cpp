@@ -49,6 +49,7 @@ TSuppanel::TSuppanel(TComponent* AOwner) : TPanel(AOwner) {
     Items[i]->Caption = IntToStr(i);
     Items[i]->Color = clWhite;
   }
+  set_AccessibleName("候选数面板");
 }
 
 TSuppanel::~TSuppanel() {
@@ -72,6 +73,17 @@ void TSuppanel::set_hxs(const std::string& v) {
     Items[ch - '0']->Enabled = true;
   }
   Repaint();
+}
+
+TAccessibleItem TSuppanel::AccessibleItem(int Index) const {
+  const int box = Index < 2 ? 10 + Index : Index - 1;
+  const TRect* item = Items[box];
+  std::string description = box == 10 ? "不填写"
+                            : box == 11 ? "填入全部候选数"
+                            : item->Enabled ? "是候选数"
+                                            : "不是候选数";
+  return {item->Caption, description, item->Left, item->Top, item->Right - item->Left + 1,
+          item->Bottom - item->Top + 1, item->Enabled, true};
 }
 
 void TSuppanel::Paint() {

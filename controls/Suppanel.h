@@ -35,6 +35,11 @@ class TSuppanel : public toolkit::TPanel {
   int HitTest(int X, int Y) const;
   void Paint() override;
 
+  // For screen readers the boxes are buttons in reading order, "N" and "H" first: each named by its
+  // caption and described by what it does, a digit box by whether the digit is offered.
+  int AccessibleItemCount() const override { return 11; }
+  toolkit::TAccessibleItem AccessibleItem(int Index) const override;
+
  private:
   std::string Fhxs;
 };

@@ -2,6 +2,7 @@
 #include "controls/sd99.h"
 
 #include "engine/Myfun.h"
+#include "toolkit/SysUtils.h"
 
 namespace velmora::sd99 {
 
@@ -42,6 +43,8 @@ Tsd99::Tsd99(TComponent* AOwner) : TPanel(AOwner) {
       cell->set_Height(Height() / 9);
       cell->set_Left((Width() / 9) * (col - 1));
       cell->set_Top((Height() / 9) * (row - 1));
+      cell->OnCaretEdge = [this](TObject* Sender, TDirection Direction) { CellCaretEdge(Sender, Direction); };
+      cell->set_AccessibleName("第" + IntToStr(row) + "行第" + IntToStr(col) + "列");
     }
   }
   set_FoucsColor1(12043517);
@@ -170,6 +173,20 @@ void Tsd99::FindConflict(bool& Found, int& Row1, int& Col1, int& Row2, int& Col2
         Col2 = b % 9 + 1;
       }
     }
+  }
+}
+
+void Tsd99::CellCaretEdge(TObject* Sender, TDirection Direction) {
+  auto* cell = static_cast<Tsdunit*>(Sender);
+  const int dRow = Direction == drUp ? -1 : Direction == drDown ? 1 : 0;
+  const int dCol = Direction == drLeft ? -1 : Direction == drRight ? 1 : 0;
+  for (int row = cell->h() + dRow, col = cell->s() + dCol; row >= 1 && row <= 9 && col >= 1 && col <= 9;
+       row += dRow, col += dCol) {
+    Tsdunit* next = Cells(row, col);
+    if (next->ReadOnly()) continue;
+    next->SetFocus();
+    next->set_SelStart(static_cast<int>(next->Text().size()));  // bytes: never fewer than characters
+    return;
   }
 }
 

@@ -45,6 +45,11 @@ class Tsd99 : public toolkit::TPanel {
   // All 81 texts are one character long and nothing repeats.
   bool IsSolved() const;
 
+  // Keyboard play, every cell's caret-edge handler: an arrow that cannot move the caret any further
+  // inside a cell moves the focus to the next cell that way that is no clue (not read-only), with the
+  // caret at the end of its text. At the board's edge the focus stays where it is.
+  void CellCaretEdge(toolkit::TObject* Sender, toolkit::TDirection Direction);
+
   ~Tsd99() override;
 
  private:

@@ -119,6 +119,7 @@ void TForm1::BuildLayout() {
   TimeLabel1->set_timeinterval(1000);
   TimeLabel1->set_OnTimer([this](TObject* s) { TimeLabel1Timer(s); });
   TimeLabel1->set_MS(0);
+  TimeLabel1->set_AccessibleDescription("用时");
 
   Splitter2 = Gap(this, 318, 7);
   ToolButton10 = Button(this, 325, 8, "重玩此局", [this](TObject* s) { ToolButton10Click(s); });
@@ -176,6 +177,7 @@ void TForm1::BuildLayout() {
   std::string rules;
   for (const char* line : Rules) rules += std::string(line) + "\r\n";
   Memo2->set_Text(rules.substr(0, rules.size() - 2));
+  Memo2->set_AccessibleName("游戏说明");
 
   OpenDialog1 = new TOpenDialog(this);
   SaveDialog1 = new TSaveDialog(this);

@@ -96,6 +96,14 @@ TStatusBar::TStatusBar(TComponent* AOwner) : TControl(AOwner) {
 }
 
 namespace {
+// The place of panel i: each as wide as it says, the last one as wide as what is left.
+QRect PanelRect(const std::vector<TStatusPanel>& panels, std::size_t i, int width, int height) {
+  int x = 0;
+  for (std::size_t k = 0; k < i; ++k) x += panels[k].Width;
+  int w = i + 1 == panels.size() ? width - x : panels[i].Width;
+  return QRect(x, 2, w - 2, height - 2);
+}
+
 class StatusWidget : public QWidget {
  public:
   StatusWidget(TStatusBar* bar, QWidget* parent) : QWidget(parent), bar_(bar) {}
@@ -104,11 +112,9 @@ class StatusWidget : public QWidget {
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Button));
-    int x = 0;
     for (std::size_t i = 0; i < bar_->Panels.size(); ++i) {
       const TStatusPanel& panel = bar_->Panels[i];
-      int w = i + 1 == bar_->Panels.size() ? width() - x : panel.Width;
-      QRect r(x, 2, w - 2, height() - 2);
+      QRect r = PanelRect(bar_->Panels, i, width(), height());
       p.setPen(palette().color(QPalette::Dark));
       p.drawLine(r.topLeft(), r.topRight());
       p.drawLine(r.topLeft(), r.bottomLeft());
@@ -117,7 +123,6 @@ class StatusWidget : public QWidget {
       p.drawLine(r.topRight(), r.bottomRight());
       p.setPen(palette().color(QPalette::WindowText));
       p.drawText(r.adjusted(3, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(panel.Text));
-      x += w;
     }
   }
 
@@ -125,6 +130,11 @@ class StatusWidget : public QWidget {
   TStatusBar* bar_;
 };
 }  // namespace
+
+TAccessibleItem TStatusBar::AccessibleItem(int Index) const {
+  QRect r = PanelRect(Panels, Index, Width(), Height());
+  return {Panels[Index].Text, "", r.x(), r.y(), r.width(), r.height(), true, false};
+}
 
 void TStatusBar::CreateHandle() {
   FHandle = new ControlHandle;

@@ -69,6 +69,10 @@ class TStatusBar : public TControl {
   explicit TStatusBar(TComponent* AOwner);
   std::vector<TStatusPanel> Panels;
 
+  // Each panel is a text for assistive technology.
+  int AccessibleItemCount() const override { return static_cast<int>(Panels.size()); }
+  TAccessibleItem AccessibleItem(int Index) const override;
+
  protected:
   void CreateHandle() override;
 };

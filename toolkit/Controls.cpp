@@ -1,4 +1,5 @@
 // TControl: the properties kept in the layer, the widget made on demand, mouse events carried over.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEnterEvent>
 #include <QMouseEvent>
@@ -176,6 +177,7 @@ void TControl::ApplyProperties() {
   ApplyText();
   QWidget* w = FHandle->widget;
   if (!FHint.empty()) w->setToolTip(QString::fromStdString(FHint));
+  ApplyAccessibleText();
   if (FCursor == crHandPoint) w->setCursor(Qt::PointingHandCursor);
   w->setEnabled(FEnabled);
   if (FParent) w->setVisible(FVisible);
@@ -323,8 +325,33 @@ void TControl::SetText(const std::string& v) {
 
 void TControl::set_Hint(const std::string& v) {
   FHint = v;
-  if (FHandle) FHandle->widget->setToolTip(QString::fromStdString(v));
+  if (!FHandle) return;
+  FHandle->widget->setToolTip(QString::fromStdString(v));
+  ApplyAccessibleText();
 }
+
+void TControl::set_AccessibleName(const std::string& v) {
+  FAccessibleName = v;
+  if (FHandle) ApplyAccessibleText();
+}
+
+void TControl::set_AccessibleDescription(const std::string& v) {
+  FAccessibleDescription = v;
+  if (FHandle) ApplyAccessibleText();
+}
+
+void TControl::ApplyAccessibleText() {
+  QWidget* w = FHandle->widget;
+  std::string name = FAccessibleName;
+  // A button that shows only a picture is named by its hint, which says what it does.
+  auto* button = qobject_cast<QAbstractButton*>(w);
+  if (name.empty() && button && button->text().isEmpty()) name = FHint;
+  QString qname = QString::fromStdString(name), description = QString::fromStdString(FAccessibleDescription);
+  if (w->accessibleName() != qname) w->setAccessibleName(qname);
+  if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
+}
+
+TAccessibleItem TControl::AccessibleItem(int) const { return {}; }
 
 void TControl::set_Cursor(TCursor v) {
   FCursor = v;
@@ -343,7 +370,9 @@ void TControl::SetFocus() { Handle()->widget->setFocus(Qt::OtherFocusReason); }
 bool TControl::Focused() const { return FHandle && FHandle->widget->hasFocus(); }
 
 void TControl::Invalidate() {
-  if (FHandle) FHandle->widget->update();
+  if (!FHandle) return;
+  FHandle->widget->update();
+  if (AccessibleItemCount() > 0) TellItemsChanged(FHandle->widget);
 }
 
 void TControl::Click() {

@@ -11,6 +11,16 @@ namespace toolkit {
 
 struct ControlHandle;  // the platform widget behind a control; see toolkit/qt_p.h
 
+// A part that a control paints itself and a player tells apart (a panel of a status bar, a box of a
+// keypad), as assistive technology is told of it. Its place is in the control's client pixels.
+struct TAccessibleItem {
+  std::string Name;
+  std::string Description;
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  bool Enabled = true;
+  bool Button = false;  // pressed to act on; otherwise a text
+};
+
 // A control keeps every property in the layer; its platform widget is made only when it is first needed
 // (its form is shown, or a test looks at it), and mirrors the properties from then on. Reading a property
 // never asks the platform.
@@ -87,8 +97,21 @@ class TControl : public TComponent {
   void SetFocus();
   bool Focused() const;
 
+  // The control is drawn again soon; one that lists accessible items also tells assistive technology
+  // that they may have changed.
   void Invalidate();
   void Repaint() { Invalidate(); }
+
+  // What assistive technology (a screen reader) tells of the control. Both are empty by default: then
+  // the platform names a control by its text, and a tool button, which shows only a picture, by its hint.
+  const std::string& AccessibleName() const { return FAccessibleName; }
+  void set_AccessibleName(const std::string& v);
+  const std::string& AccessibleDescription() const { return FAccessibleDescription; }
+  void set_AccessibleDescription(const std::string& v);
+  // The parts the control paints itself, read whenever assistive technology asks; none by default.
+  // A control calls Invalidate after they change, as it does to show the change.
+  virtual int AccessibleItemCount() const { return 0; }
+  virtual TAccessibleItem AccessibleItem(int Index) const;
 
   TNotifyEvent OnClick;
   TMouseEvent OnMouseDown;
@@ -132,6 +155,7 @@ class TControl : public TComponent {
  private:
   friend struct ControlAccess;
   void DestroyHandle();
+  void ApplyAccessibleText();
   // Colour (1) or font (2) to reach the widget before it paints next.
   void Changed(int what);
   void ParentFontChanged();
@@ -149,6 +173,8 @@ class TControl : public TComponent {
   bool FParentFont = true;
   bool FAssigningParentFont = false;
   std::string FHint;
+  std::string FAccessibleName;
+  std::string FAccessibleDescription;
   TCursor FCursor = crDefault;
   int FTabOrder = -1;
   bool FTabStop = false;

@@ -415,7 +415,24 @@ bool EditWidget::NavigationKey(QKeyEvent* e) {
     default:
       return false;
   }
+  if (to == cursor_ && anchor_ == cursor_ && CaretEdge(e)) return true;
   MoveCaret(to, extend);
+  return true;
+}
+
+// A plain arrow that moved nothing: the caret is at the text's edge that way, which the control reports.
+bool EditWidget::CaretEdge(QKeyEvent* e) {
+  if (e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  TDirection direction;
+  switch (e->key()) {
+    case Qt::Key_Left: direction = drLeft; break;
+    case Qt::Key_Right: direction = drRight; break;
+    case Qt::Key_Up: direction = drUp; break;
+    case Qt::Key_Down: direction = drDown; break;
+    default: return false;
+  }
+  auto* memo = dynamic_cast<TMemo*>(edit_);
+  if (memo && memo->OnCaretEdge) Deliver([&] { memo->OnCaretEdge(memo, direction); });
   return true;
 }
 

@@ -111,6 +111,7 @@ class EditWidget : public QWidget {
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
  private:
+  friend class WidgetAccessible;  // what a screen reader reads: text, caret, selection, character places
   // Where the first line's top left lies and how wide the lines may be.
   QPointF Origin() const;
   int LineWidth() const;
@@ -135,6 +136,7 @@ class EditWidget : public QWidget {
   // Moves the caret; with `extend` the selection's other end stays where it is.
   void MoveCaret(int position, bool extend);
   bool NavigationKey(QKeyEvent* e);
+  bool CaretEdge(QKeyEvent* e);
   void RestartBlink();
 
   TCustomEdit* edit_;

@@ -270,6 +270,7 @@ void TApplication::Initialize() {
     for (int size : {16, 32, 48}) icon.addFile(QStringLiteral(":/icon/velmora-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
   }
+  InstallAccessibility();
   Application = new TApplication;
 }
 

@@ -211,18 +211,22 @@ char TCustomEdit::FilterChar(char c) {
 
 void TCustomEdit::SetText(const std::string& v) {
   if (v == FText) return;
+  std::string before = std::move(FText);
   FText = v;
   if (FHandle) {
     FSettingText = true;
     ApplyText();
     FSettingText = false;
+    TellTextChanged(FHandle->widget, before, FText);
   }
   if (OnChange) OnChange(this);
 }
 
 void TCustomEdit::WidgetTextChanged(const std::string& now) {
   if (FSettingText || now == FText) return;
+  std::string before = std::move(FText);
   FText = now;
+  TellTextChanged(FHandle->widget, before, FText);
   if (OnChange) OnChange(this);
 }
 
@@ -234,7 +238,9 @@ void TCustomEdit::ApplyProperties() {
 void TCustomEdit::set_ReadOnly(bool v) {
   if (v == FReadOnly) return;
   FReadOnly = v;
-  if (FHandle) ApplyEditState();
+  if (!FHandle) return;
+  ApplyEditState();
+  TellReadOnlyChanged(FHandle->widget);
 }
 
 void TCustomEdit::set_BorderStyle(TBorderStyle v) {

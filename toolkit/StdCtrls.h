@@ -70,7 +70,7 @@ class TCustomEdit : public TControl {
   bool ImeClosed() const { return FImeClosed; }
   void set_ImeClosed(bool v);
 
-  // The caret and the selection, in characters.
+  // The caret and the selection, in characters; a caret set beyond the text lies at its end.
   int SelStart() const;
   void set_SelStart(int v);
   int SelLength() const;
@@ -111,6 +111,10 @@ class TEdit : public TCustomEdit {
   void ApplyEditState() override;
 };
 
+// The directions of the arrow keys.
+enum TDirection { drLeft, drRight, drUp, drDown };
+using TCaretEdgeEvent = std::function<void(TObject* Sender, TDirection Direction)>;
+
 // A multi-line edit: centred or left-aligned text that wraps at the control's edge, no scroll bars.
 class TMemo : public TCustomEdit {
  public:
@@ -118,6 +122,11 @@ class TMemo : public TCustomEdit {
 
   TAlignment Alignment() const { return FAlignment; }
   void set_Alignment(TAlignment v);
+
+  // An arrow key pressed with no Shift, Ctrl or Alt where the caret cannot move any further that way
+  // and nothing is selected: Left at the start of the text, Right at its end, Up on the first line,
+  // Down on the last line as wrapped. The key does nothing else; the handler may move the focus on.
+  TCaretEdgeEvent OnCaretEdge;
 
  protected:
   void CreateHandle() override;

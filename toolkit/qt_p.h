@@ -59,6 +59,7 @@ class EventBridge : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Set before the control goes away, so late events find nothing.
   void Detach() { control_ = nullptr; }
+  TControl* Control() const { return control_; }
 
  private:
   TControl* control_;
@@ -74,5 +75,16 @@ QMenuBar* CreateMenuBar(TMainMenu* menu, QWidget* parent);
 void Deliver(const std::function<void()>& f);
 
 TShiftState ShiftOf(Qt::KeyboardModifiers m, Qt::MouseButtons b);
+
+// Assistive technology (toolkit/Accessible.cpp): the accessible interfaces of the layer's own widgets,
+// and the changes they are told of. Nothing is sent while no assistive technology listens.
+void InstallAccessibility();
+// The control behind a widget of the layer, or nullptr.
+TControl* ControlOf(QObject* widget);
+// The items of the control behind the widget may have changed.
+void TellItemsChanged(QWidget* w);
+// The text of a multi-line edit changed, or its read-only flag (the platform's own edits tell theirs).
+void TellTextChanged(QWidget* w, const std::string& before, const std::string& after);
+void TellReadOnlyChanged(QWidget* w);
 
 }  // namespace toolkit

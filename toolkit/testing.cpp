@@ -1,6 +1,7 @@
 // Test mode and the player's actions as real Qt input events.
 #include "toolkit/testing.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
@@ -259,6 +260,35 @@ bool Tick(TTimer* timer) {
   if (!timer->Active()) return false;
   Application->Guard([timer] { timer->Timer(); });
   return true;
+}
+
+namespace {
+AccessibleObject Describe(QAccessibleInterface* iface) {
+  AccessibleObject o;
+  switch (iface->role()) {
+    case QAccessible::EditableText: o.Role = "text"; break;
+    case QAccessible::Button: o.Role = "button"; break;
+    case QAccessible::CheckBox: o.Role = "check box"; break;
+    case QAccessible::StaticText: o.Role = "label"; break;
+    case QAccessible::StatusBar: o.Role = "status bar"; break;
+    case QAccessible::ToolBar: o.Role = "tool bar"; break;
+    case QAccessible::Pane: o.Role = "panel"; break;
+    case QAccessible::Separator: o.Role = "separator"; break;
+    default: o.Role = std::to_string(iface->role()); break;
+  }
+  o.Name = iface->text(QAccessible::Name).toStdString();
+  o.Description = iface->text(QAccessible::Description).toStdString();
+  o.Value = iface->text(QAccessible::Value).toStdString();
+  o.ReadOnly = iface->state().readOnly;
+  o.Enabled = !iface->state().disabled;
+  for (int i = 0; i < iface->childCount(); ++i)
+    if (QAccessibleInterface* child = iface->child(i)) o.Children.push_back(Describe(child));
+  return o;
+}
+}  // namespace
+
+AccessibleObject Accessible(TControl* control) {
+  return Describe(QAccessible::queryAccessibleInterface(control->Handle()->widget));
 }
 
 }  // namespace toolkit::testing

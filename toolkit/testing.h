@@ -82,4 +82,13 @@ Picture Grab(TControl* control);
 // Delivers one tick of a timer, as the platform would; false when the timer is not running.
 bool Tick(TTimer* timer);
 
+// What assistive technology (a screen reader) is told of a control and of what lies inside it, the
+// parts it paints itself among them. Role is the platform's word ("text", "button", "label", ...).
+struct AccessibleObject {
+  std::string Role, Name, Description, Value;
+  bool ReadOnly = false, Enabled = true;
+  std::vector<AccessibleObject> Children;
+};
+AccessibleObject Accessible(TControl* control);
+
 }  // namespace toolkit::testing

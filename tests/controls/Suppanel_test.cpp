@@ -107,6 +107,20 @@ TEST_F(CandidatePanel, CandidatesStayWhiteAndTheOtherDigitsTurnGrey) {
   EXPECT_EQ(Fills(), "--w-w-w--yy");
 }
 
+TEST_F(CandidatePanel, AScreenReaderHearsTheBoxesAndWhichDigitsAreOffered) {
+  pan->set_hxs("357");
+  tt::AccessibleObject panel = tt::Accessible(pan);
+  EXPECT_EQ(panel.Name, "候选数面板");
+  std::string heard;
+  for (const auto& box : panel.Children) {
+    EXPECT_EQ(box.Role, "button");
+    heard += box.Name + (box.Enabled ? "+" : "-") + box.Description + " ";
+  }
+  EXPECT_EQ(heard,
+            "N+不填写 H+填入全部候选数 1-不是候选数 2-不是候选数 3+是候选数 4-不是候选数 5+是候选数 "
+            "6-不是候选数 7+是候选数 8-不是候选数 9-不是候选数 ");
+}
+
 TEST_F(CandidatePanel, NoCandidatesGreysEveryDigitButNotTheLabels) {
   pan->set_hxs("357");
   pan->set_hxs("");

@@ -319,3 +319,57 @@ TEST_F(IsSolved, EightyDigitsAndOneCellOfPencilMarksIsNot) {
   board->Cells(5, 5)->set_Text("5");
   EXPECT_TRUE(board->IsSolved());
 }
+
+using BoardKeyboard = BoardFixture;
+
+// Cells are no tab stops: the arrows carry the focus from cell to cell, past the clues, up to the edge.
+TEST_F(BoardKeyboard, AnArrowThatCannotMoveTheCaretFurtherMovesTheFocusToTheNextCellThatIsNoClue) {
+  form->Show();
+  Application->ProcessMessages();  // the window becomes the active one, where the focus lies
+  auto focused = [&]() -> std::pair<int, int> {
+    for (auto* cell : board->Cells)
+      if (cell->Focused()) return {cell->h(), cell->s()};
+    return {0, 0};
+  };
+  auto press = [&](tt::TKey key) {
+    auto [row, col] = focused();
+    ASSERT_NE(row, 0) << "no cell has the focus";
+    tt::PressKey(board->Cells(row, col), key);
+  };
+  using Cell = std::pair<int, int>;
+  board->Cells(5, 5)->set_Text("12");
+  board->Cells(5, 6)->set_Text("7");
+  board->Cells(5, 6)->set_zt(1);  // a clue
+  board->Cells(5, 7)->set_Text("3");
+  board->Cells(4, 9)->set_Text("12345678");  // pencil marks on two lines
+  board->Cells(9, 9)->set_zt(1);
+
+  tt::TypeText(board->Cells(5, 5), "");
+  press(tt::keyLeft);
+  EXPECT_EQ(focused(), Cell(5, 5)) << "inside a cell the caret moves";
+  EXPECT_EQ(board->Cells(5, 5)->SelStart(), 1);
+  press(tt::keyRight);
+  press(tt::keyRight);
+  EXPECT_EQ(focused(), Cell(5, 7)) << "past the clue";
+  EXPECT_EQ(board->Cells(5, 7)->SelStart(), 1) << "the caret at the end of the text";
+  press(tt::keyRight);
+  press(tt::keyRight);
+  press(tt::keyRight);
+  EXPECT_EQ(focused(), Cell(5, 9)) << "the board's edge";
+  press(tt::keyUp);
+  EXPECT_EQ(focused(), Cell(4, 9));
+  EXPECT_EQ(board->Cells(4, 9)->SelStart(), 8);
+  press(tt::keyUp);
+  EXPECT_EQ(focused(), Cell(4, 9)) << "from the second line to the first";
+  EXPECT_LT(board->Cells(4, 9)->SelStart(), 8);
+  press(tt::keyUp);
+  EXPECT_EQ(focused(), Cell(3, 9));
+  for (int i = 0; i < 6; ++i) press(tt::keyDown);
+  EXPECT_EQ(focused(), Cell(8, 9)) << "only a clue lies below";
+  tt::PressKey(board->Cells(8, 9), tt::keyLeft, {ssShift});
+  EXPECT_EQ(focused(), Cell(8, 9)) << "Shift selects; it never leaves the cell";
+  press(tt::keyLeft);
+  EXPECT_EQ(focused(), Cell(8, 8));
+  tt::TypeAtCaret(board->Cells(8, 8), "4");
+  EXPECT_EQ(board->Cells(8, 8)->Text(), "4") << "typing goes on in the new cell";
+}

@@ -131,6 +131,20 @@ class Editor : public GameFixture {
   }
 };
 
+TEST_F(Editor, ArrowKeysCarryTheFocusAcrossItsBoardAsInTheGame) {
+  InEditor([&] {
+    Application->ProcessMessages();  // the editor becomes the active window, where the focus lies
+    tt::TypeText(EditorCell(1, 1), "5");
+    tt::PressKey(EditorCell(1, 1), tt::keyRight);
+    EXPECT_TRUE(EditorCell(1, 2)->Focused());
+    tt::PressKey(EditorCell(1, 2), tt::keyDown);
+    EXPECT_TRUE(EditorCell(2, 2)->Focused());
+    tt::TypeAtCaret(EditorCell(2, 2), "7");
+  });
+  EXPECT_EQ(EditorCell(1, 1)->Text(), "5");
+  EXPECT_EQ(EditorCell(2, 2)->Text(), "7");
+}
+
 TEST_F(Editor, SavesOneLinePerCellInRowOrder) {
   InEditor([&] {
     tt::TypeText(EditorCell(1, 2), "5");

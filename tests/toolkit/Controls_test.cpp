@@ -1,6 +1,7 @@
 // The layer's promises: text change, typing filter, error box, painting, ownership, timers.
 #include <gtest/gtest.h>
 
+#include "toolkit/ComCtrls.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
 #include "toolkit/StdCtrls.h"
@@ -135,6 +136,48 @@ TEST_F(Buttons, EnterAndSpaceOnTheFocusedButtonPressItButEnterInAnEditDoesNot) {
   EXPECT_EQ(clicks, 2);
   tt::PressKey(edit, tt::keyEnter);
   EXPECT_EQ(clicks, 2);
+}
+
+using Accessibility = FormFixture;
+
+// What a screen reader is told: names, texts as values, the read-only state, painted parts as children.
+TEST_F(Accessibility, ControlsTellTheirNamesTextsStatesAndPaintedParts) {
+  auto* memo = Make<TMemo>(0, 0, 50, 50);
+  memo->set_AccessibleName("第1行第1列");
+  memo->set_Text("12");
+  tt::AccessibleObject cell = tt::Accessible(memo);
+  EXPECT_EQ(cell.Role, "text");
+  EXPECT_EQ(cell.Name, "第1行第1列");
+  EXPECT_EQ(cell.Value, "12");
+  EXPECT_FALSE(cell.ReadOnly);
+  memo->set_ReadOnly(true);
+  tt::TypeText(memo, "3");  // refused: the value stays
+  EXPECT_TRUE(tt::Accessible(memo).ReadOnly);
+  EXPECT_EQ(tt::Accessible(memo).Value, "12");
+
+  auto* bar = Make<TToolBar>(0, 60, 200, 29);
+  auto* button = new TToolButton(form);
+  button->set_Parent(bar);
+  button->set_Hint("初级");
+  auto* gap = new TToolButton(form);
+  gap->set_Parent(bar);
+  gap->set_Style(tbsSeparator);
+  tt::AccessibleObject tools = tt::Accessible(bar);
+  EXPECT_EQ(tools.Role, "tool bar");
+  ASSERT_EQ(tools.Children.size(), 2u);
+  EXPECT_EQ(tools.Children[0].Name, "初级") << "a picture-only button is named by its hint";
+  EXPECT_EQ(tools.Children[1].Role, "separator");
+  button->set_Hint("中级");
+  EXPECT_EQ(tt::Accessible(button).Name, "中级");
+
+  auto* status = Make<TStatusBar>(0, 100, 200, 19);
+  status->Panels = {{"Velmora 1.5", 90}, {"velmora@velmora.games", 150}};
+  tt::AccessibleObject panels = tt::Accessible(status);
+  EXPECT_EQ(panels.Role, "status bar");
+  ASSERT_EQ(panels.Children.size(), 2u);
+  EXPECT_EQ(panels.Children[0].Role, "label");
+  EXPECT_EQ(panels.Children[0].Name, "Velmora 1.5");
+  EXPECT_EQ(panels.Children[1].Name, "velmora@velmora.games");
 }
 
 using Errors = FormFixture;

@@ -177,6 +177,31 @@ TEST_F(MemoKeys, UpAndDownMoveBetweenLines) {
   EXPECT_EQ(memo->SelStart(), 5);
 }
 
+TEST_F(MemoKeys, APlainArrowThatCannotMoveTheCaretReportsTheEdgeInsteadOfTyping) {
+  std::vector<TDirection> edges;
+  memo->OnCaretEdge = [&](TObject* Sender, TDirection d) {
+    EXPECT_EQ(Sender, memo);
+    edges.push_back(d);
+  };
+  int typed = 0;
+  memo->OnKeyPress = [&](TObject*, char&) { ++typed; };
+  memo->set_Text("12\r\n34");
+  tt::TypeText(memo, "");
+  tt::PressKey(memo, tt::keyRight);
+  tt::PressKey(memo, tt::keyDown);
+  tt::PressKey(memo, tt::keyRight, {ssShift});
+  tt::PressKey(memo, tt::keyUp);  // to the first line: a move
+  tt::PressKey(memo, tt::keyUp);
+  tt::PressKey(memo, tt::keyHome);
+  tt::PressKey(memo, tt::keyRight, {ssShift});
+  tt::PressKey(memo, tt::keyLeft);  // folds the selection: a move
+  tt::PressKey(memo, tt::keyLeft);
+  EXPECT_EQ(edges, (std::vector<TDirection>{drRight, drDown, drUp, drLeft}));
+  EXPECT_EQ(memo->SelStart(), 0);
+  EXPECT_EQ(typed, 0) << "arrows type no character";
+  EXPECT_EQ(changes, 1);
+}
+
 TEST_F(MemoKeys, CtrlShortcutsCopyCutAndPasteOnlyWhenTheFilterKeepsThem) {
   auto* other = Make(100, 10, 49, 49);
   tt::TypeText(memo, "123");

@@ -1,0 +1,252 @@
+// Assistive technology: what a screen reader is told of the layer's own widgets and of their changes.
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <algorithm>
+#include <vector>
+
+#include "toolkit/ComCtrls.h"
+#include "toolkit/EditWidget_p.h"
+#include "toolkit/qt_p.h"
+
+namespace toolkit {
+
+TControl* ControlOf(QObject* widget) {
+  for (QObject* child : widget->children())
+    if (auto* bridge = dynamic_cast<EventBridge*>(child)) return bridge->Control();
+  return nullptr;
+}
+
+namespace {
+QString FromStd(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+class ItemAccessible;
+
+// The interface of every plain widget of the layer below a window. Qt may ask for a widget's interface
+// while the widget is still being built, and keeps the answer for the widget's life, so this one decides
+// nothing when it is made: each call looks at what the widget and its control are now.
+//
+// The multi-line edit is editable or read-only text whose value is its text; a control that
+// lists accessible items shows them as children after its child widgets; the status bar and the tool bar
+// say what they are. Any other plain widget answers as the platform's own would.
+class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit WidgetAccessible(QWidget* w) : QAccessibleWidget(w) {}
+  ~WidgetAccessible() override {
+    for (QAccessible::Id id : items_) QAccessible::deleteAccessibleInterface(id);
+  }
+
+  QWidget* Widget() const { return widget(); }
+  EditWidget* Edit() const { return dynamic_cast<EditWidget*>(widget()); }
+  TControl* Control() const { return ControlOf(widget()); }
+  int ItemCount() const {
+    TControl* c = Control();
+    return c ? c->AccessibleItemCount() : 0;
+  }
+  TAccessibleItem Item(int i) const {
+    TControl* c = Control();
+    return c && i < c->AccessibleItemCount() ? c->AccessibleItem(i) : TAccessibleItem{};
+  }
+  // The interface of item i, made when first asked for and kept with this one.
+  QAccessibleInterface* ItemInterface(int i) const;
+
+  QAccessible::Role role() const override {
+    if (Edit()) return QAccessible::EditableText;
+    TControl* c = Control();
+    if (dynamic_cast<TStatusBar*>(c)) return QAccessible::StatusBar;
+    if (dynamic_cast<TToolBar*>(c)) return QAccessible::ToolBar;
+    if (c && c->AccessibleItemCount() > 0) return QAccessible::Pane;
+    return QAccessibleWidget::role();
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    if (EditWidget* e = Edit()) {
+      s.readOnly = e->readOnly_;
+      s.editable = !e->readOnly_;
+      s.multiLine = true;
+      s.selectableText = true;
+    }
+    return s;
+  }
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value)
+      if (EditWidget* e = Edit()) return e->text_;
+    return QAccessibleWidget::text(t);
+  }
+
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::TextInterface && Edit()) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+  }
+
+  int childCount() const override { return QAccessibleWidget::childCount() + ItemCount(); }
+  QAccessibleInterface* child(int index) const override {
+    int widgets = QAccessibleWidget::childCount();
+    if (index < widgets) return QAccessibleWidget::child(index);
+    return index - widgets < ItemCount() ? ItemInterface(index - widgets) : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    int widgets = QAccessibleWidget::childCount();
+    for (std::size_t i = 0; i < items_.size() && static_cast<int>(i) < ItemCount(); ++i)
+      if (QAccessible::accessibleInterface(items_[i]) == child) return widgets + static_cast<int>(i);
+    return QAccessibleWidget::indexOfChild(child);
+  }
+  QAccessibleInterface* childAt(int x, int y) const override;
+
+  // ---- the text of the multi-line edit, in characters, with LF line breaks
+
+  void selection(int selectionIndex, int* startOffset, int* endOffset) const override {
+    EditWidget* e = Edit();
+    *startOffset = *endOffset = 0;
+    if (selectionIndex != 0 || e->SelLength() == 0) return;
+    *startOffset = e->SelStart();
+    *endOffset = e->SelStart() + e->SelLength();
+  }
+  int selectionCount() const override { return Edit()->SelLength() > 0 ? 1 : 0; }
+  void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+  void removeSelection(int) override { Edit()->SetCaret(Edit()->cursor_); }
+  void setSelection(int, int startOffset, int endOffset) override {
+    EditWidget* e = Edit();
+    int length = static_cast<int>(e->text_.size());
+    e->SetCaret(startOffset);
+    e->MoveCaret(std::clamp(endOffset, 0, length), true);
+  }
+  int cursorPosition() const override { return Edit()->cursor_; }
+  void setCursorPosition(int position) override { Edit()->SetCaret(position); }
+  QString text(int startOffset, int endOffset) const override {
+    return Edit()->text_.mid(startOffset, std::max(0, endOffset - startOffset));
+  }
+  int characterCount() const override { return static_cast<int>(Edit()->text_.size()); }
+  QRect characterRect(int offset) const override {
+    EditWidget* e = Edit();
+    const QTextLayout& layout = e->Layout();
+    QTextLine line = layout.lineForTextPosition(offset);
+    if (!line.isValid()) return QRect();
+    qreal x1 = line.cursorToX(offset), x2 = line.cursorToX(offset + 1);
+    QPointF o = e->Origin();
+    QRectF r(QPointF(o.x() + std::min(x1, x2), o.y() + line.y()), QSizeF(std::abs(x2 - x1), line.height()));
+    return QRect(e->mapToGlobal(r.topLeft().toPoint()), r.size().toSize());
+  }
+  int offsetAtPoint(const QPoint& point) const override {
+    EditWidget* e = Edit();
+    return e->PositionAt(QPointF(e->mapFromGlobal(point)));
+  }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int, int* startOffset, int* endOffset) const override {
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return QString();
+  }
+
+ private:
+  mutable std::vector<QAccessible::Id> items_;
+};
+
+// One painted part of a control: a text, or a button that is greyed when it is not offered.
+class ItemAccessible : public QAccessibleInterface {
+ public:
+  ItemAccessible(const WidgetAccessible* owner, int index) : owner_(owner), index_(index) {}
+
+  bool isValid() const override { return owner_->isValid() && index_ < owner_->ItemCount(); }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return owner_->window(); }
+  QAccessibleInterface* parent() const override { return const_cast<WidgetAccessible*>(owner_); }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QString text(QAccessible::Text t) const override {
+    TAccessibleItem item = owner_->Item(index_);
+    if (t == QAccessible::Name) return FromStd(item.Name);
+    if (t == QAccessible::Description) return FromStd(item.Description);
+    return QString();
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override {
+    TAccessibleItem item = owner_->Item(index_);
+    QWidget* w = owner_->Widget();
+    TControl* c = owner_->Control();
+    int offset = c ? ControlAccess::ChildOffset(c) : 0;
+    return QRect(w->mapToGlobal(QPoint(item.Left + offset, item.Top + offset)), QSize(item.Width, item.Height));
+  }
+  QAccessible::Role role() const override {
+    return owner_->Item(index_).Button ? QAccessible::Button : QAccessible::StaticText;
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    s.disabled = !owner_->Item(index_).Enabled;
+    s.invisible = owner_->state().invisible;
+    return s;
+  }
+
+ private:
+  const WidgetAccessible* owner_;
+  int index_;
+};
+
+QAccessibleInterface* WidgetAccessible::ItemInterface(int i) const {
+  while (static_cast<int>(items_.size()) <= i)
+    items_.push_back(QAccessible::registerAccessibleInterface(new ItemAccessible(this, static_cast<int>(items_.size()))));
+  return QAccessible::accessibleInterface(items_[i]);
+}
+
+QAccessibleInterface* WidgetAccessible::childAt(int x, int y) const {
+  for (int i = 0; i < ItemCount(); ++i)
+    if (ItemInterface(i)->rect().contains(x, y)) return ItemInterface(i);
+  return QAccessibleWidget::childAt(x, y);
+}
+
+namespace {
+QAccessibleInterface* Factory(const QString& className, QObject* object) {
+  if (!object || !object->isWidgetType()) return nullptr;
+  auto* w = static_cast<QWidget*>(object);
+  // A tool bar's gap is a tool button that never acts: a separator, not a button without a name.
+  if (className == QLatin1String("QToolButton")) {
+    auto* button = dynamic_cast<TToolButton*>(ControlOf(w));
+    return button && button->Style() == tbsSeparator ? new QAccessibleWidget(w, QAccessible::Separator) : nullptr;
+  }
+  // Otherwise only plain widgets: the platform's own widgets keep their own interfaces.
+  if (className != QLatin1String("QWidget")) return nullptr;
+  if (w->isWindow()) return new QAccessibleWidget(w, QAccessible::Window);
+  return new WidgetAccessible(w);
+}
+
+}  // namespace
+
+void InstallAccessibility() { QAccessible::installFactory(Factory); }
+
+void TellItemsChanged(QWidget* w) {
+  if (!QAccessible::isActive()) return;
+  auto* owner = dynamic_cast<WidgetAccessible*>(QAccessible::queryAccessibleInterface(w));
+  if (!owner) return;
+  for (int i = 0; i < owner->ItemCount(); ++i) {
+    QAccessibleInterface* item = owner->ItemInterface(i);
+    QAccessible::State changed;
+    changed.disabled = true;
+    QAccessibleStateChangeEvent state(item, changed);
+    QAccessible::updateAccessibility(&state);
+    for (QAccessible::Event type : {QAccessible::NameChanged, QAccessible::DescriptionChanged}) {
+      QAccessibleEvent event(item, type);
+      QAccessible::updateAccessibility(&event);
+    }
+  }
+}
+
+void TellTextChanged(QWidget* w, const std::string& before, const std::string& after) {
+  if (!QAccessible::isActive() || !dynamic_cast<EditWidget*>(w)) return;
+  QAccessibleTextUpdateEvent event(w, 0, ToWidgetText(before), ToWidgetText(after));
+  QAccessible::updateAccessibility(&event);
+}
+
+void TellReadOnlyChanged(QWidget* w) {
+  if (!QAccessible::isActive() || !dynamic_cast<EditWidget*>(w)) return;
+  QAccessible::State changed;
+  changed.readOnly = true;
+  changed.editable = true;
+  QAccessibleStateChangeEvent event(w, changed);
+  QAccessible::updateAccessibility(&event);
+}
+
+}  // namespace toolkit
