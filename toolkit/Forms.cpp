@@ -7,11 +7,15 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTranslator>
+#include <cstdlib>
 
 #include "toolkit/qt_p.h"
 #include "toolkit/testing.h"
@@ -202,6 +206,68 @@ void TForm::Close() {
 
 // ---------------------------------------------------------------- TApplication
 
+namespace {
+
+// The forms are drawn in the classic light colours whatever the desktop's theme: every role of every
+// colour group is set here, so that no dark theme can put its light text on our light face. The
+// colours are the style's own light ones, with the face of panels and buttons a shade darker, so
+// that a greyed box (a digit that is no candidate) stands apart from a white one at a glance.
+QPalette LightPalette() {
+  const QColor face(0xDD, 0xDD, 0xDD);
+  const QPalette derived(face, face);  // light, midlight, mid, dark and shadow made from the face
+  const QColor black(Qt::black), white(Qt::white), grey(0xBE, 0xBE, 0xBE);
+  QPalette palette;
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    const bool disabled = group == QPalette::Disabled;
+    const QColor ink = disabled ? grey : black;
+    auto set = [&](QPalette::ColorRole role, const QColor& c) { palette.setColor(group, role, c); };
+    set(QPalette::Window, face);
+    set(QPalette::Button, face);
+    for (auto role : {QPalette::Light, QPalette::Midlight, QPalette::Mid, QPalette::Dark, QPalette::Shadow})
+      set(role, derived.color(group, role));
+    set(QPalette::WindowText, ink);
+    set(QPalette::ButtonText, ink);
+    set(QPalette::Text, ink);
+    set(QPalette::BrightText, white);
+    set(QPalette::Base, disabled ? QColor(0xEF, 0xEF, 0xEF) : white);
+    set(QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7));
+    set(QPalette::Highlight, disabled ? QColor(0x91, 0x91, 0x91) : QColor(0x30, 0x8C, 0xC6));
+    set(QPalette::HighlightedText, white);
+    set(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xDC));
+    set(QPalette::ToolTipText, black);
+    set(QPalette::PlaceholderText, QColor(0x76, 0x76, 0x76));
+    set(QPalette::Link, QColor(0x00, 0x00, 0xFF));
+    set(QPalette::LinkVisited, QColor(0xFF, 0x00, 0xFF));
+    set(QPalette::NoRole, black);
+  }
+  return palette;
+}
+
+// The game is Chinese, and so are the platform's own texts, whatever the system's language: the
+// file dialogs with their dates and sizes, the message boxes' buttons, the scroll bar's menu.
+QLocale Chinese() { return QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China); }
+
+// Before the platform starts: Qt reads the system's language and date formats (the file dialogs'
+// columns) from the environment once, then.
+void UseChineseLocale() {
+  setenv("LC_MESSAGES", "zh_CN.UTF-8", 1);
+  setenv("LC_TIME", "zh_CN.UTF-8", 1);
+  QLocale::setDefault(Chinese());
+}
+
+// Qt's own Simplified Chinese catalogue, which Debian ships in qt6-translations-l10n beside the Qt
+// libraries it belongs to. Without it those texts stay English.
+void LoadPlatformTranslation() {
+  auto* catalogue = new QTranslator(QCoreApplication::instance());
+  if (catalogue->load(Chinese(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(catalogue);
+  else
+    delete catalogue;
+}
+
+}  // namespace
+
 TApplication::TApplication() : TComponent(nullptr) {}
 
 void TApplication::Initialize() {
@@ -211,17 +277,11 @@ void TApplication::Initialize() {
   static char* argv[] = {name, nullptr};
   InitResources();
   if (!QApplication::instance()) {
+    UseChineseLocale();
     new QApplication(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    // The face of panels and buttons a shade darker than the style's own, so that a greyed box (a
-    // digit that is no candidate) stands apart from a white one at a glance.
-    QPalette palette = QApplication::style()->standardPalette();
-    QPalette face(QColor(0xDD, 0xDD, 0xDD), QColor(0xDD, 0xDD, 0xDD));
-    for (auto role : {QPalette::Button, QPalette::Window, QPalette::Light, QPalette::Midlight, QPalette::Mid,
-                      QPalette::Dark, QPalette::Shadow})
-      for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, role, face.color(group, role));
-    QApplication::setPalette(palette);
+    QApplication::setPalette(LightPalette());
+    LoadPlatformTranslation();
     // The game's own texts come with their glyphs (see toolkit/Graphics.cpp, ToQFont).
     QFontDatabase::addApplicationFont(QStringLiteral(":/velmora-ui.ttf"));
     // Menus and tool tips take the forms' own font, so the platform loads one font the fewer.

@@ -3,12 +3,16 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QEnterEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
+#include <QWheelEvent>
 #include <QPixmap>
 #include <QLineEdit>
 
@@ -259,6 +263,41 @@ bool Tick(TTimer* timer) {
   if (!timer->Active()) return false;
   Application->Guard([timer] { timer->Timer(); });
   return true;
+}
+
+std::vector<MenuEntry> ContextMenu(TControl* control, int X, int Y, const std::string& choose) {
+  QWidget* w = MouseTarget(control);
+  std::vector<MenuEntry> shown;
+  // The menu runs its own loop: it is read, and answered with the keys a player would use, from
+  // inside that loop.
+  QTimer::singleShot(0, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    QAction* wanted = nullptr;
+    for (QAction* a : menu->actions()) {
+      std::string caption = a->isSeparator() ? "-" : a->text().toStdString();
+      shown.push_back({caption, a->isEnabled()});
+      if (!a->isSeparator() && caption == choose) wanted = a;
+    }
+    if (wanted && wanted->isEnabled()) {
+      menu->setActiveAction(wanted);
+      SendKey(menu, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    } else {
+      SendKey(menu, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+    }
+  });
+  QPoint local(X, Y);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, local, w->mapToGlobal(local));
+  QApplication::sendEvent(w, &event);
+  return shown;
+}
+
+void TurnWheel(TControl* control, int X, int Y, int notches) {
+  QWidget* w = MouseTarget(control);
+  QPointF local(X, Y);
+  QWheelEvent wheel(local, w->mapToGlobal(local), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(w, &wheel);
 }
 
 }  // namespace toolkit::testing
