@@ -15,6 +15,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTranslator>
+#include <QWheelEvent>
 #include <cstdlib>
 
 #include "toolkit/qt_p.h"
@@ -37,6 +38,7 @@ class FormWidget : public QWidget {
     client_ = new QWidget(this);
   }
   QWidget* Client() const { return client_; }
+  TForm* Form() const { return form_; }
   void SetMenuBar(QMenuBar* bar) { bar_ = bar; }
   int MenuHeight() const { return bar_ ? bar_->sizeHint().height() : 0; }
   void Place(int w, int h) {
@@ -243,6 +245,30 @@ QPalette LightPalette() {
   return palette;
 }
 
+// Offers a wheel turned over a control to the control's form first (see TForm::OnMouseWheel).
+class WheelToForm : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Wheel || !watched->isWidgetType()) return false;
+    auto* w = static_cast<QWidget*>(watched);
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    // Once, to the widget under the mouse, not again as the event climbs to its parents.
+    if (w->childAt(wheel->position().toPoint())) return false;
+    auto* window = dynamic_cast<FormWidget*>(w->window());
+    TForm* form = window ? window->Form() : nullptr;
+    if (!form || !form->OnMouseWheel) return false;
+    QPoint at = wheel->globalPosition().toPoint();
+    bool handled = false;
+    Deliver([&] {
+      form->OnMouseWheel(form, ShiftOf(wheel->modifiers(), wheel->buttons()), wheel->angleDelta().y(),
+                         TPoint{at.x(), at.y()}, handled);
+    });
+    if (handled) wheel->accept();
+    return handled;
+  }
+};
+
 // The game is Chinese, and so are the platform's own texts, whatever the system's language: the
 // file dialogs with their dates and sizes, the message boxes' buttons, the scroll bar's menu.
 QLocale Chinese() { return QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China); }
@@ -282,6 +308,7 @@ void TApplication::Initialize() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(LightPalette());
     LoadPlatformTranslation();
+    QCoreApplication::instance()->installEventFilter(new WheelToForm(QCoreApplication::instance()));
     // The game's own texts come with their glyphs (see toolkit/Graphics.cpp, ToQFont).
     QFontDatabase::addApplicationFont(QStringLiteral(":/velmora-ui.ttf"));
     // Menus and tool tips take the forms' own font, so the platform loads one font the fewer.

@@ -90,6 +90,19 @@ TEST_F(HelpWindow, TheArrowsScrollOneRowAndTheProgramsMovesFollowToo) {
   EXPECT_EQ(frm_help->Image1->Top(), -599);
 }
 
+TEST_F(HelpWindow, TheWheelOverThePictureOrTheBarScrolls60RowsANotchInsideTheRange) {
+  tt::TurnWheel(frm_help->Image1, 200, 100, -2);  // towards the player: down the page
+  EXPECT_EQ(frm_help->ScrollBar1->Position(), 120);
+  ExpectPanelShows(0, 452, 120);
+  tt::TurnWheel(frm_help->ScrollBar1, 8, 200, 1);
+  EXPECT_EQ(frm_help->Image1->Top(), -60);
+  tt::TurnWheel(frm_help->Image1, 200, 100, 5);
+  EXPECT_EQ(frm_help->ScrollBar1->Position(), 0);
+  tt::TurnWheel(frm_help->ScrollBar1, 8, 200, -30);
+  EXPECT_EQ(frm_help->ScrollBar1->Position(), 1150);
+  ExpectPanelShows(0, 450, 1150);
+}
+
 TEST_F(HelpWindow, OpensFromTheMenuAndKeepsItsPlaceBetweenShowings) {
   TForm* shown = nullptr;
   tt::OnNextModal([&](TForm* f) {
