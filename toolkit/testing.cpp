@@ -269,8 +269,10 @@ std::vector<MenuEntry> ContextMenu(TControl* control, int X, int Y, const std::s
   QWidget* w = MouseTarget(control);
   std::vector<MenuEntry> shown;
   // The menu runs its own loop: it is read, and answered with the keys a player would use, from
-  // inside that loop.
-  QTimer::singleShot(0, [&] {
+  // inside that loop. The timer goes with this call, should no menu open.
+  QTimer answer;
+  answer.setSingleShot(true);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     if (!menu) return;
     QAction* wanted = nullptr;
@@ -286,6 +288,7 @@ std::vector<MenuEntry> ContextMenu(TControl* control, int X, int Y, const std::s
       SendKey(menu, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
     }
   });
+  answer.start(0);
   QPoint local(X, Y);
   QContextMenuEvent event(QContextMenuEvent::Mouse, local, w->mapToGlobal(local));
   QApplication::sendEvent(w, &event);
