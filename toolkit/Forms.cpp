@@ -17,6 +17,9 @@
 #include <QTranslator>
 #include <QWheelEvent>
 #include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "toolkit/qt_p.h"
 #include "toolkit/testing.h"
@@ -273,13 +276,31 @@ class WheelToForm : public QObject {
 // file dialogs with their dates and sizes, the message boxes' buttons, the scroll bar's menu.
 QLocale Chinese() { return QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China); }
 
-// Before the platform starts: Qt reads the system's language and date formats (the file dialogs'
-// columns) from the environment once, then.
-void UseChineseLocale() {
-  setenv("LC_MESSAGES", "zh_CN.UTF-8", 1);
-  setenv("LC_TIME", "zh_CN.UTF-8", 1);
-  QLocale::setDefault(Chinese());
-}
+// While the platform starts, the environment names the Chinese language and date formats: Qt reads
+// them then for its own texts (the file dialogs' columns), and the C library its language for the
+// system's messages. Programs the game starts later (the browser behind a link) get the environment
+// back as it was.
+class ChineseEnvironment {
+ public:
+  ChineseEnvironment() {
+    for (auto& [name, saved] : saved_) {
+      if (const char* value = std::getenv(name)) saved = value;
+      setenv(name, "zh_CN.UTF-8", 1);
+    }
+    QLocale::setDefault(Chinese());
+  }
+  ~ChineseEnvironment() {
+    QLocale::system();  // read now, and kept
+    for (auto& [name, saved] : saved_)
+      if (saved)
+        setenv(name, saved->c_str(), 1);
+      else
+        unsetenv(name);
+  }
+
+ private:
+  std::pair<const char*, std::optional<std::string>> saved_[2] = {{"LC_MESSAGES", {}}, {"LC_TIME", {}}};
+};
 
 // Qt's own Simplified Chinese catalogue, which Debian ships in qt6-translations-l10n beside the Qt
 // libraries it belongs to. Without it those texts stay English.
@@ -303,8 +324,10 @@ void TApplication::Initialize() {
   static char* argv[] = {name, nullptr};
   InitResources();
   if (!QApplication::instance()) {
-    UseChineseLocale();
-    new QApplication(argc, argv);
+    {
+      ChineseEnvironment chinese;
+      new QApplication(argc, argv);
+    }
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(LightPalette());
     LoadPlatformTranslation();
