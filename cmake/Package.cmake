@@ -13,10 +13,11 @@ set(CPACK_STRIP_FILES ON)
 
 # The libraries come from dpkg-shlibdeps, and `file`, which cpack runs to pick out the programs, where
 # both are installed; without them Qt Widgets is named. Named by hand as no linking shows them: the
-# font for the Chinese texts, and Qt's platform plugins, which Qt loads at run time.
+# font for the Chinese texts, Qt's platform plugins, which Qt loads at run time, and Qt's Chinese
+# catalogue, which it reads at start.
 find_program(VELMORA_DPKG_SHLIBDEPS dpkg-shlibdeps)
 find_program(VELMORA_FILE file)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, qt6-qpa-plugins, qt6-translations-l10n")
 if(VELMORA_DPKG_SHLIBDEPS AND VELMORA_FILE)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()

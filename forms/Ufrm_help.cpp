@@ -30,6 +30,7 @@ Tfrm_help::Tfrm_help(TComponent* AOwner) : TForm(AOwner) {
   ScrollBar1->set_SmallChange(1);
   ScrollBar1->set_LargeChange(1);
   ScrollBar1->OnChange = [this](TObject* s) { ScrollBar1Change(s); };
+  OnMouseWheel = [this](TObject* s, TShiftState sh, int d, TPoint p, bool& h) { FormMouseWheel(s, sh, d, p, h); };
   DoCreate();
 }
 
@@ -40,5 +41,11 @@ void Tfrm_help::CreateHandle() {
 }
 
 void Tfrm_help::ScrollBar1Change(TObject*) { Image1->set_Top(-ScrollBar1->Position()); }
+
+// A notch (120) moves 60 rows of the picture; the bar keeps the position inside its range.
+void Tfrm_help::FormMouseWheel(TObject*, TShiftState, int WheelDelta, TPoint, bool& Handled) {
+  ScrollBar1->set_Position(ScrollBar1->Position() - WheelDelta / 2);
+  Handled = true;
+}
 
 }  // namespace velmora::Ufrm_help

@@ -18,6 +18,9 @@ class Tfrm_help : public toolkit::TForm {
 
   // The picture's top follows the bar: position p shows the picture's rows from p down.
   void ScrollBar1Change(toolkit::TObject* Sender);
+  // The mouse wheel over the window scrolls the picture through the bar.
+  void FormMouseWheel(toolkit::TObject* Sender, toolkit::TShiftState Shift, int WheelDelta,
+                      toolkit::TPoint MousePos, bool& Handled);
 
  protected:
   // The picture is decoded when the window is first built on screen, not at program start.

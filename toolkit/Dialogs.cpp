@@ -26,6 +26,8 @@ bool TOpenDialog::Run(bool save) {
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // Qt's own dialog, not the desktop's: it speaks the game's language and wears its colours.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDirectory(QString::fromStdString(InitialDir.empty() ? "." : InitialDir));
     if (!FileName.empty()) dialog.selectFile(QString::fromStdString(FileName));
     QString chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first() : QString();

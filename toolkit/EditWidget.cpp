@@ -40,6 +40,8 @@ EditWidget::EditWidget(TCustomEdit* edit, QWidget* parent) : QWidget(parent), ed
 void EditWidget::SetText(const QString& s) {
   text_ = s;
   cursor_ = anchor_ = 0;
+  canUndo_ = false;
+  typedEnd_ = -1;
   laidOut_ = false;
   update();
 }
@@ -257,23 +259,30 @@ void EditWidget::MoveCaret(int position, bool extend) {
 
 // ---------------------------------------------------------------- the player's edits
 
-void EditWidget::Edited(const QString& before) {
+void EditWidget::Edited(const QString& before, bool continuesTyping) {
   laidOut_ = false;
   RestartBlink();
   update();
   if (text_ == before) return;
+  if (!continuesTyping) {
+    undo_ = before;
+    canUndo_ = true;
+  }
   // Last: the change handler may assign a new text, or free the control.
   Deliver([this] { TextAccess::Changed(edit_, FromWidgetText(text_)); });
 }
 
-void EditWidget::Insert(const QString& s) {
+void EditWidget::Insert(const QString& s, bool typed) {
   if (readOnly_) return;
   QString before = text_;
   QString in = OwnLineBreaks(s);
   int from = SelStart();
+  // Typing on where the last typed characters end continues that edit; over a selection it starts one.
+  bool continues = typed && SelLength() == 0 && from == typedEnd_;
   text_.replace(from, SelLength(), in);
   cursor_ = anchor_ = from + static_cast<int>(in.size());
-  Edited(before);
+  typedEnd_ = typed ? cursor_ : -1;
+  Edited(before, continues);
 }
 
 void EditWidget::Erase(int from, int to) {
@@ -281,6 +290,7 @@ void EditWidget::Erase(int from, int to) {
   QString before = text_;
   text_.remove(from, to - from);
   cursor_ = anchor_ = from;
+  typedEnd_ = -1;
   Edited(before);
 }
 
@@ -295,6 +305,15 @@ void EditWidget::PasteFiltered(const QString& s) {
 }
 
 void EditWidget::Paste() { PasteFiltered(QGuiApplication::clipboard()->text()); }
+
+void EditWidget::Undo() {
+  if (!CanUndo()) return;
+  QString before = text_;
+  text_ = undo_;
+  cursor_ = anchor_ = static_cast<int>(text_.size());
+  typedEnd_ = -1;
+  Edited(before);
+}
 
 void EditWidget::Copy() const {
   if (SelLength() > 0) QGuiApplication::clipboard()->setText(text_.mid(SelStart(), SelLength()));
@@ -322,7 +341,8 @@ bool EditWidget::event(QEvent* e) {
     int ch = CharOfKey(k);
     bool plain = !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     bool editing = k->matches(QKeySequence::Copy) || k->matches(QKeySequence::Cut) ||
-                   k->matches(QKeySequence::Paste) || k->matches(QKeySequence::SelectAll);
+                   k->matches(QKeySequence::Paste) || k->matches(QKeySequence::SelectAll) ||
+                   k->matches(QKeySequence::Undo);
     switch (k->key()) {
       case Qt::Key_Backspace: case Qt::Key_Delete: case Qt::Key_Home: case Qt::Key_End:
       case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
@@ -342,7 +362,8 @@ bool EditWidget::event(QEvent* e) {
 
 void EditWidget::keyPressEvent(QKeyEvent* e) {
   QPointer<EditWidget> self(this);
-  bool used = TypeKey(edit_, e, static_cast<int>(text_.size()), SelLength(), [this](const QString& s) { Insert(s); });
+  bool used =
+      TypeKey(edit_, e, static_cast<int>(text_.size()), SelLength(), [this](const QString& s) { Insert(s, true); });
   if (!self || used) return;
   // A control character the filter kept, or a key that types none.
   e->accept();
@@ -350,6 +371,7 @@ void EditWidget::keyPressEvent(QKeyEvent* e) {
   if (e->matches(QKeySequence::Copy)) return Copy();
   if (e->matches(QKeySequence::Cut)) return Cut();
   if (e->matches(QKeySequence::SelectAll)) return SelectAll();
+  if (e->matches(QKeySequence::Undo)) return Undo();
   const QTextLayout& layout = Layout();
   switch (e->key()) {
     case Qt::Key_Backspace:
@@ -459,25 +481,29 @@ void EditWidget::mouseDoubleClickEvent(QMouseEvent* e) {
   SelectAll();
 }
 
+// The classic multi-line edit's own menu, with its texts in Chinese and its rules for which items
+// are offered.
 void EditWidget::contextMenuEvent(QContextMenuEvent* e) {
   QPointer<EditWidget> self(this);
   QMenu menu;
-  auto tr = [](const char* s) { return QCoreApplication::translate("QWidgetTextControl", s); };
-  bool selected = SelLength() > 0;
-  QAction* cut = menu.addAction(tr("Cu&t"));
-  cut->setEnabled(!readOnly_ && selected);
-  QAction* copy = menu.addAction(tr("&Copy"));
-  copy->setEnabled(selected);
-  QAction* paste = menu.addAction(tr("&Paste"));
-  paste->setEnabled(!readOnly_ && !QGuiApplication::clipboard()->text().isEmpty());
-  QAction* erase = menu.addAction(tr("Delete"));
-  erase->setEnabled(!readOnly_ && selected);
+  const bool selected = SelLength() > 0;
+  auto item = [&](const char* caption, bool enabled) {
+    QAction* a = menu.addAction(QString::fromUtf8(caption));
+    a->setEnabled(enabled);
+    return a;
+  };
+  QAction* undo = item("撤销(&U)", CanUndo());
   menu.addSeparator();
-  QAction* all = menu.addAction(tr("Select All"));
-  all->setEnabled(!text_.isEmpty());
+  QAction* cut = item("剪切(&T)", !readOnly_ && selected);
+  QAction* copy = item("复制(&C)", selected);
+  QAction* paste = item("粘贴(&P)", !readOnly_ && !QGuiApplication::clipboard()->text().isEmpty());
+  QAction* erase = item("删除(&D)", !readOnly_ && selected);
+  menu.addSeparator();
+  QAction* all = item("全选(&A)", SelLength() < text_.size());
   QAction* chosen = menu.exec(e->globalPos());
   if (!self || !chosen) return;
-  if (chosen == cut) Cut();
+  if (chosen == undo) Undo();
+  else if (chosen == cut) Cut();
   else if (chosen == copy) Copy();
   else if (chosen == paste) Paste();
   else if (chosen == erase) DeleteSelection();

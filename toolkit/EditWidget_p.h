@@ -91,6 +91,11 @@ class EditWidget : public QWidget {
 
   // Pastes the clipboard's text through the typing filter, as the context menu's Paste does.
   void Paste();
+  // Takes back the player's last edit, as the context menu's Undo and Ctrl+Z do; a second undo
+  // takes back the first. A run of typed characters is one edit; an assigned text leaves nothing
+  // to undo.
+  void Undo();
+  bool CanUndo() const { return canUndo_ && !readOnly_; }
 
  protected:
   bool event(QEvent* e) override;
@@ -124,14 +129,16 @@ class EditWidget : public QWidget {
   QRect CaretRect() const;
 
   // The player's edits. Each ends by reporting the new text to the layer once, when it changed.
-  void Insert(const QString& s);
+  // `typed`: a typed character, which may continue the run of typing that one undo takes back.
+  void Insert(const QString& s, bool typed = false);
   void DeleteSelection();
   void Erase(int from, int to);
   void PasteFiltered(const QString& s);
   void Copy() const;
   void Cut();
-  // After an edit: lay out, show the caret, repaint, and report the text when it changed.
-  void Edited(const QString& before);
+  // After an edit: keep the text before it for undo, lay out, show the caret, repaint, and report
+  // the text when it changed.
+  void Edited(const QString& before, bool continuesTyping = false);
 
   // Moves the caret; with `extend` the selection's other end stays where it is.
   void MoveCaret(int position, bool extend);
@@ -151,6 +158,10 @@ class EditWidget : public QWidget {
   bool readOnly_ = false;
   bool selecting_ = false;  // the left button is down and drags a selection
   bool caretOn_ = false;    // the blinking caret's phase
+  // The one level of undo: the text before the player's last edit.
+  QString undo_;
+  bool canUndo_ = false;
+  int typedEnd_ = -1;  // where the last edit's typed characters end, while that edit was typing
   QBasicTimer blink_;
   mutable QTextLayout layout_;
   mutable bool laidOut_ = false;

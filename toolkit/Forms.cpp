@@ -7,14 +7,20 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTranslator>
+#include <QWheelEvent>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/qt_p.h"
@@ -37,6 +43,7 @@ class FormWidget : public QWidget {
     client_ = new QWidget(this);
   }
   QWidget* Client() const { return client_; }
+  TForm* Form() const { return form_; }
   void SetMenuBar(QMenuBar* bar) { bar_ = bar; }
   int MenuHeight() const { return bar_ ? bar_->sizeHint().height() : 0; }
   void Place(int w, int h) {
@@ -240,6 +247,106 @@ void StartQt(int& argc, char** argv) {
   heldMessages.clear();
 }
 
+// The forms are drawn in the classic light colours whatever the desktop's theme: every role of every
+// colour group is set here, so that no dark theme can put its light text on our light face. The
+// colours are the style's own light ones, with the face of panels and buttons a shade darker, so
+// that a greyed box (a digit that is no candidate) stands apart from a white one at a glance.
+QPalette LightPalette() {
+  const QColor face(0xDD, 0xDD, 0xDD);
+  const QPalette derived(face, face);  // light, midlight, mid, dark and shadow made from the face
+  const QColor black(Qt::black), white(Qt::white), grey(0xBE, 0xBE, 0xBE);
+  QPalette palette;
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    const bool disabled = group == QPalette::Disabled;
+    const QColor ink = disabled ? grey : black;
+    auto set = [&](QPalette::ColorRole role, const QColor& c) { palette.setColor(group, role, c); };
+    set(QPalette::Window, face);
+    set(QPalette::Button, face);
+    for (auto role : {QPalette::Light, QPalette::Midlight, QPalette::Mid, QPalette::Dark, QPalette::Shadow})
+      set(role, derived.color(group, role));
+    set(QPalette::WindowText, ink);
+    set(QPalette::ButtonText, ink);
+    set(QPalette::Text, ink);
+    set(QPalette::BrightText, white);
+    set(QPalette::Base, disabled ? QColor(0xEF, 0xEF, 0xEF) : white);
+    set(QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7));
+    set(QPalette::Highlight, disabled ? QColor(0x91, 0x91, 0x91) : QColor(0x30, 0x8C, 0xC6));
+    set(QPalette::HighlightedText, white);
+    set(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xDC));
+    set(QPalette::ToolTipText, black);
+    set(QPalette::PlaceholderText, QColor(0x76, 0x76, 0x76));
+    set(QPalette::Link, QColor(0x00, 0x00, 0xFF));
+    set(QPalette::LinkVisited, QColor(0xFF, 0x00, 0xFF));
+    set(QPalette::NoRole, black);
+  }
+  return palette;
+}
+
+// Offers a wheel turned over a control to the control's form first (see TForm::OnMouseWheel).
+class WheelToForm : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Wheel || !watched->isWidgetType()) return false;
+    auto* w = static_cast<QWidget*>(watched);
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    // Once, to the widget under the mouse, not again as the event climbs to its parents.
+    if (w->childAt(wheel->position().toPoint())) return false;
+    auto* window = dynamic_cast<FormWidget*>(w->window());
+    TForm* form = window ? window->Form() : nullptr;
+    if (!form || !form->OnMouseWheel) return false;
+    QPoint at = wheel->globalPosition().toPoint();
+    bool handled = false;
+    Deliver([&] {
+      form->OnMouseWheel(form, ShiftOf(wheel->modifiers(), wheel->buttons()), wheel->angleDelta().y(),
+                         TPoint{at.x(), at.y()}, handled);
+    });
+    if (handled) wheel->accept();
+    return handled;
+  }
+};
+
+// The game is Chinese, and so are the platform's own texts, whatever the system's language: the
+// file dialogs with their dates and sizes, the message boxes' buttons, the scroll bar's menu.
+QLocale Chinese() { return QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China); }
+
+// While the platform starts, the environment names the Chinese language and date formats: Qt reads
+// them then for its own texts (the file dialogs' columns), and the C library its language for the
+// system's messages. Programs the game starts later (the browser behind a link) get the environment
+// back as it was.
+class ChineseEnvironment {
+ public:
+  ChineseEnvironment() {
+    for (auto& [name, saved] : saved_) {
+      if (const char* value = std::getenv(name)) saved = value;
+      setenv(name, "zh_CN.UTF-8", 1);
+    }
+    QLocale::setDefault(Chinese());
+  }
+  ~ChineseEnvironment() {
+    QLocale::system();  // read now, and kept
+    for (auto& [name, saved] : saved_)
+      if (saved)
+        setenv(name, saved->c_str(), 1);
+      else
+        unsetenv(name);
+  }
+
+ private:
+  std::pair<const char*, std::optional<std::string>> saved_[2] = {{"LC_MESSAGES", {}}, {"LC_TIME", {}}};
+};
+
+// Qt's own Simplified Chinese catalogue, which Debian ships in qt6-translations-l10n beside the Qt
+// libraries it belongs to. Without it those texts stay English.
+void LoadPlatformTranslation() {
+  auto* catalogue = new QTranslator(QCoreApplication::instance());
+  if (catalogue->load(Chinese(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(catalogue);
+  else
+    delete catalogue;
+}
+
 }  // namespace
 
 TApplication::TApplication() : TComponent(nullptr) {}
@@ -251,17 +358,14 @@ void TApplication::Initialize() {
   static char* argv[] = {name, nullptr};
   InitResources();
   if (!QApplication::instance()) {
-    StartQt(argc, argv);
+    {
+      ChineseEnvironment chinese;
+      StartQt(argc, argv);
+    }
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    // The face of panels and buttons a shade darker than the style's own, so that a greyed box (a
-    // digit that is no candidate) stands apart from a white one at a glance.
-    QPalette palette = QApplication::style()->standardPalette();
-    QPalette face(QColor(0xDD, 0xDD, 0xDD), QColor(0xDD, 0xDD, 0xDD));
-    for (auto role : {QPalette::Button, QPalette::Window, QPalette::Light, QPalette::Midlight, QPalette::Mid,
-                      QPalette::Dark, QPalette::Shadow})
-      for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, role, face.color(group, role));
-    QApplication::setPalette(palette);
+    QApplication::setPalette(LightPalette());
+    LoadPlatformTranslation();
+    QCoreApplication::instance()->installEventFilter(new WheelToForm(QCoreApplication::instance()));
     // The game's own texts come with their glyphs (see toolkit/Graphics.cpp, ToQFont).
     QFontDatabase::addApplicationFont(QStringLiteral(":/velmora-ui.ttf"));
     // Menus and tool tips take the forms' own font, so the platform loads one font the fewer.

@@ -46,6 +46,9 @@ class TForm : public TControl {
   TNotifyEvent OnCreate;
   // Keys that the focused control leaves unused (Escape in an edit, say) reach the form as characters.
   TKeyPressEvent OnKeyPress;
+  // The mouse wheel turned over any of the form's controls comes here first; a handler that sets
+  // Handled uses it up, otherwise the control under the mouse takes it as usual.
+  TMouseWheelEvent OnMouseWheel;
 
  protected:
   // Each form calls it as the last step of its constructor.

@@ -2,6 +2,8 @@
 #include "toolkit/Jpeg.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPaintEvent>
@@ -129,6 +131,7 @@ void TJPEGImage::Assign(int width, int height, std::vector<std::uint8_t> rgb) {
     throw EInvalidGraphic("JPEG error: pixel data does not match the size");
   FWidth = width;
   FHeight = height;
+  FPixelRatio = 1;
   FPixels = std::move(rgb);
   if (OnChange) OnChange();
 }
@@ -143,21 +146,30 @@ std::string TJPEGImage::SaveToBytes() const {
 
 void TJPEGImage::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, SaveToBytes()); }
 
-void TJPEGImage::LoadFromBytes(const std::string& bytes) {
+void TJPEGImage::LoadFromBytes(const std::string& bytes) { Load(bytes, 1); }
+
+void TJPEGImage::Load(const std::string& bytes, int pixelRatio) {
   if (bytes.empty()) throw EInvalidGraphic("JPEG error: Empty input buffer");
   Decoding d;
   if (!Decode(bytes, d)) throw EInvalidGraphic(std::string("JPEG error: ") + d.err.message);
   FWidth = d.width;
   FHeight = d.height;
+  FPixelRatio = pixelRatio;
   FPixels.swap(d.rgb);
   if (OnChange) OnChange();
 }
 
 void TJPEGImage::LoadFromResource(const std::string& name) {
-  QFile file(QString::fromStdString(name));
+  // Qt's naming of the twin: "help@2x.jpg" beside "help.jpg".
+  QString path = QString::fromStdString(name);
+  QFileInfo info(path);
+  QString twin = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("@2x.") + info.suffix();
+  auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+  bool sharp = app && app->devicePixelRatio() > 1.0 && QFile::exists(twin);
+  QFile file(sharp ? twin : path);
   if (!file.open(QIODevice::ReadOnly)) throw EInvalidGraphic("JPEG error: no picture named " + name);
   QByteArray data = file.readAll();
-  LoadFromBytes(std::string(data.constData(), static_cast<std::size_t>(data.size())));
+  Load(std::string(data.constData(), static_cast<std::size_t>(data.size())), sharp ? 2 : 1);
 }
 
 void TJPEGImage::LoadFromFile(const std::string& fileName) { LoadFromBytes(ReadFileBytes(fileName)); }
@@ -176,14 +188,16 @@ class ImageWidget : public QWidget {
   ImageWidget(TJPEGImage* picture, QWidget* parent) : QWidget(parent), picture_(picture) {}
 
  protected:
-  // Draws straight from the decoded rows, so the screen shows exactly the picture's pixels.
+  // Draws straight from the decoded rows, so the screen shows exactly the picture's pixels: a
+  // twin at twice the size gives each device pixel its own.
   void paintEvent(QPaintEvent* e) override {
     if (picture_->Empty()) return;
     QImage image(picture_->Pixels().data(), picture_->Width(), picture_->Height(), picture_->Width() * 3,
                  QImage::Format_RGB888);
+    const int k = picture_->PixelRatio();
     QPainter p(this);
-    QRect r = e->rect() & image.rect();
-    p.drawImage(r.topLeft(), image, r);
+    QRect r = e->rect() & QRect(0, 0, picture_->Width() / k, picture_->Height() / k);
+    p.drawImage(QRectF(r), image, QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k));
   }
 
  private:
@@ -210,7 +224,8 @@ void TImage::set_AutoSize(bool v) {
 }
 
 void TImage::PictureChanged() {
-  if (FAutoSize && !FPicture.Empty()) SetBounds(Left(), Top(), FPicture.Width(), FPicture.Height());
+  if (FAutoSize && !FPicture.Empty())
+    SetBounds(Left(), Top(), FPicture.Width() / FPicture.PixelRatio(), FPicture.Height() / FPicture.PixelRatio());
   Invalidate();
 }
 

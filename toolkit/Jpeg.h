@@ -22,13 +22,19 @@ class TJPEGImage : public TObject {
  public:
   TJPEGImage() = default;
 
-  // A resource compiled into the program (":/help.jpg"); EInvalidGraphic when there is none.
+  // A resource compiled into the program (":/help.jpg"); EInvalidGraphic when there is none. On a
+  // screen of more than one device pixel a pixel, its twin at twice the size (":/help@2x.jpg") is
+  // taken where there is one.
   void LoadFromResource(const std::string& name);
   void LoadFromBytes(const std::string& bytes);
   void LoadFromFile(const std::string& fileName);
 
+  // The picture's own pixels.
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
+  // Device pixels a screen pixel that the picture was made for: 2 for a twin at twice the size,
+  // else 1. Controls show the picture at Width / PixelRatio x Height / PixelRatio screen pixels.
+  int PixelRatio() const { return FPixelRatio; }
   bool Empty() const { return FWidth == 0 || FHeight == 0; }
   // 0x00BBGGRR of the pixel at column x, row y (counting from 0); 0 outside the picture.
   TColor Pixel(int x, int y) const;
@@ -46,11 +52,13 @@ class TJPEGImage : public TObject {
   std::function<void()> OnChange;
 
  private:
-  int FWidth = 0, FHeight = 0;
+  void Load(const std::string& bytes, int pixelRatio);
+  int FWidth = 0, FHeight = 0, FPixelRatio = 1;
   std::vector<std::uint8_t> FPixels;
 };
 
-// A control that shows a picture at its top-left corner; with AutoSize it takes the picture's size.
+// A control that shows a picture at its top-left corner; with AutoSize it takes the picture's size
+// on the screen.
 class TImage : public TControl {
  public:
   explicit TImage(TComponent* AOwner);

@@ -53,4 +53,11 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 
+struct TPoint {
+  int X, Y;
+};
+// WheelDelta: 120 a notch, positive when the wheel turns away from the player; MousePos on the screen.
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+
 }  // namespace toolkit

@@ -4,12 +4,16 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QEnterEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
+#include <QWheelEvent>
 #include <QPixmap>
 #include <QLineEdit>
 
@@ -289,6 +293,44 @@ AccessibleObject Describe(QAccessibleInterface* iface) {
 
 AccessibleObject Accessible(TControl* control) {
   return Describe(QAccessible::queryAccessibleInterface(control->Handle()->widget));
+}
+
+std::vector<MenuEntry> ContextMenu(TControl* control, int X, int Y, const std::string& choose) {
+  QWidget* w = MouseTarget(control);
+  std::vector<MenuEntry> shown;
+  // The menu runs its own loop: it is read, and answered with the keys a player would use, from
+  // inside that loop. The timer goes with this call, should no menu open.
+  QTimer answer;
+  answer.setSingleShot(true);
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    QAction* wanted = nullptr;
+    for (QAction* a : menu->actions()) {
+      std::string caption = a->isSeparator() ? "-" : a->text().toStdString();
+      shown.push_back({caption, a->isEnabled()});
+      if (!a->isSeparator() && caption == choose) wanted = a;
+    }
+    if (wanted && wanted->isEnabled()) {
+      menu->setActiveAction(wanted);
+      SendKey(menu, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    } else {
+      SendKey(menu, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+    }
+  });
+  answer.start(0);
+  QPoint local(X, Y);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, local, w->mapToGlobal(local));
+  QApplication::sendEvent(w, &event);
+  return shown;
+}
+
+void TurnWheel(TControl* control, int X, int Y, int notches) {
+  QWidget* w = MouseTarget(control);
+  QPointF local(X, Y);
+  QWheelEvent wheel(local, w->mapToGlobal(local), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(w, &wheel);
 }
 
 }  // namespace toolkit::testing

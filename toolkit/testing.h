@@ -91,4 +91,16 @@ struct AccessibleObject {
 };
 AccessibleObject Accessible(TControl* control);
 
+// One item of a pop-up menu as it is shown; a separator has the caption "-".
+struct MenuEntry {
+  std::string Caption;
+  bool Enabled;
+};
+// Opens the control's context menu as a right click at a point does, chooses the item with the
+// caption `choose` as the player would (nothing: the menu is closed unchosen), and gives the items
+// the menu showed.
+std::vector<MenuEntry> ContextMenu(TControl* control, int X, int Y, const std::string& choose = {});
+// Turns the mouse wheel over a point of the control by `notches` (positive: away from the player).
+void TurnWheel(TControl* control, int X, int Y, int notches);
+
 }  // namespace toolkit::testing

@@ -90,6 +90,38 @@ TEST_F(HelpWindow, TheArrowsScrollOneRowAndTheProgramsMovesFollowToo) {
   EXPECT_EQ(frm_help->Image1->Top(), -599);
 }
 
+// Also run on a screen of two device pixels a pixel (test help_at_scale_2).
+TEST_F(HelpWindow, ThePictureFitsTheScreensScaleAndSizesStayInScreenPixels) {
+  frm_help->ScrollBar1->set_Position(600);
+  tt::Picture shown = tt::Grab(frm_help->Panel1);
+  const int k = shown.Width() / 463;  // device pixels a pixel
+  ASSERT_EQ(shown.Height(), 453 * k);
+  EXPECT_EQ(picture.PixelRatio(), k);
+  EXPECT_EQ(picture.Width(), 462 * k);
+  EXPECT_EQ(picture.Height(), 1601 * k);
+  EXPECT_EQ(frm_help->Image1->Width(), 462);
+  EXPECT_EQ(frm_help->Image1->Height(), 1601);
+  EXPECT_EQ(frm_help->Image1->Top(), -600);
+  EXPECT_EQ(frm_help->ScrollBar1->Max(), 1150);
+  // Each device pixel shows a pixel of the picture of its own.
+  for (int y = 0; y < 453 * k; y += 7)
+    for (int x = 0; x < 462 * k; ++x)
+      ASSERT_EQ(shown.Pixel(x, y), picture.Pixel(x, 600 * k + y)) << "device pixel " << x << "," << y;
+}
+
+TEST_F(HelpWindow, TheWheelOverThePictureOrTheBarScrolls60RowsANotchInsideTheRange) {
+  tt::TurnWheel(frm_help->Image1, 200, 100, -2);  // towards the player: down the page
+  EXPECT_EQ(frm_help->ScrollBar1->Position(), 120);
+  ExpectPanelShows(0, 452, 120);
+  tt::TurnWheel(frm_help->ScrollBar1, 8, 200, 1);
+  EXPECT_EQ(frm_help->Image1->Top(), -60);
+  tt::TurnWheel(frm_help->Image1, 200, 100, 5);
+  EXPECT_EQ(frm_help->ScrollBar1->Position(), 0);
+  tt::TurnWheel(frm_help->ScrollBar1, 8, 200, -30);
+  EXPECT_EQ(frm_help->ScrollBar1->Position(), 1150);
+  ExpectPanelShows(0, 450, 1150);
+}
+
 TEST_F(HelpWindow, OpensFromTheMenuAndKeepsItsPlaceBetweenShowings) {
   TForm* shown = nullptr;
   tt::OnNextModal([&](TForm* f) {

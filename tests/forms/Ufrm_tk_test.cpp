@@ -2,6 +2,8 @@
 // puzzle, leaving, and the files that cannot be used.
 #include "forms/Ufrm_tk.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -345,7 +347,7 @@ class MissingCollection : public Collection {
 TEST_F(MissingCollection, ShowsTheFileErrorAtStartAndKeepsTheDesignState) {
   ASSERT_EQ(startErrors.size(), 1u);
   EXPECT_NE(startErrors[0].find(dir.Path() + "/tk.vlm"), std::string::npos) << startErrors[0];
-  EXPECT_NE(startErrors[0].find("No such file"), std::string::npos) << startErrors[0];
+  EXPECT_NE(startErrors[0].find(std::strerror(ENOENT)), std::string::npos) << startErrors[0];
   EXPECT_NE(form, nullptr);  // start-up carried on
   EXPECT_EQ(Dialog()->Caption(), "精选题库");
   EXPECT_EQ(Titles(), std::vector<std::string>(5));

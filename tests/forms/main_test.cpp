@@ -61,7 +61,7 @@ TEST_F(MainWindow, LevelMenuItemsStartGamesLikeTheButtons) {
   EXPECT_EQ(form->sd991->nd, 4);
 }
 
-TEST_F(MainWindow, RepeatMarksFollowTypingAndDeleting) {
+TEST_F(MainWindow, RepeatMarksFollowTypingDeletingAndUndo) {
   tt::Click(form->ToolButton5);
   tt::TypeText(Cell(1, 1), "8");  // clues 8 stand at (1, 2) and (4, 1): the last peer is marked
   EXPECT_TRUE(Cell(1, 1)->error());
@@ -76,6 +76,15 @@ TEST_F(MainWindow, RepeatMarksFollowTypingAndDeleting) {
   tt::TypeText(Cell(1, 1), "15");  // pencil marks never repeat
   EXPECT_FALSE(Cell(1, 1)->error());
   EXPECT_EQ(Cell(1, 1)->Font()->Height(), -16);
+  // The cell's menu takes back the typing as any change: the handler marks the cells again.
+  tt::ContextMenu(Cell(1, 1), 10, 10, "撤销(&U)");
+  EXPECT_EQ(Cell(1, 1)->Text(), "");
+  tt::TypeText(Cell(1, 1), "8");
+  tt::TypeText(Cell(1, 1), "\b");
+  tt::ContextMenu(Cell(1, 1), 10, 10, "撤销(&U)");
+  EXPECT_EQ(Cell(1, 1)->Text(), "8");
+  EXPECT_TRUE(Cell(4, 1)->error());
+  EXPECT_EQ(Cell(1, 1)->zt(), 2);
 }
 
 TEST_F(MainWindow, CompletionLocksTheBoardCongratulatesAndStopsTheClock) {

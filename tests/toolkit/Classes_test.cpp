@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 
 #include "tests/TempDir.h"
 #include "toolkit/Random.h"
@@ -146,7 +148,7 @@ TEST(Files, FailuresNameTheFullPathAndTheReason) {
     FAIL();
   } catch (const EFOpenError& e) {
     EXPECT_NE(e.Message.find(ExpandFileName("missing.txt")), std::string::npos) << e.Message;
-    EXPECT_NE(e.Message.find("No such file"), std::string::npos) << e.Message;
+    EXPECT_NE(e.Message.find(std::strerror(ENOENT)), std::string::npos) << e.Message;  // in the system's language
   }
   EXPECT_THROW(WriteFileBytes("no/such/dir/x.txt", "x"), EFCreateError);
 }

@@ -411,3 +411,47 @@ TEST_F(MemoLook, ColourAndFontColourChangesShowAtTheNextPaint) {
   EXPECT_TRUE(pixels::Any(pic, 2, 2, 46, 46, pixels::IsBlueInk));
   EXPECT_FALSE(pixels::Any(pic, 2, 2, 46, 46, pixels::IsBlackInk));
 }
+
+using MemoMenu = MemoFixture;
+
+TEST_F(MemoMenu, ReadsAsTheClassicEditsMenuAndUndoesThePlayersLastEditOnce) {
+  auto shown = [](const std::vector<tt::MenuEntry>& menu) {
+    std::string s;
+    for (const auto& e : menu) s += (e.Enabled ? "" : "~") + e.Caption + " ";
+    return s;
+  };
+  tt::Paste(Make(100, 10, 49, 49), "7");  // something on the clipboard
+  EXPECT_EQ(shown(tt::ContextMenu(memo, 5, 5)), "~撤销(&U) - ~剪切(&T) ~复制(&C) 粘贴(&P) ~删除(&D) - ~全选(&A) ");
+
+  // A run of typed characters is one edit; a second undo takes back the first; each is a change.
+  tt::TypeText(memo, "12");
+  tt::TypeText(memo, "3");
+  changes = 0;
+  tt::ContextMenu(memo, 5, 5, "撤销(&U)");
+  EXPECT_EQ(memo->Text(), "");
+  tt::ContextMenu(memo, 5, 5, "撤销(&U)");
+  EXPECT_EQ(memo->Text(), "123");
+  EXPECT_EQ(changes, 2);
+
+  EXPECT_EQ(shown(tt::ContextMenu(memo, 5, 5, "全选(&A)")), "撤销(&U) - ~剪切(&T) ~复制(&C) 粘贴(&P) ~删除(&D) - 全选(&A) ");
+  EXPECT_EQ(shown(tt::ContextMenu(memo, 5, 5, "剪切(&T)")), "撤销(&U) - 剪切(&T) 复制(&C) 粘贴(&P) 删除(&D) - ~全选(&A) ");
+  EXPECT_EQ(memo->Text(), "");
+  // Ctrl+Z is a typed character: it undoes only when the filter keeps it.
+  memo->OnKeyPress = [](TObject*, char& k) {
+    if (k == 26) k = 0;
+  };
+  tt::TypeText(memo, "\x1a");
+  EXPECT_EQ(memo->Text(), "");
+  memo->OnKeyPress = nullptr;
+  tt::TypeText(memo, "\x1a");
+  EXPECT_EQ(memo->Text(), "123");
+
+  // What the program assigns leaves nothing to undo, and a read-only edit undoes nothing.
+  memo->set_Text("5");
+  EXPECT_FALSE(tt::ContextMenu(memo, 5, 5).front().Enabled);
+  tt::TypeText(memo, "\b");
+  memo->set_ReadOnly(true);
+  EXPECT_EQ(shown(tt::ContextMenu(memo, 5, 5)), "~撤销(&U) - ~剪切(&T) ~复制(&C) ~粘贴(&P) ~删除(&D) - ~全选(&A) ");
+  tt::TypeText(memo, "\x1a");
+  EXPECT_EQ(memo->Text(), "");
+}

@@ -105,3 +105,12 @@ TEST_F(ScrollBarChange, AnErrorInTheHandlerOfAPlayersMoveShowsTheErrorBox) {
   EXPECT_EQ(tt::ErrorBoxes(), std::vector<std::string>{"'x' is not a valid integer value"});
   EXPECT_THROW(bar->set_Position(3), EConvertError);  // the program's own move lets it rise
 }
+
+// The platform's own menu of the bar, in the game's language whatever the system's; its moves are
+// moves like any other.
+TEST_F(ScrollBarChange, ItsMenuSpeaksChineseAndItsBottomItemMovesToMax) {
+  std::vector<tt::MenuEntry> menu = tt::ContextMenu(bar, 8, 100, "底部");
+  ASSERT_FALSE(menu.empty());
+  EXPECT_EQ(menu.front().Caption, "滚动至此");
+  EXPECT_EQ(seen, std::vector<int>{50});
+}

@@ -25,7 +25,8 @@ QFont Font(int pixels, bool bold) {
 
 }  // namespace
 
-Page::Page() : image_(PageWidth, PageHeight, QImage::Format_RGB32) {
+Page::Page(int scale) : image_(PageWidth * scale, PageHeight * scale, QImage::Format_RGB32) {
+  image_.setDevicePixelRatio(scale);
   image_.fill(Qt::white);
   painter_.begin(&image_);
   painter_.setRenderHint(QPainter::Antialiasing);
@@ -58,11 +59,15 @@ int Page::Bullets(const QStringList& bullets, int x, int y, int w) {
 }
 
 QRect Page::Framed(const QImage& picture, double scale, int x, int y) {
-  QSize size(qRound(picture.width() * scale), qRound(picture.height() * scale));
+  QSizeF logical = picture.deviceIndependentSize() * scale;
+  QSize size(qRound(logical.width()), qRound(logical.height()));
+  QSize pixels = size * image_.devicePixelRatio();
   // Enlarged pictures keep their pixels sharp; reduced ones are smoothed so their text stays legible.
-  QImage scaled = scale == 1.0 ? picture
-                  : scale > 1.0 ? picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                                : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  QImage scaled = pixels == picture.size() ? picture
+                  : pixels.width() > picture.width()
+                      ? picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                      : picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  scaled.setDevicePixelRatio(image_.devicePixelRatio());
   QRect r(x + 1, y + 1, size.width(), size.height());
   painter_.drawImage(r.topLeft(), scaled);
   painter_.setPen(FrameColour);
@@ -96,7 +101,7 @@ void Page::Heading(const QString& text) {
 void Page::Paragraph(const QString& text) { y_ += Text(text, Margin, y_, PageWidth - 2 * Margin, body_, Ink) + 6; }
 
 void Page::Picture(const QImage& picture, double scale) {
-  int w = qRound(picture.width() * scale) + 2;
+  int w = qRound(picture.deviceIndependentSize().width() * scale) + 2;
   QRect r = Framed(picture, scale, (PageWidth - w) / 2, y_);
   y_ = r.bottom() + 1 + 8;
 }
@@ -110,7 +115,8 @@ void Page::PictureBeside(const QImage& picture, double scale, const QStringList&
 
 void Page::ToolRow(const QImage& button, const QString& name, const QString& text) {
   const int column = 92;  // wide enough for the clock
-  painter_.drawImage(Margin + (button.width() > 40 ? 0 : 4), y_, button);
+  const QSizeF shown = button.deviceIndependentSize();
+  painter_.drawImage(Margin + (shown.width() > 40 ? 0 : 4), y_, button);
   int x = Margin + column;
   // The name in bold and the description after it, wrapping under both.
   QTextDocument doc;
@@ -123,7 +129,7 @@ void Page::ToolRow(const QImage& button, const QString& name, const QString& tex
   painter_.translate(x, y_ + 3);
   doc.drawContents(&painter_);
   painter_.restore();
-  y_ += std::max(button.height(), qRound(doc.size().height()) + 3) + 5;
+  y_ += std::max(qRound(shown.height()), qRound(doc.size().height()) + 3) + 5;
 }
 
 QImage Page::Finish() {
@@ -138,8 +144,8 @@ void Page::Footer(const QString& text) {
   painter_.drawText(QRect(Margin, PageHeight - 30, PageWidth - 2 * Margin, 30), Qt::AlignCenter, text);
 }
 
-QImage HelpPage(const Shots& s, QString& error) {
-  Page page;
+QImage HelpPage(const Shots& s, int scale, QString& error) {
+  Page page(scale);
   page.Title(QStringLiteral("Velmora 数独 · 帮助"),
              QStringLiteral("在每一行、每一列和每个九宫格里填入 1 到 9，每个数字各一次。"));
 

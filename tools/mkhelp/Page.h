@@ -15,10 +15,11 @@ constexpr int PageWidth = 462;
 constexpr int PageHeight = 1601;
 
 // A sheet that blocks are added to from the top down. Each call places its block below the last
-// one; Bottom() tells how much of the sheet is used.
+// one; Bottom() tells how much of the sheet is used. Everything is placed in the page's own pixels;
+// with `scale` 2 the sheet holds twice as many each way, for screens of two device pixels a pixel.
 class Page {
  public:
-  Page();
+  explicit Page(int scale);
 
   void Title(const QString& text, const QString& subtitle);
   void Heading(const QString& text);
@@ -48,7 +49,7 @@ class Page {
   QFont body_, heading_, title_, small_;
 };
 
-// The whole help page from the screenshots.
-QImage HelpPage(const Shots& shots, QString& error);
+// The whole help page from the screenshots, at `scale` (1 or 2; the screenshots taken at the same).
+QImage HelpPage(const Shots& shots, int scale, QString& error);
 
 }  // namespace mkhelp

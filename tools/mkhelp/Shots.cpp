@@ -28,7 +28,12 @@ QImage ToImage(const tt::Picture& p) {
   return image;
 }
 
-QImage Shot(toolkit::TControl* c) { return ToImage(tt::Grab(c)); }
+// At the size the control has on screen: a picture of more pixels says how many a pixel holds.
+QImage Shot(toolkit::TControl* c) {
+  QImage image = ToImage(tt::Grab(c));
+  image.setDevicePixelRatio(static_cast<double>(image.width()) / c->Width());
+  return image;
+}
 
 // Titles "[00001]" and on, each followed by the nine rows of a level 2 puzzle, "0" for an open cell.
 void WriteSampleCollection() {

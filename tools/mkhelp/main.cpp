@@ -7,6 +7,7 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "Page.h"
 #include "Shots.h"
@@ -34,13 +35,15 @@ std::vector<std::uint8_t> RgbBytes(const QImage& page) {
 }
 
 const char* const Usage =
-    "Usage: mkhelp [--collection tk.vlm] [--png preview.png] [--quality n] output.jpg\n"
+    "Usage: mkhelp [--collection tk.vlm] [--png preview.png] [--quality n] [--scale 2] output.jpg\n"
     "Runs Velmora's windows offscreen, takes screenshots of them (main window with a beginner game,\n"
     "tool-bar buttons, candidate panel, custom-game editor, puzzle collection), lays out the help\n"
     "page (462 x 1601 pixels, Simplified Chinese) and writes it as a JPEG file.\n"
     "  --collection FILE  a tk.vlm to show in the collection dialog (default: a small sample)\n"
     "  --png FILE         also write the page as a PNG file\n"
     "  --quality N        JPEG quality, 1..100 (default 90)\n"
+    "  --scale 2          the page at twice the size (924 x 3202), windows photographed at scale 2,\n"
+    "                     for screens of two device pixels a pixel (resources/help@2x.jpg)\n"
     "The screenshots show the program this tool was built with; tools/mkhelp/make-help.sh rebuilds\n"
     "and reruns it.\n";
 
@@ -49,6 +52,15 @@ const char* const Usage =
 int main(int argc, char* argv[]) {
   // The game's windows are drawn offscreen: no display is needed, and none is disturbed.
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // The scale is read before the platform starts, as the windows are drawn at it.
+  int scale = 1;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--scale" && i + 1 < argc) scale = std::atoi(argv[i + 1]);
+    if (a.rfind("--scale=", 0) == 0) scale = std::atoi(a.c_str() + 8);
+  }
+  if (scale == 2) setenv("QT_SCALE_FACTOR", "2", 1);
+  if (scale != 1 && scale != 2) return Fail(QStringLiteral("--scale takes 1 or 2"));
   toolkit::TApplication::Initialize();
   // Error boxes are recorded rather than shown, and no dialog waits for a person.
   toolkit::testing::Enable();
@@ -62,7 +74,9 @@ int main(int argc, char* argv[]) {
                              QStringLiteral("file"));
   QCommandLineOption quality(QStringLiteral("quality"), QStringLiteral("JPEG quality, 1..100 (default 90)."),
                              QStringLiteral("n"), QStringLiteral("90"));
-  parser.addOptions({help, collection, preview, quality});
+  QCommandLineOption scaleOption(QStringLiteral("scale"), QStringLiteral("1 or 2: the page's size (default 1)."),
+                                 QStringLiteral("n"), QStringLiteral("1"));
+  parser.addOptions({help, collection, preview, quality, scaleOption});
   // The toolkit's application reads no command line; this tool's own arguments are parsed here.
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
@@ -87,7 +101,7 @@ int main(int argc, char* argv[]) {
   QDir::setCurrent(QDir::rootPath());
 
   QString error;
-  QImage page = mkhelp::HelpPage(shots, error);
+  QImage page = mkhelp::HelpPage(shots, scale, error);
   if (page.isNull()) return Fail(error);
   if (parser.isSet(preview) && !page.save(parser.value(preview)))
     return Fail(QStringLiteral("cannot write %1").arg(parser.value(preview)));
@@ -99,7 +113,7 @@ int main(int argc, char* argv[]) {
     jpeg.SaveToFile(output.toStdString());
     toolkit::TJPEGImage check;  // read it back as the help window will
     check.LoadFromFile(output.toStdString());
-    if (check.Width() != mkhelp::PageWidth || check.Height() != mkhelp::PageHeight)
+    if (check.Width() != mkhelp::PageWidth * scale || check.Height() != mkhelp::PageHeight * scale)
       return Fail(QStringLiteral("the written picture reads back at the wrong size"));
   } catch (const toolkit::Exception& e) {
     return Fail(QString::fromStdString(e.Message));

@@ -1,7 +1,9 @@
 #!/bin/sh
-# Builds the mkhelp tool and remakes the help picture resources/help.jpg from the game's own windows.
+# Builds the mkhelp tool and remakes the help picture resources/help.jpg, and resources/help@2x.jpg at
+# twice the size, from the game's own windows.
 # Usage: tools/mkhelp/make-help.sh [build-folder]   (default: <repository>/build)
-# A preview PNG is left beside the build as help-preview.png. Rebuild the game afterwards.
+# Preview PNGs are left beside the build as help-preview.png and help-preview@2x.png. Rebuild the game
+# afterwards.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,3 +22,5 @@ collection=""
 if [ -f "$root/resources/tk.vlm" ]; then collection="--collection=$root/resources/tk.vlm"; fi
 # shellcheck disable=SC2086
 "$build/tools/mkhelp/mkhelp" $collection --png "$build/help-preview.png" "$root/resources/help.jpg"
+# shellcheck disable=SC2086
+"$build/tools/mkhelp/mkhelp" $collection --scale 2 --png "$build/help-preview@2x.png" "$root/resources/help@2x.jpg"

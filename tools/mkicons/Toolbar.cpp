@@ -236,8 +236,10 @@ void drawCollection(QPainter& p) {
 
 } // namespace
 
-QImage toolbarPicture(int index) {
-  QImage img = blankImage(kToolbarSide);
+QImage toolbarPicture(int index, int scale) {
+  // Drawn in the 16 x 16 picture's own coordinates onto `scale` times as many pixels.
+  QImage img = blankImage(kToolbarSide * scale);
+  img.setDevicePixelRatio(scale);
   QPainter p(&img);
   prepare(p);
   switch (index) {

@@ -30,6 +30,7 @@ int main(int argc, char* argv[]) {
   parser.setApplicationDescription(QStringLiteral(
       "Draws Velmora's pictures and writes them as PNG files under <resources>:\n"
       "  toolbar/0.png .. toolbar/9.png  the 16 x 16 tool-bar pictures\n"
+      "  toolbar/0@2x.png .. 9@2x.png     the same at twice the size (32 x 32)\n"
       "  toolbar/strip.png               the ten side by side (160 x 16)\n"
       "  icon/velmora-<size>.png         the program icon, sizes 16 24 32 48 64 128 256\n"
       "icon/velmora.svg is kept by hand and is not written."));
@@ -58,10 +59,12 @@ int main(int argc, char* argv[]) {
   int written = 0;
   for (int i = 0; i < mkicons::kToolbarCount; ++i) {
     if (!mkicons::savePng(mkicons::toolbarPicture(i),
-                          out.filePath(QStringLiteral("toolbar/%1.png").arg(i)), error)) {
+                          out.filePath(QStringLiteral("toolbar/%1.png").arg(i)), error) ||
+        !mkicons::savePng(mkicons::toolbarPicture(i, 2),
+                          out.filePath(QStringLiteral("toolbar/%1@2x.png").arg(i)), error)) {
       return fail(error);
     }
-    ++written;
+    written += 2;
   }
   if (!mkicons::savePng(mkicons::toolbarStrip(), out.filePath(QStringLiteral("toolbar/strip.png")),
                         error)) {
