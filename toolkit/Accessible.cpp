@@ -18,6 +18,15 @@ TControl* ControlOf(QObject* widget) {
 
 namespace {
 QString FromStd(const std::string& s) { return QString::fromStdString(s); }
+
+// The bare widget inside a panel's border where the panel's children live, or null. It is no part of
+// what a screen reader hears: the children are the panel's own.
+QWidget* ClientWidget(QWidget* w) {
+  TControl* c = ControlOf(w);
+  ControlHandle* h = c ? c->Handle() : nullptr;
+  return h && h->client != h->widget ? h->client : nullptr;
+}
+bool IsClientWidget(QWidget* w) { return w && w->parentWidget() && ClientWidget(w->parentWidget()) == w; }
 }  // namespace
 
 class ItemAccessible;
@@ -81,16 +90,29 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
     return QAccessibleWidget::interface_cast(t);
   }
 
-  int childCount() const override { return QAccessibleWidget::childCount() + ItemCount(); }
+  // A panel's children are told as its own, past the bare widget that holds them.
+  QAccessibleInterface* parent() const override {
+    QAccessibleInterface* p = QAccessibleWidget::parent();
+    return p && IsClientWidget(qobject_cast<QWidget*>(p->object())) ? p->parent() : p;
+  }
+  int WidgetCount() const {
+    QWidget* client = ClientWidget(widget());
+    return client ? QAccessible::queryAccessibleInterface(client)->childCount() : QAccessibleWidget::childCount();
+  }
+  int childCount() const override { return WidgetCount() + ItemCount(); }
   QAccessibleInterface* child(int index) const override {
-    int widgets = QAccessibleWidget::childCount();
-    if (index < widgets) return QAccessibleWidget::child(index);
+    int widgets = WidgetCount();
+    if (index < widgets) {
+      QWidget* client = ClientWidget(widget());
+      return client ? QAccessible::queryAccessibleInterface(client)->child(index) : QAccessibleWidget::child(index);
+    }
     return index - widgets < ItemCount() ? ItemInterface(index - widgets) : nullptr;
   }
   int indexOfChild(const QAccessibleInterface* child) const override {
-    int widgets = QAccessibleWidget::childCount();
+    int widgets = WidgetCount();
     for (std::size_t i = 0; i < items_.size() && static_cast<int>(i) < ItemCount(); ++i)
       if (QAccessible::accessibleInterface(items_[i]) == child) return widgets + static_cast<int>(i);
+    if (QWidget* client = ClientWidget(widget())) return QAccessible::queryAccessibleInterface(client)->indexOfChild(child);
     return QAccessibleWidget::indexOfChild(child);
   }
   QAccessibleInterface* childAt(int x, int y) const override;
@@ -195,6 +217,7 @@ QAccessibleInterface* WidgetAccessible::ItemInterface(int i) const {
 QAccessibleInterface* WidgetAccessible::childAt(int x, int y) const {
   for (int i = 0; i < ItemCount(); ++i)
     if (ItemInterface(i)->rect().contains(x, y)) return ItemInterface(i);
+  if (QWidget* client = ClientWidget(widget())) return QAccessible::queryAccessibleInterface(client)->childAt(x, y);
   return QAccessibleWidget::childAt(x, y);
 }
 
