@@ -256,8 +256,8 @@ void TApplication::Run() {
 }
 
 // Ends every loop at once, the modal ones and file dialogs included. The platform's own quit would first
-// ask each window to close, and a form refuses that (its close box only hides it), which left the program
-// running with no window on screen.
+// ask each open window to close, and a form refuses that (its close box only hides it): a dialog still
+// open then kept the program running with no window on screen.
 void TApplication::Terminate() {
   if (FRunning) QCoreApplication::exit(0);
 }

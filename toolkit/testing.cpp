@@ -274,6 +274,14 @@ void Click(TComponent* component) {
   }
 }
 
+// The platform's close request is refused for a window behind a modal form; Qt's public close is the
+// program's own and skips that refusal, so the driver applies it here.
+void CloseBox(TForm* form) {
+  QWidget* w = form->Handle()->widget;
+  QWidget* modal = QApplication::activeModalWidget();
+  if (w->isVisible() && (!modal || modal == w)) w->windowHandle()->close();
+}
+
 TColor Picture::Pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
   return pixels_[static_cast<std::size_t>(y) * width_ + x];

@@ -55,6 +55,10 @@ void LeaveMouse(TControl* control);
 // and clicking the item there.
 void Click(TComponent* component);
 
+// The close box of the form's title bar, pressed as the window system reports it: refused while a
+// modal form blocks the window. Nothing happens to a form that is not on screen.
+void CloseBox(TForm* form);
+
 // The next file dialog returns that name, or is cancelled (nullopt).
 void AnswerFileDialog(std::optional<std::string> name);
 // Runs f inside the next modal form once it is shown, from within its real nested event loop and with

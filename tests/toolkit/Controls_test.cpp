@@ -112,6 +112,54 @@ TEST_F(Typing, ReadOnlyRefusesTyping) {
   EXPECT_EQ(edit->Text(), "佚名 x");
 }
 
+using Input = FormFixture;
+
+TEST_F(Input, ReachesOnlyTheEnabledControlUnderThePoint) {
+  auto* panel = Make<TPanel>(10, 10, 150, 150);
+  auto* memo = new TMemo(form);
+  memo->set_Parent(panel);
+  memo->SetBounds(10, 10, 60, 60);
+  auto* cover = new TPanel(form);  // lies over the memo's right part
+  cover->set_Parent(panel);
+  cover->SetBounds(50, 10, 40, 40);
+  std::string got;
+  for (TControl* c : std::initializer_list<TControl*>{form, panel, memo, cover}) {
+    std::string name = c == form ? "form" : c == panel ? "panel" : c == memo ? "memo" : "cover";
+    c->OnMouseDown = [&got, name](TObject*, TMouseButton, TShiftState, int, int) { got += name + " down;"; };
+    c->OnMouseMove = [&got, name](TObject*, TShiftState, int, int) {
+      if (got.size() < name.size() + 6 || got.substr(got.size() - name.size() - 6) != name + " move;")
+        got += name + " move;";
+    };
+    c->OnClick = [&got, name](TObject*) { got += name + " click;"; };
+  }
+  memo->OnKeyPress = [&](TObject*, char&) { got += "memo key;"; };
+
+  // Over a plain panel or an edit, the mouse is theirs alone: nothing climbs to the parent under them.
+  tt::MoveMouse(panel, 100, 100);
+  tt::PressMouse(memo, mbLeft, 5, 5);
+  EXPECT_EQ(got, "panel move;memo move;memo down;memo click;");
+  got.clear();
+  // A point of the memo under the cover is the cover's.
+  tt::PressMouse(memo, mbLeft, 50, 5);
+  EXPECT_EQ(got, "cover move;cover down;cover click;");
+  got.clear();
+  // A disabled control, or one on a disabled parent, takes no mouse and no keys, and passes nothing on.
+  tt::TypeText(memo, "1");
+  memo->set_Enabled(false);
+  tt::PressMouse(memo, mbLeft, 5, 5);
+  tt::TypeText(memo, "2");
+  memo->set_Enabled(true);
+  panel->set_Enabled(false);
+  tt::PressMouse(memo, mbLeft, 6, 6);
+  tt::PressMouse(panel, mbLeft, 100, 100);
+  tt::TypeText(memo, "3");
+  EXPECT_EQ(got, "memo key;");
+  EXPECT_EQ(memo->Text(), "1");
+  panel->set_Enabled(true);
+  tt::TypeText(memo, "4");
+  EXPECT_EQ(memo->Text(), "14");
+}
+
 using Errors = FormFixture;
 
 TEST_F(Errors, AnExceptionInAHandlerShowsOneErrorBoxAndAbortShowsNone) {
