@@ -73,6 +73,11 @@ TMouseButton ButtonOf(Qt::MouseButton b) {
 bool EventBridge::eventFilter(QObject* watched, QEvent* event) {
   TControl* c = control_;
   if (!c) return QObject::eventFilter(watched, event);
+  // Filters see an event before the widget's own enabled test: a disabled control, or one on a disabled
+  // parent, takes no mouse input.
+  if (event->type() != QEvent::Enter && event->type() != QEvent::Leave &&
+      !static_cast<QWidget*>(watched)->isEnabled())
+    return QObject::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
@@ -115,6 +120,10 @@ bool EventBridge::eventFilter(QObject* watched, QEvent* event) {
 void Bridge(TControl* control, ControlHandle* h) {
   QWidget* target = h->input ? h->input : h->widget;
   target->setMouseTracking(true);
+  // The mouse belongs to the control under it alone: an event the control's widget leaves unused (a
+  // plain panel takes none, a disabled one refuses all) does not climb to the parent control as its own.
+  h->widget->setAttribute(Qt::WA_NoMousePropagation);
+  target->setAttribute(Qt::WA_NoMousePropagation);
   target->installEventFilter(new EventBridge(control, h->widget));
 }
 

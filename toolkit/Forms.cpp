@@ -182,22 +182,30 @@ void TForm::Show() {
 }
 
 int TForm::ShowModal() {
+  ControlHandle* h = Handle();
   FModalResult = mrNone;
   FModal = true;
-  if (testing::Enabled()) {
-    testing::RunModal(this);
-  } else {
-    Show();
+  // The platform reads a window's modality as it shows it: the form is modal from its first showing on,
+  // and one already on screen is shown anew.
+  if (h->widget->isVisible()) h->widget->hide();
+  h->widget->setWindowModality(Qt::ApplicationModal);
+  Show();
+  std::exception_ptr testFailure;
+  {
     QEventLoop loop;
-    FHandle->modalLoop = &loop;
-    FHandle->widget->setWindowModality(Qt::ApplicationModal);
+    h->modalLoop = &loop;
+    if (testing::Enabled()) testing::AnswerModal(this, &loop, testFailure);
     if (FModalResult == mrNone) loop.exec();
-    FHandle->modalLoop = nullptr;
+    h->modalLoop = nullptr;
   }
   FModal = false;
   if (FModalResult == mrNone) FModalResult = mrCancel;
   TControl::set_Visible(false);
-  if (FHandle) FHandle->widget->hide();
+  if (FHandle) {
+    FHandle->widget->hide();
+    FHandle->widget->setWindowModality(Qt::NonModal);
+  }
+  if (testFailure) std::rethrow_exception(testFailure);
   return FModalResult;
 }
 
@@ -387,10 +395,17 @@ void TApplication::Finalize() {
 void TApplication::Run() {
   if (!FMainForm) return;
   FMainForm->Show();
+  FRunning = true;
   QApplication::exec();
+  FRunning = false;
 }
 
-void TApplication::Terminate() { QApplication::quit(); }
+// Ends every loop at once, the modal ones and file dialogs included. The platform's own quit would first
+// ask each open window to close, and a form refuses that (its close box only hides it): a dialog still
+// open then kept the program running with no window on screen.
+void TApplication::Terminate() {
+  if (FRunning) QCoreApplication::exit(0);
+}
 
 void TApplication::ProcessMessages() { QApplication::processEvents(); }
 

@@ -86,8 +86,9 @@ class TApplication : public TComponent {
     if (!FMainForm) FMainForm = Reference;
   }
 
-  // Shows the main form and runs the event loop until it closes.
+  // Shows the main form and runs the event loop until Terminate (closing the main form calls it).
   void Run();
+  // Ends the event loop, and the modal loops running inside it.
   void Terminate();
   void ProcessMessages();
 
@@ -101,6 +102,7 @@ class TApplication : public TComponent {
   TApplication();
   friend class TForm;
   TForm* FMainForm = nullptr;
+  bool FRunning = false;
 };
 
 extern TApplication* Application;

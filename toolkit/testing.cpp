@@ -1,4 +1,10 @@
-// Test mode and the player's actions as real Qt input events.
+// The player's actions as real input to the windows, through the platform's own delivery.
+//
+// Mouse and keys enter at the window, as the window system hands them to the application (QTest's
+// window functions feed the platform's event queue): the platform then drops what a modal form blocks,
+// gives the mouse to the widget under the point and keys to the window's focused widget, and skips
+// disabled widgets, so a test meets exactly what a player meets. Built into its own library, which only
+// the tests and the tools link.
 #include "toolkit/testing.h"
 
 #include <QAccessible>
@@ -9,33 +15,27 @@
 #include <QEnterEvent>
 #include <QImage>
 #include <QKeyEvent>
-#include <QMimeData>
-#include <QMenu>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QWheelEvent>
-#include <QPixmap>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPixmap>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include "toolkit/EditWidget_p.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Menus.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/qt_p.h"
-#include "toolkit/testing_p.h"
 
 namespace toolkit::testing {
 
 namespace {
-bool enabled = false;
-std::vector<std::string> errorBoxes;
-std::vector<TForm*> modalForms;
-std::function<void(TForm*)> pendingModal;
-bool fileAnswerWaiting = false;
-std::optional<std::string> fileAnswer;
-bool writeFaultWaiting = false;
-int writeFaultError = 0;
-long long writeFaultAfter = -1;
 
 QWidget* KeyTarget(TControl* c) { return c->Handle()->widget; }
 QWidget* MouseTarget(TControl* c) {
@@ -43,59 +43,43 @@ QWidget* MouseTarget(TControl* c) {
   return h->input ? h->input : h->widget;
 }
 
-void SendKey(QWidget* w, int key, Qt::KeyboardModifiers mods, const QString& text) {
-  QKeyEvent press(QEvent::KeyPress, key, mods, text);
-  QApplication::sendEvent(w, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-  QApplication::sendEvent(w, &release);
+// A player reaches a control only on a window that is on screen: the control's top-level form is
+// shown (modelessly) when it is not yet.
+QWindow* ShownWindow(QWidget* w) {
+  QWidget* top = w->window();
+  if (!top->isVisible()) top->show();
+  return top->windowHandle();
 }
+
+QWindow* WindowOf(TControl* control) {
+  TControl* top = control->TopLevel();
+  if (auto* form = dynamic_cast<TForm*>(top); form && !form->Visible()) form->Show();
+  return ShownWindow(control->Handle()->widget);
+}
+
+// A point of a widget in its window's coordinates.
+QPoint At(QWidget* w, int X, int Y) { return w->mapTo(w->window(), QPoint(X, Y)); }
+
+Qt::MouseButton ButtonOf(TMouseButton b) {
+  return b == mbRight ? Qt::RightButton : b == mbMiddle ? Qt::MiddleButton : Qt::LeftButton;
+}
+
+void SendKey(TControl* control, int key, Qt::KeyboardModifiers mods, const QString& text) {
+  QTest::sendKeyEvent(QTest::Click, WindowOf(control), static_cast<Qt::Key>(key), text, mods);
+}
+
+// What cannot be fed in at the window (the clipboard's paste action, a drop) is still refused where a
+// player could not act: on a hidden or disabled widget, or behind a modal form.
+bool Reachable(QWidget* w) {
+  QWidget* modal = QApplication::activeModalWidget();
+  return w->isVisible() && w->isEnabled() && (!modal || w->window() == modal);
+}
+
+void CloseMenus() {
+  while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+}
+
 }  // namespace
-
-void Enable() { enabled = true; }
-bool Enabled() { return enabled; }
-
-void RecordErrorBox(const std::string& message) { errorBoxes.push_back(message); }
-std::vector<std::string> ErrorBoxes() { return errorBoxes; }
-void ClearErrorBoxes() { errorBoxes.clear(); }
-
-void OnNextModal(std::function<void(TForm*)> f) { pendingModal = std::move(f); }
-std::vector<TForm*> ModalForms() { return modalForms; }
-void ClearModalForms() { modalForms.clear(); }
-
-void RunModal(TForm* form) {
-  modalForms.push_back(form);
-  auto f = std::move(pendingModal);
-  pendingModal = nullptr;
-  if (!f) return;
-  form->Show();
-  f(form);
-}
-
-void AnswerFileDialog(std::optional<std::string> name) {
-  fileAnswerWaiting = true;
-  fileAnswer = std::move(name);
-}
-
-bool TakeFileDialogAnswer(std::optional<std::string>& answer) {
-  if (!fileAnswerWaiting) return false;
-  fileAnswerWaiting = false;
-  answer = std::move(fileAnswer);
-  return true;
-}
-
-void FailNextWrite(int error, long long afterBytes) {
-  writeFaultWaiting = true;
-  writeFaultError = error;
-  writeFaultAfter = afterBytes;
-}
-
-bool TakeWriteFault(int& error, long long& afterBytes) {
-  if (!writeFaultWaiting) return false;
-  writeFaultWaiting = false;
-  error = writeFaultError;
-  afterBytes = writeFaultAfter;
-  return true;
-}
 
 void TypeText(TControl* control, const std::string& text) {
   KeyTarget(control)->setFocus();
@@ -104,58 +88,62 @@ void TypeText(TControl* control, const std::string& text) {
 }
 
 void TypeAtCaret(TControl* control, const std::string& text) {
-  QWidget* w = KeyTarget(control);
-  w->setFocus();
+  WindowOf(control);
+  KeyTarget(control)->setFocus();
   QString all = QString::fromStdString(text);
   for (char32_t ch : all.toUcs4()) {
     QString s = QString::fromUcs4(&ch, 1);
     switch (ch) {
-      case '\b': SendKey(w, Qt::Key_Backspace, Qt::NoModifier, s); continue;
-      case '\r': SendKey(w, Qt::Key_Return, Qt::NoModifier, s); continue;
-      case '\t': SendKey(w, Qt::Key_Tab, Qt::NoModifier, s); continue;
-      case 0x1B: SendKey(w, Qt::Key_Escape, Qt::NoModifier, s); continue;
+      case '\b': SendKey(control, Qt::Key_Backspace, Qt::NoModifier, s); continue;
+      case '\r': SendKey(control, Qt::Key_Return, Qt::NoModifier, s); continue;
+      case '\t': SendKey(control, Qt::Key_Tab, Qt::NoModifier, s); continue;
+      case 0x1B: SendKey(control, Qt::Key_Escape, Qt::NoModifier, s); continue;
       default: break;
     }
     if (ch >= 1 && ch <= 26) {
-      SendKey(w, Qt::Key_A + static_cast<int>(ch) - 1, Qt::ControlModifier, s);
+      SendKey(control, Qt::Key_A + static_cast<int>(ch) - 1, Qt::ControlModifier, s);
     } else if (ch < 0x80) {
       int key = (ch >= 'a' && ch <= 'z') ? static_cast<int>(ch) - 32 : static_cast<int>(ch);
-      SendKey(w, key, Qt::NoModifier, s);
+      SendKey(control, key, Qt::NoModifier, s);
     } else {
-      SendKey(w, Qt::Key_unknown, Qt::NoModifier, s);
+      SendKey(control, Qt::Key_unknown, Qt::NoModifier, s);
     }
   }
 }
 
 void PressKey(TControl* control, TKey key, TShiftState shift) {
-  QWidget* w = KeyTarget(control);
-  w->setFocus();
+  WindowOf(control);
+  KeyTarget(control)->setFocus();
   Qt::KeyboardModifiers mods;
   if (shift.count(ssShift)) mods |= Qt::ShiftModifier;
   if (shift.count(ssCtrl)) mods |= Qt::ControlModifier;
   switch (key) {
-    case keyLeft: return SendKey(w, Qt::Key_Left, mods, {});
-    case keyRight: return SendKey(w, Qt::Key_Right, mods, {});
-    case keyUp: return SendKey(w, Qt::Key_Up, mods, {});
-    case keyDown: return SendKey(w, Qt::Key_Down, mods, {});
-    case keyHome: return SendKey(w, Qt::Key_Home, mods, {});
-    case keyEnd: return SendKey(w, Qt::Key_End, mods, {});
-    case keyDelete: return SendKey(w, Qt::Key_Delete, mods, {});
-    case keyBackspace: return SendKey(w, Qt::Key_Backspace, mods, QStringLiteral("\b"));
-    case keyEscape: return SendKey(w, Qt::Key_Escape, mods, QStringLiteral("\x1b"));
-    case keyEnter: return SendKey(w, Qt::Key_Return, mods, QStringLiteral("\r"));
+    case keyLeft: return SendKey(control, Qt::Key_Left, mods, {});
+    case keyRight: return SendKey(control, Qt::Key_Right, mods, {});
+    case keyUp: return SendKey(control, Qt::Key_Up, mods, {});
+    case keyDown: return SendKey(control, Qt::Key_Down, mods, {});
+    case keyHome: return SendKey(control, Qt::Key_Home, mods, {});
+    case keyEnd: return SendKey(control, Qt::Key_End, mods, {});
+    case keyDelete: return SendKey(control, Qt::Key_Delete, mods, {});
+    case keyBackspace: return SendKey(control, Qt::Key_Backspace, mods, QStringLiteral("\b"));
+    case keyEscape: return SendKey(control, Qt::Key_Escape, mods, QStringLiteral("\x1b"));
+    case keyEnter: return SendKey(control, Qt::Key_Return, mods, QStringLiteral("\r"));
   }
 }
 
 void Paste(TControl* control, const std::string& text) {
   QApplication::clipboard()->setText(QString::fromStdString(text));
+  WindowOf(control);
   QWidget* w = KeyTarget(control);
+  if (!Reachable(w)) return;
   if (auto* memo = dynamic_cast<EditWidget*>(w)) return memo->Paste();
-  if (qobject_cast<QLineEdit*>(w)) return SendKey(w, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+  if (qobject_cast<QLineEdit*>(w)) return SendKey(control, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
 }
 
 void Drop(TControl* control, const std::string& text) {
+  WindowOf(control);
   QWidget* w = MouseTarget(control);
+  if (!Reachable(w)) return;
   QMimeData data;
   data.setText(QString::fromStdString(text));
   QPointF at(w->width() / 2.0, w->height() / 2.0);
@@ -167,72 +155,136 @@ void Drop(TControl* control, const std::string& text) {
   QApplication::sendEvent(w, &drop);
 }
 
-void PressMouse(TControl* control, TMouseButton button, int X, int Y) {
-  QWidget* w = MouseTarget(control);
-  Qt::MouseButton b = button == mbRight ? Qt::RightButton : button == mbMiddle ? Qt::MiddleButton : Qt::LeftButton;
-  QPointF local(X, Y);
-  QPointF global = w->mapToGlobal(local);
-  QMouseEvent press(QEvent::MouseButtonPress, local, global, b, b, Qt::NoModifier);
-  QApplication::sendEvent(w, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, local, global, b, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(w, &release);
-}
-
-void MoveMouse(TControl* control, int X, int Y) {
-  QWidget* w = MouseTarget(control);
-  QPointF local(X, Y);
-  QMouseEvent move(QEvent::MouseMove, local, w->mapToGlobal(local), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(w, &move);
-}
-
 namespace {
-void SendMouse(QWidget* w, QEvent::Type type, int X, int Y, Qt::MouseButton button, Qt::MouseButtons held) {
-  QPointF local(X, Y);
-  QMouseEvent e(type, local, w->mapToGlobal(local), button, held, Qt::NoModifier);
-  QApplication::sendEvent(w, &e);
+QPointer<QWindow> pointerWindow;  // the window the mouse is in
+QPoint pointerAt(-1, -1);         // and where it is, on the screen
+
+// The mouse moves to a point of the window, leaving the window it was in. The widgets of a window the
+// mouse has just come into (or that was shown under it) hear of it from the second move on, so the
+// mouse passes by a neighbouring pixel first; a move to where the mouse already is would be no move.
+void MoveTo(QWindow* window, QPoint p) {
+  QPoint global = window->mapToGlobal(p);
+  bool arriving = pointerWindow != window;
+  if (arriving && pointerWindow) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(pointerWindow, &leave);
+  }
+  pointerWindow = window;
+  if (arriving || global == pointerAt) QTest::mouseMove(window, p + QPoint(p.x() > 0 ? -1 : 1, 0));
+  QTest::mouseMove(window, p);
+  pointerAt = global;
+}
+
+// The mouse on a point of the control, in its window's coordinates.
+QWindow* MouseOn(TControl* control, int X, int Y, QPoint& p) {
+  QWindow* window = WindowOf(control);
+  p = At(MouseTarget(control), X, Y);
+  MoveTo(window, p);
+  return window;
 }
 }  // namespace
 
+void PressMouse(TControl* control, TMouseButton button, int X, int Y) {
+  QPoint p;
+  QWindow* window = MouseOn(control, X, Y, p);
+  // The right button opens an edit's context menu, which waits in a loop of its own: the player
+  // dismisses it, as with Escape.
+  if (button == mbRight) QTimer::singleShot(0, [] { CloseMenus(); });
+  QTest::mouseClick(window, ButtonOf(button), Qt::NoModifier, p);
+}
+
+void MoveMouse(TControl* control, int X, int Y) {
+  QPoint p;
+  MouseOn(control, X, Y, p);
+}
+
 void DragMouse(TControl* control, int X1, int Y1, int X2, int Y2) {
+  QPoint p;
+  QWindow* window = MouseOn(control, X1, Y1, p);
   QWidget* w = MouseTarget(control);
-  SendMouse(w, QEvent::MouseButtonPress, X1, Y1, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(w, QEvent::MouseMove, (X1 + X2) / 2, (Y1 + Y2) / 2, Qt::NoButton, Qt::LeftButton);
-  SendMouse(w, QEvent::MouseMove, X2, Y2, Qt::NoButton, Qt::LeftButton);
-  SendMouse(w, QEvent::MouseButtonRelease, X2, Y2, Qt::LeftButton, Qt::NoButton);
+  QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, p);
+  MoveTo(window, At(w, (X1 + X2) / 2, (Y1 + Y2) / 2));
+  MoveTo(window, At(w, X2, Y2));
+  QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, At(w, X2, Y2));
 }
 
 void DoubleClickMouse(TControl* control, int X, int Y) {
-  QWidget* w = MouseTarget(control);
-  SendMouse(w, QEvent::MouseButtonPress, X, Y, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(w, QEvent::MouseButtonRelease, X, Y, Qt::LeftButton, Qt::NoButton);
-  SendMouse(w, QEvent::MouseButtonDblClick, X, Y, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(w, QEvent::MouseButtonRelease, X, Y, Qt::LeftButton, Qt::NoButton);
+  QPoint p;
+  QWindow* window = MouseOn(control, X, Y, p);
+  QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, p);
 }
 
-void EnterMouse(TControl* control) {
-  QWidget* w = MouseTarget(control);
-  QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), w->mapToGlobal(QPointF(1, 1)));
-  QApplication::sendEvent(w, &enter);
-}
+void EnterMouse(TControl* control) { MoveMouse(control, 1, 1); }
 
+// The mouse moves to a point of the window just outside the control; when the control fills its
+// window, it leaves the window.
 void LeaveMouse(TControl* control) {
+  QWindow* window = WindowOf(control);
+  QWidget* w = MouseTarget(control);
+  QRect inWindow(At(w, 0, 0), w->size());
+  QRect area(QPoint(0, 0), window->size());
+  for (QPoint p : {inWindow.topLeft() - QPoint(1, 1), inWindow.bottomRight() + QPoint(1, 1)}) {
+    if (area.contains(p)) return MoveTo(window, p);
+  }
   QEvent leave(QEvent::Leave);
-  QApplication::sendEvent(MouseTarget(control), &leave);
+  QApplication::sendEvent(window, &leave);
+  pointerWindow = nullptr;
 }
+
+namespace {
+// A player opens the menus from the menu bar down to the item, then clicks the item.
+void ClickMenuItem(TMenuItem* item) {
+  if (!item->FHandle || !item->FHandle->action) {  // its form was never on screen
+    for (TComponent* o = item->Owner(); o; o = o->Owner())
+      if (auto* form = dynamic_cast<TForm*>(o)) {
+        WindowOf(form);
+        break;
+      }
+  }
+  if (!item->FHandle || !item->FHandle->action) return;
+  // The actions to click, from the menu bar's down to the item's.
+  std::vector<QAction*> path{item->FHandle->action};
+  QMenuBar* bar = nullptr;
+  while (!bar) {
+    QMenu* menu = nullptr;
+    for (QObject* o : path.back()->associatedObjects()) {
+      if ((bar = qobject_cast<QMenuBar*>(o))) break;
+      if (auto* m = qobject_cast<QMenu*>(o)) menu = m;
+    }
+    if (bar) break;
+    if (!menu) return;
+    path.push_back(menu->menuAction());
+  }
+  QWindow* window = ShownWindow(bar);
+  QPoint title = bar->actionGeometry(path.back()).center();
+  title = At(bar, title.x(), title.y());
+  MoveTo(window, title);
+  QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, title);
+  for (std::size_t i = path.size() - 1; i > 0; --i) {
+    QMenu* menu = path[i]->menu();
+    if (!menu || !menu->isVisible()) break;  // the menu did not open: the window takes no input
+    QPoint p = menu->actionGeometry(path[i - 1]).center();
+    MoveTo(menu->windowHandle(), p);
+    QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, Qt::NoModifier, p);
+  }
+  CloseMenus();  // one still open (its item was disabled), as with Escape
+}
+}  // namespace
 
 void Click(TComponent* component) {
-  if (auto* item = dynamic_cast<TMenuItem*>(component)) {
-    if (item->FHandle && item->FHandle->action) {
-      item->FHandle->action->trigger();
-    } else if (item->Enabled()) {
-      Application->Guard([item] { item->Click(); });
-    }
-    return;
-  }
+  if (auto* item = dynamic_cast<TMenuItem*>(component)) return ClickMenuItem(item);
   if (auto* control = dynamic_cast<TControl*>(component)) {
     QWidget* w = MouseTarget(control);
     PressMouse(control, mbLeft, w->width() / 2, w->height() / 2);
   }
+}
+
+// The platform's close request is refused for a window behind a modal form; Qt's public close is the
+// program's own and skips that refusal, so the driver applies it here.
+void CloseBox(TForm* form) {
+  QWidget* w = form->Handle()->widget;
+  QWidget* modal = QApplication::activeModalWidget();
+  if (w->isVisible() && (!modal || modal == w)) w->windowHandle()->close();
 }
 
 TColor Picture::Pixel(int x, int y) const {
@@ -296,8 +348,10 @@ AccessibleObject Accessible(TControl* control) {
 }
 
 std::vector<MenuEntry> ContextMenu(TControl* control, int X, int Y, const std::string& choose) {
+  WindowOf(control);
   QWidget* w = MouseTarget(control);
   std::vector<MenuEntry> shown;
+  if (!Reachable(w)) return shown;
   // The menu runs its own loop: it is read, and answered with the keys a player would use, from
   // inside that loop. The timer goes with this call, should no menu open.
   QTimer answer;
@@ -313,9 +367,9 @@ std::vector<MenuEntry> ContextMenu(TControl* control, int X, int Y, const std::s
     }
     if (wanted && wanted->isEnabled()) {
       menu->setActiveAction(wanted);
-      SendKey(menu, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+      QTest::keyClick(menu, Qt::Key_Return);
     } else {
-      SendKey(menu, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+      QTest::keyClick(menu, Qt::Key_Escape);
     }
   });
   answer.start(0);
@@ -326,7 +380,9 @@ std::vector<MenuEntry> ContextMenu(TControl* control, int X, int Y, const std::s
 }
 
 void TurnWheel(TControl* control, int X, int Y, int notches) {
+  WindowOf(control);
   QWidget* w = MouseTarget(control);
+  if (!Reachable(w)) return;
   QPointF local(X, Y);
   QWheelEvent wheel(local, w->mapToGlobal(local), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
                     Qt::NoScrollPhase, false);

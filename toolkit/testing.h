@@ -1,4 +1,9 @@
-// Drives the program as a player would, through real platform input events, for the tests.
+// Drives the program as a player would, for the tests and the tools. Mouse and keys enter at the control's
+// window and go through the platform's own delivery (toolkit/testing.cpp, library velmora_testing): a
+// window behind a modal form takes nothing, the mouse reaches the control under the point (not the one
+// named, when another covers it), keys reach the window's focused control, and a disabled control, or one
+// on a disabled parent, takes neither. A control's form that is not on screen is shown first (modelessly),
+// as only a shown window takes input.
 #pragma once
 #include <functional>
 #include <optional>
@@ -16,11 +21,12 @@ class TTimer;
 
 namespace toolkit::testing {
 
-// Test mode: error boxes are recorded instead of shown, and modal forms never wait for a person.
+// Test mode: error boxes are recorded instead of shown, file dialogs take the test's answer, and a
+// modal form runs its real loop with the test's function inside it (OnNextModal).
 void Enable();
 bool Enabled();
 
-// Focuses the control, puts the caret at the end and types each character as a key press
+// Focuses the control, puts the caret at the end and types each character as a key press at its window
 // ("\b" is Backspace, "\r" Enter, "\t" Tab, "\x1b" Escape, "\x16" Ctrl+V).
 void TypeText(TControl* control, const std::string& text);
 // The same keys, typed where the caret and the selection already are.
@@ -28,27 +34,38 @@ void TypeAtCaret(TControl* control, const std::string& text);
 enum TKey { keyLeft, keyRight, keyUp, keyDown, keyHome, keyEnd, keyDelete, keyBackspace, keyEscape, keyEnter };
 // Focuses the control and presses the key, with Shift and Ctrl held as the state says.
 void PressKey(TControl* control, TKey key, TShiftState shift = {});
-// Puts the text on the clipboard and pastes it with the platform's paste action / drops it on the control.
+// Puts the text on the clipboard and pastes it with the edit's own paste action (its context menu's) /
+// drops it on the control; nothing happens where a player could not act (hidden, disabled, behind a
+// modal form).
 void Paste(TControl* control, const std::string& text);
 void Drop(TControl* control, const std::string& text);
 
-// Mouse press and release / a move at a point of the control (its client coordinates).
+// Mouse press and release / a move at a point of the control (its client coordinates), delivered to
+// whatever lies under that point of the window.
 void PressMouse(TControl* control, TMouseButton button, int X, int Y);
 void MoveMouse(TControl* control, int X, int Y);
 // The left button pressed at one point, moved with it held to another, and released there.
 void DragMouse(TControl* control, int X1, int Y1, int X2, int Y2);
 // A left double click at a point.
 void DoubleClickMouse(TControl* control, int X, int Y);
+// The mouse moves onto the control / off it, to the window just outside it.
 void EnterMouse(TControl* control);
 void LeaveMouse(TControl* control);
-// Clicks a button, a tool button or a menu item.
+// Clicks a button or a tool button at its middle; a menu item by opening its menu from the menu bar
+// and clicking the item there.
 void Click(TComponent* component);
+
+// The close box of the form's title bar, pressed as the window system reports it: refused while a
+// modal form blocks the window. Nothing happens to a form that is not on screen.
+void CloseBox(TForm* form);
 
 // The next file dialog returns that name, or is cancelled (nullopt).
 void AnswerFileDialog(std::optional<std::string> name);
-// Runs f inside the next modal form once it is shown; one pending function at a time (a new call
-// replaces it, nullptr clears it). A modal form that opens with nothing pending closes at once, and
-// one that is still open when f returns is closed, so no test can hang.
+// Runs f inside the next modal form once it is shown, from within its real nested event loop and with
+// its real modality in force; one pending function at a time (a new call replaces it, nullptr clears
+// it). A modal form that opens with nothing pending is closed from inside its loop, and one that is
+// still open when f returns is closed, so no test can hang. What f throws, ShowModal throws on after
+// the form has closed.
 void OnNextModal(std::function<void(TForm*)> f);
 // The forms shown modally so far, in order.
 std::vector<TForm*> ModalForms();

@@ -1,7 +1,10 @@
 // The test mode's hooks into the layer. Included by toolkit/*.cpp only.
 #pragma once
+#include <exception>
 #include <optional>
 #include <string>
+
+class QEventLoop;
 
 namespace toolkit {
 class TForm;
@@ -9,8 +12,10 @@ class TForm;
 
 namespace toolkit::testing {
 
-// Runs a modal form in test mode: the pending function, if any, then the form closes.
-void RunModal(TForm* form);
+// Called by a modal form in test mode once it is shown, before its loop runs: queues the test's pending
+// function on the loop, so that it runs inside it, and closes the form after it (at once when nothing
+// is pending). What the function throws is left in `failure`, for ShowModal to throw on after the loop.
+void AnswerModal(TForm* form, QEventLoop* loop, std::exception_ptr& failure);
 void RecordErrorBox(const std::string& message);
 // The answer waiting for the next file dialog; consumed by the call. False when none is waiting.
 bool TakeFileDialogAnswer(std::optional<std::string>& answer);

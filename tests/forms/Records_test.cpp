@@ -108,6 +108,21 @@ TEST_F(NewRecord, OnlyAStrictlyBetterTimeOpensTheDialogWithLevelTimeAndDefaultNa
   EXPECT_EQ(File("phb.txt"), RecordFile({"75秒", "小明", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
 }
 
+TEST_F(NewRecord, FromItsFirstShowingTheDialogIsModalAndTheMainWindowTakesNoInput) {
+  std::string board;
+  FinishLevel(1, 5000, [&](Tfrm_djphb* d) {
+    board = Board();
+    tt::Click(form->N9);  // 骨灰级, from the menu and from the tool bar
+    tt::Click(form->ToolButton8);
+    tt::Click(form->sfshowpan);
+    EXPECT_EQ(form->sd991->nd, 1);
+    EXPECT_EQ(Board(), board);
+    EXPECT_FALSE(form->sfshowpan->Down());
+    TypeName(d, "小明");
+  });
+  EXPECT_EQ(File("phb.txt"), RecordFile({"5秒", "小明", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
+}
+
 TEST_F(NewRecord, ChangesOnlyTheLevelsTwoLinesAndKeepsEveryOtherByte) {
   WriteFileBytes("phb.txt", RecordFile({"1秒", "a", "2秒", "b", "3秒", "c", "4秒", "d", "extra"}, "\n"));
   FinishLevel(3, 0, [&](Tfrm_djphb* d) {

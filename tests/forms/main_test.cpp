@@ -163,6 +163,49 @@ TEST_F(MainWindow, HoverTintsRowAndColumnAndTheBareWindowRemovesIt) {
   EXPECT_TRUE(Cell(1, 1)->error());
 }
 
+TEST_F(MainWindow, OnlyTheBareWindowRemovesTheTintNotTheBarsOrBordersOverIt) {
+  tt::Click(form->ToolButton5);
+  tt::TypeText(Cell(1, 1), "8");  // a marked pair: (1, 1) and (4, 1)
+  tt::Click(form->sfshowpan);
+  tt::PressMouse(Cell(8, 1), mbLeft, 10, 10);  // the candidate panel, over the board
+  ASSERT_TRUE(form->pan->Visible());
+  tt::MoveMouse(Cell(5, 5), 3, 3);
+  struct Place {
+    const char* name;
+    TControl* control;
+    int x, y;
+  };
+  for (Place p : {Place{"tool bar", form->ToolBar1, 500, 10}, Place{"tool button", form->ToolButton5, 5, 5},
+                  Place{"clock", form->TimeLabel1, 5, 5}, Place{"status bar", form->sb1, 20, 10},
+                  Place{"candidate panel", form->pan, 3, 40}, Place{"Panel1's border", form->Panel1, 0, 100},
+                  Place{"board's border", form->sd991, 0, 100}}) {
+    tt::MoveMouse(p.control, p.x, p.y);
+    EXPECT_EQ(Cell(5, 1)->Color(), Cell(5, 1)->foucscolor) << p.name;
+    EXPECT_EQ(Cell(1, 1)->Color(), 255u) << p.name;
+  }
+  tt::MoveMouse(form, 500, 300);
+  EXPECT_EQ(Cell(5, 1)->Color(), Cell(5, 1)->unfoucscolor());
+  EXPECT_EQ(Cell(1, 1)->Color(), Cell(1, 1)->unfoucscolor());
+}
+
+TEST_F(MainWindow, ASolvedBoardTakesNoPressAndNoKeysEvenWithTheCandidatePanelOn) {
+  tt::Click(form->ToolButton5);
+  tt::Click(form->sfshowpan);
+  std::string lastText = std::to_string(form->QJ1->Solution(8, 1));
+  FillAllBut(8, 1);
+  tt::TypeText(Cell(8, 1), lastText);  // the new-record dialog opens and is closed
+  ASSERT_FALSE(form->sd991->Enabled());
+  std::string solved = Board();
+  tt::PressMouse(Cell(8, 1), mbLeft, 10, 10);
+  EXPECT_FALSE(form->pan->Visible());
+  tt::PressMouse(form->sd991, mbLeft, form->pan->Left() + 5, form->pan->Top() + 20);  // where it would be
+  tt::TypeText(Cell(8, 1), "\b5");
+  tt::PressKey(Cell(8, 1), tt::keyDelete);
+  EXPECT_EQ(Board(), solved);
+  EXPECT_EQ(Cell(8, 1)->Text(), lastText);
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+}
+
 TEST_F(MainWindow, ReplayEmptiesTheEntriesAndRestartsTheClockAtTheSameLevel) {
   tt::Click(form->ToolButton7);
   tt::TypeText(Cell(1, 1), "1");
@@ -223,5 +266,37 @@ TEST_F(ClockSeededRun, EachRunDealsOtherPuzzlesAndReplayStillReplaysThePuzzleInP
 TEST_F(MainWindow, ExitClosesTheWindow) {
   form->Show();
   tt::Click(form->N5);
+  EXPECT_FALSE(form->Visible());
+}
+
+TEST_F(MainWindow, ItsCloseBoxEndsTheProgramOnceNoDialogIsUpEvenAfterEveryDialogWasShown) {
+  // Each dialog shown and closed once before: their windows live on, hidden.
+  tt::Click(form->N17);
+  tt::Click(form->About1);
+  tt::Click(form->ToolButton4);
+  tt::Click(form->ToolButton11);
+  bool closedUnderDialog = true;
+  tt::OnNextModal([&](TForm*) {
+    tt::CloseBox(form);
+    closedUnderDialog = !form->Visible();
+  });
+  tt::Click(form->N17);
+  EXPECT_FALSE(closedUnderDialog);
+  ASSERT_TRUE(form->Visible());
+
+  bool stuck = false;
+  TTimer closer(nullptr), watchdog(nullptr);
+  closer.set_Interval(1);
+  closer.set_OnTimer([&](TObject*) {
+    closer.set_Enabled(false);
+    tt::CloseBox(form);
+  });
+  watchdog.set_Interval(20000);
+  watchdog.set_OnTimer([&](TObject*) {
+    stuck = true;
+    Application->Terminate();
+  });
+  Application->Run();  // returns when the event loop ends
+  EXPECT_FALSE(stuck);
   EXPECT_FALSE(form->Visible());
 }

@@ -1,5 +1,7 @@
-// The layer's promises: text change, typing filter, error box, painting, ownership, timers.
+// The layer's promises: text change, typing filter, where mouse and keys go, error box, painting, ownership, timers.
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "toolkit/ComCtrls.h"
 #include "toolkit/ExtCtrls.h"
@@ -171,13 +173,60 @@ TEST_F(Accessibility, ControlsTellTheirNamesTextsStatesAndPaintedParts) {
   EXPECT_EQ(tt::Accessible(button).Name, "中级");
 
   auto* status = Make<TStatusBar>(0, 100, 200, 19);
-  status->Panels = {{"Velmora 1.5", 90}, {"velmora@velmora.games", 150}};
+  status->Panels = {{"Velmora 1.5", 90}, {"velmora@velmora.example", 150}};
   tt::AccessibleObject panels = tt::Accessible(status);
   EXPECT_EQ(panels.Role, "status bar");
   ASSERT_EQ(panels.Children.size(), 2u);
   EXPECT_EQ(panels.Children[0].Role, "label");
   EXPECT_EQ(panels.Children[0].Name, "Velmora 1.5");
-  EXPECT_EQ(panels.Children[1].Name, "velmora@velmora.games");
+  EXPECT_EQ(panels.Children[1].Name, "velmora@velmora.example");
+}
+
+using Input = FormFixture;
+
+TEST_F(Input, ReachesOnlyTheEnabledControlUnderThePoint) {
+  auto* panel = Make<TPanel>(10, 10, 150, 150);
+  auto* memo = new TMemo(form);
+  memo->set_Parent(panel);
+  memo->SetBounds(10, 10, 60, 60);
+  auto* cover = new TPanel(form);  // lies over the memo's right part
+  cover->set_Parent(panel);
+  cover->SetBounds(50, 10, 40, 40);
+  std::set<std::string> got;
+  for (TControl* c : std::initializer_list<TControl*>{form, panel, memo, cover}) {
+    std::string name = c == form ? "form" : c == panel ? "panel" : c == memo ? "memo" : "cover";
+    c->OnMouseDown = [&got, name](TObject*, TMouseButton, TShiftState, int, int) { got.insert(name + " down"); };
+    c->OnMouseMove = [&got, name](TObject*, TShiftState, int, int) { got.insert(name + " move"); };
+    c->OnClick = [&got, name](TObject*) { got.insert(name + " click"); };
+  }
+  memo->OnKeyPress = [&](TObject*, char&) { got.insert("memo key"); };
+  using Events = std::set<std::string>;
+
+  // Over a plain panel or an edit, the mouse is theirs alone: nothing climbs to the parent under them.
+  tt::MoveMouse(panel, 100, 100);
+  tt::PressMouse(memo, mbLeft, 5, 5);
+  EXPECT_EQ(got, (Events{"panel move", "memo move", "memo down", "memo click"}));
+  got.clear();
+  // A point of the memo under the cover is the cover's.
+  tt::PressMouse(memo, mbLeft, 50, 5);
+  EXPECT_EQ(got, (Events{"cover move", "cover down", "cover click"}));
+  got.clear();
+  // A disabled control, or one on a disabled parent, takes no mouse and no keys, and passes nothing on.
+  tt::TypeText(memo, "1");
+  got.clear();
+  memo->set_Enabled(false);
+  tt::PressMouse(memo, mbLeft, 5, 5);
+  tt::TypeText(memo, "2");
+  memo->set_Enabled(true);
+  panel->set_Enabled(false);
+  tt::PressMouse(memo, mbLeft, 6, 6);
+  tt::PressMouse(panel, mbLeft, 100, 100);
+  tt::TypeText(memo, "3");
+  EXPECT_EQ(got, Events{});
+  EXPECT_EQ(memo->Text(), "1");
+  panel->set_Enabled(true);
+  tt::TypeText(memo, "4");
+  EXPECT_EQ(memo->Text(), "14");
 }
 
 using Errors = FormFixture;

@@ -1,0 +1,87 @@
+// Test mode: the answers a test leaves for the program's dialogs and the error boxes it records.
+#include <QEventLoop>
+#include <QTimer>
+#include <QtGlobal>
+
+#include "toolkit/Forms.h"
+#include "toolkit/testing.h"
+#include "toolkit/testing_p.h"
+
+namespace toolkit::testing {
+
+namespace {
+bool enabled = false;
+std::vector<std::string> errorBoxes;
+std::vector<TForm*> modalForms;
+std::function<void(TForm*)> pendingModal;
+bool fileAnswerWaiting = false;
+std::optional<std::string> fileAnswer;
+bool writeFaultWaiting = false;
+int writeFaultError = 0;
+long long writeFaultAfter = -1;
+}  // namespace
+
+void Enable() {
+  enabled = true;
+  // The tests' offscreen platform cannot raise a window or grab the keyboard (a popup menu asks it to),
+  // and says so at every showing: nothing the program did wrong.
+  static QtMessageHandler platform = qInstallMessageHandler(nullptr);
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("This plugin does not support"))) return;
+    if (platform) platform(type, context, message);
+  });
+}
+bool Enabled() { return enabled; }
+
+void RecordErrorBox(const std::string& message) { errorBoxes.push_back(message); }
+std::vector<std::string> ErrorBoxes() { return errorBoxes; }
+void ClearErrorBoxes() { errorBoxes.clear(); }
+
+void OnNextModal(std::function<void(TForm*)> f) { pendingModal = std::move(f); }
+std::vector<TForm*> ModalForms() { return modalForms; }
+void ClearModalForms() { modalForms.clear(); }
+
+void AnswerModal(TForm* form, QEventLoop* loop, std::exception_ptr& failure) {
+  modalForms.push_back(form);
+  std::function<void(TForm*)> f = std::move(pendingModal);
+  pendingModal = nullptr;
+  // Queued on the loop: it runs once the loop turns, and not at all if the form closed before.
+  QTimer::singleShot(0, loop, [form, f = std::move(f), &failure] {
+    if (f) {
+      try {
+        f(form);
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    }
+    if (form->ModalResult() == mrNone) form->Close();
+  });
+}
+
+void AnswerFileDialog(std::optional<std::string> name) {
+  fileAnswerWaiting = true;
+  fileAnswer = std::move(name);
+}
+
+bool TakeFileDialogAnswer(std::optional<std::string>& answer) {
+  if (!fileAnswerWaiting) return false;
+  fileAnswerWaiting = false;
+  answer = std::move(fileAnswer);
+  return true;
+}
+
+void FailNextWrite(int error, long long afterBytes) {
+  writeFaultWaiting = true;
+  writeFaultError = error;
+  writeFaultAfter = afterBytes;
+}
+
+bool TakeWriteFault(int& error, long long& afterBytes) {
+  if (!writeFaultWaiting) return false;
+  writeFaultWaiting = false;
+  error = writeFaultError;
+  afterBytes = writeFaultAfter;
+  return true;
+}
+
+}  // namespace toolkit::testing
