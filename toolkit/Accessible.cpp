@@ -263,6 +263,11 @@ void TellTextChanged(QWidget* w, const std::string& before, const std::string& a
   QAccessible::updateAccessibility(&event);
 }
 
+void ForgetAccessible(QWidget* w) {
+  if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w))
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
+}
+
 void TellReadOnlyChanged(QWidget* w) {
   if (!QAccessible::isActive() || !dynamic_cast<EditWidget*>(w)) return;
   QAccessible::State changed;

@@ -44,8 +44,11 @@ void TToolBar::CreateHandle() {
 TToolButton::TToolButton(TComponent* AOwner) : TControl(AOwner) { SetBounds(0, 2, 23, 22); }
 
 void TToolButton::set_Style(TToolButtonStyle v) {
+  if (v == FStyle) return;
   FStyle = v;
-  if (FHandle) ApplyProperties();
+  if (!FHandle) return;
+  ApplyProperties();
+  ForgetAccessible(FHandle->widget);  // a gap is a separator to a screen reader, not a button
 }
 
 void TToolButton::set_ImageIndex(int v) {

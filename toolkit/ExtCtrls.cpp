@@ -17,7 +17,9 @@ namespace {
 // the panel, in the panel's coordinates.
 class PanelWidget : public QWidget {
  public:
-  PanelWidget(TPanel* panel, QWidget* parent) : QWidget(parent), panel_(panel), client_(new QWidget(this)) {}
+  PanelWidget(TPanel* panel, QWidget* parent) : QWidget(parent), panel_(panel), client_(new QWidget(this)) {
+    client_->setMouseTracking(true);  // a move over it is offered to it, and so goes on to the panel
+  }
   QWidget* Client() const { return client_; }
   void PlaceClient() {
     int offset = ControlAccess::ChildOffset(panel_);

@@ -86,5 +86,7 @@ void TellItemsChanged(QWidget* w);
 // The text of a multi-line edit changed, or its read-only flag (the platform's own edits tell theirs).
 void TellTextChanged(QWidget* w, const std::string& before, const std::string& after);
 void TellReadOnlyChanged(QWidget* w);
+// Drops what assistive technology was told of the widget, so it is asked again (its kind changed).
+void ForgetAccessible(QWidget* w);
 
 }  // namespace toolkit

@@ -137,7 +137,10 @@ void Paste(TControl* control, const std::string& text) {
   QWidget* w = KeyTarget(control);
   if (!Reachable(w)) return;
   if (auto* memo = dynamic_cast<EditWidget*>(w)) return memo->Paste();
-  if (qobject_cast<QLineEdit*>(w)) return SendKey(control, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+  if (qobject_cast<QLineEdit*>(w)) {
+    w->setFocus();
+    SendKey(control, Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+  }
 }
 
 void Drop(TControl* control, const std::string& text) {
