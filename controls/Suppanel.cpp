@@ -38,13 +38,11 @@ TSuppanel::TSuppanel(TComponent* AOwner) : TPanel(AOwner) {
     Items[i] = new TRect;
     Items[i]->Enabled = true;
   }
-  // The two letters are assigned as characters: a one-letter string literal here makes GCC 12 at -O3 warn
-  // falsely (-Wrestrict) about the copy inside std::string.
   Place(Items[10], kLabelBoxes[0]);
-  Items[10]->Caption = 'N';
+  Items[10]->Caption = "N";
   Items[10]->Color = clYellow;
   Place(Items[11], kLabelBoxes[1]);
-  Items[11]->Caption = 'H';
+  Items[11]->Caption = "H";
   Items[11]->Color = clYellow;
   for (int i = 1; i <= 9; ++i) Place(Items[i], kDigitBoxes[i - 1]);
   for (int i = 1; i <= 9; ++i) {
