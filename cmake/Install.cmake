@@ -41,9 +41,8 @@ if(TARGET tkmaker)
   install(PROGRAMS $<TARGET_FILE:tkmaker> RENAME velmora-tkmaker DESTINATION ${VELMORA_INSTALL_GAMESDIR})
   install(FILES ${PROJECT_BINARY_DIR}/packaging/velmora-tkmaker.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
-# A stripped install (cpack's) strips the programs as Debian does: also without the compiler's notes in
-# .comment and .note. install(TARGETS) strips only the symbols, and cannot rename, so the tool would not
-# be stripped at all.
+# A stripped install (cpack's) strips the programs as Debian does, the compiler's notes in .comment and
+# .note too: install(TARGETS) would strip only the symbols, and the tool, a renamed plain file, not at all.
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP AND NOT \"${CMAKE_STRIP}\" STREQUAL \"\")
     foreach(program ${VELMORA_INSTALL_GAMEDIR}/velmora ${VELMORA_INSTALL_GAMESDIR}/velmora-tkmaker)
@@ -81,8 +80,7 @@ foreach(field CONTACT_NAME CONTACT_HOME_PAGE CONTACT_MAIL SCREENSHOT_URL)
   string(REPLACE "<" "&lt;" VELMORA_XML_${field} "${xml}")
 endforeach()
 
-set(texts ${VELMORA_APP_ID}.metainfo.xml velmora.6 velmora-tkmaker.1 copyright changelog)
-foreach(text ${texts})
+foreach(text ${VELMORA_APP_ID}.metainfo.xml velmora.6 velmora-tkmaker.1 copyright changelog)
   configure_file(packaging/${text}.in ${PROJECT_BINARY_DIR}/packaging/${text} @ONLY)
 endforeach()
 # Manual pages and the changelog are installed compressed, as Debian wants them: gzip at its best, with no

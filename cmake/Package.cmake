@@ -1,5 +1,5 @@
 # The Debian package, made by `cpack` from the install rules: build/velmora_<version>_<arch>.deb. It follows
-# the games policy (see cmake/Install.cmake) and is built with the flags of the environment it is configured
+# the games policy (see cmake/InstallDirs.cmake) and is built with the flags of the environment it is configured
 # in; the README's test command takes dpkg-buildflags' hardening flags, and checks the result with lintian.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velmora)
