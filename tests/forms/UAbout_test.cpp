@@ -5,7 +5,6 @@
 #include <regex>
 
 #include "forms/Contact.h"
-
 #include "forms/Ufrm_help.h"
 #include "forms/Ufrm_new.h"
 #include "forms/Ufrm_tk.h"
