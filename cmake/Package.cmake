@@ -20,6 +20,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
+# The package installs where the build was configured to, as the manual pages name those paths: a
+# package is configured with -DCMAKE_INSTALL_PREFIX=/usr (lintian refuses /usr/local).
+set(CPACK_PACKAGING_INSTALL_PREFIX "${CMAKE_INSTALL_PREFIX}")
 
 # What the game needs at run time that no linking shows, so dpkg-shlibdeps cannot find it: the font for
 # the Chinese texts, and Qt's platform plugins, which Qt loads at run time. One package a line.
