@@ -57,6 +57,10 @@ Tfrm_about::Tfrm_about(TComponent* AOwner) : TForm(AOwner) {
   Edit1 = ContactEdit(this, 91, 137, 1, Contact::Mail);
   Edit2 = ContactEdit(this, 91, 166, 2, Contact::HomePageAddress);
   Edit3 = ContactEdit(this, 91, 195, 3, Contact::ChatAddress);
+  // Without a chat line its row stays empty rather than showing a field with nothing in it.
+  const bool chat = *Contact::ChatAddress != '\0';
+  Label2->set_Visible(chat);
+  Edit3->set_Visible(chat);
 
   Button1 = Layout::Button(this, 141, 224, 75, 25, 0, "退出", [this](TObject* s) { Button1Click(s); });
   DoCreate();

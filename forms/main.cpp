@@ -134,10 +134,9 @@ void TForm1::BuildLayout() {
   WC_Label->set_Visible(false);
 
   sb1 = Layout::Place(this, new TStatusBar(this), 0, 470, 556, 19);
-  sb1->Panels = {{std::string(Contact::Name) + " 1.5", 90},
-                 {Contact::Mail, 150},
-                 {Contact::HomePageAddress, 130},
-                 {std::string(Contact::ChatService) + " " + Contact::ChatAddress, 50}};
+  sb1->Panels = {{std::string(Contact::Name) + " 1.5", 90}, {Contact::Mail, 150}, {Contact::HomePageAddress, 130}};
+  if (*Contact::ChatAddress)
+    sb1->Panels.push_back({std::string(Contact::ChatService) + " " + Contact::ChatAddress, 50});
 
   Panel1 = Layout::Place(this, new TPanel(this), 0, 29, 447, 441);
   Panel1->set_Align(alLeft);

@@ -74,7 +74,7 @@ TEST_F(HyperLinkLabel, StartsAsAnHttpLinkWithNoTargetInMaroonUnderAHand) {
   EXPECT_EQ(fresh.Font()->Color(), 0x000080u);
   EXPECT_EQ(fresh.LeaveColor, 0x000080u);
   EXPECT_EQ(fresh.Cursor(), crHandPoint);
-  fresh.HyperLink = "velmora.games";  // the caption is independent of the link
+  fresh.HyperLink = "velmora.example";  // the caption is independent of the link
   EXPECT_EQ(fresh.Caption(), "");
 }
 
@@ -82,7 +82,7 @@ TEST_F(HyperLinkLabel, EachKindOpensItsPrefixFollowedByTheLink) {
   const std::pair<THyperLink, const char*> kinds[] = {{hlHTTP, "http://"},     {hlMail, "mailto:"},
                                                       {hlTelnet, "telnet:"},   {hlGopher, "gopher://"},
                                                       {hlNews, "news:"},       {hlFTP, "ftp://"}};
-  label->HyperLink = "velmora@velmora.games";
+  label->HyperLink = "velmora@velmora.example";
   for (auto [kind, prefix] : kinds) {
     label->HyperLinkKind = kind;
     tt::Click(label);
@@ -93,13 +93,13 @@ TEST_F(HyperLinkLabel, EachKindOpensItsPrefixFollowedByTheLink) {
 }
 
 TEST_F(HyperLinkLabel, APrefixIsPutInFrontEvenOfALinkThatAlreadyHasOne) {
-  label->HyperLink = "http://velmora.games";
+  label->HyperLink = "http://velmora.example";
   tt::Click(label);
-  EXPECT_EQ(opened, std::vector<std::string>{"http://http://velmora.games"});
+  EXPECT_EQ(opened, std::vector<std::string>{"http://http://velmora.example"});
 }
 
 TEST_F(HyperLinkLabel, ItsClickEventFiresBeforeTheLinkOpens) {
-  label->HyperLink = "velmora.games";
+  label->HyperLink = "velmora.example";
   std::size_t openedBefore = 99;
   label->OnClick = [&](TObject*) { openedBefore = opened.size(); };
   tt::Click(label);
@@ -145,7 +145,7 @@ TEST_F(HyperLinkLabel, ALabelUnderlinedFromTheStartLosesItsUnderlineOnceTheMouse
 
 TEST_F(HyperLinkLabel, AfterAClickItLeavesInTheVisitedColourAndKeepsIt) {
   label->HyperLinkKind = hlMail;
-  label->HyperLink = "velmora@velmora.games";
+  label->HyperLink = "velmora@velmora.example";
   label->Font()->set_Color(clBlue);
   tt::EnterMouse(label);
   tt::Click(label);
@@ -160,7 +160,7 @@ TEST_F(HyperLinkLabel, AfterAClickItLeavesInTheVisitedColourAndKeepsIt) {
     tt::LeaveMouse(label);
     EXPECT_EQ(label->Font()->Color(), clNavy);
   }
-  EXPECT_EQ(opened, std::vector<std::string>{"mailto:velmora@velmora.games"});
+  EXPECT_EQ(opened, std::vector<std::string>{"mailto:velmora@velmora.example"});
 }
 
 TEST_F(HyperLinkLabel, ALinkThatCannotOpenStillTakesTheVisitedColour) {

@@ -16,8 +16,7 @@ namespace tt = toolkit::testing;
 class FullSession : public GameFixture {
  protected:
   void BeforeStart() override {
-    std::filesystem::path source = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-    std::filesystem::copy_file(source / "resources" / "tk.vlm", "tk.vlm");
+    std::filesystem::copy_file(VELMORA_SAMPLE, "tk.vlm");
   }
 };
 

@@ -1,6 +1,10 @@
 // The about box as a player sees it: its lines, the contact fields, the links and the button that closes it.
+// The tests also run in velmora_contact_tests, a build with other contact lines and a chat line.
 #include "forms/UAbout.h"
 
+#include <regex>
+
+#include "forms/Contact.h"
 #include "forms/Ufrm_help.h"
 #include "forms/Ufrm_new.h"
 #include "forms/Ufrm_tk.h"
@@ -10,6 +14,7 @@
 
 using namespace toolkit;
 using velmora::UAbout::frm_about;
+namespace Contact = velmora::Contact;
 namespace tt = toolkit::testing;
 
 namespace {
@@ -50,16 +55,16 @@ TEST_F(AboutBox, IsLaidOutAsDesigned) {
   };
   auto* f = frm_about;
   const Place places[] = {
-      {f->Label1, 18, 26, 247, 13, "Velmora1.5"},
+      {f->Label1, 18, 26, 247, 13, std::string(Contact::Name) + "1.5"},
       {f->Label3, 18, 58, 293, 13, "新版本正在开发准备中"},
       {f->Label4, 18, 78, 299, 13, "对现在版本的Bug，以及你对该软件有任何建议，"},
       {f->Label5, 18, 99, 291, 13, "烦你联系作者，以便做出改进。"},
       {f->NetLabel1, 54, 140, 0, 0, "Email"},
-      {f->Edit1, 91, 137, 196, 21, "velmora@velmora.games"},
+      {f->Edit1, 91, 137, 196, 21, Contact::Mail},
       {f->NetLabel2, 55, 168, 0, 0, "主页"},
-      {f->Edit2, 91, 166, 196, 21, "http://velmora.games"},
-      {f->Label2, 58, 199, 0, 0, "IRC"},
-      {f->Edit3, 91, 195, 196, 21, "irc.libera.chat #velmora"},
+      {f->Edit2, 91, 166, 196, 21, Contact::HomePageAddress},
+      {f->Label2, 58, 199, 0, 0, Contact::ChatService},
+      {f->Edit3, 91, 195, 196, 21, Contact::ChatAddress},
       {f->Button1, 141, 224, 75, 25, "退出"},
   };
   for (const Place& p : places) {
@@ -100,16 +105,13 @@ TEST_F(AboutBox, TabOrderRunsFromTheButtonThroughTheThreeFields) {
     EXPECT_FALSE(c->TabStop());
 }
 
-TEST_F(AboutBox, LinksAreBlueUnderlinedUnderAHandAndOpenWhatTheFieldsShow) {
+TEST_F(AboutBox, LinksAreBlueUnderlinedUnderAHand) {
   for (auto* link : {frm_about->NetLabel1, frm_about->NetLabel2}) {
     EXPECT_EQ(link->Font()->Color(), clBlue);
     EXPECT_TRUE(link->Font()->Style().count(fsUnderline));
     EXPECT_EQ(link->Font()->PixelSize(), 11);
     EXPECT_EQ(link->Cursor(), crHandPoint);
   }
-  tt::Click(frm_about->NetLabel1);
-  tt::Click(frm_about->NetLabel2);
-  EXPECT_EQ(opened, (std::vector<std::string>{"mailto:" + frm_about->Edit1->Text(), frm_about->Edit2->Text()}));
 }
 
 TEST_F(AboutBox, OpensFromTheMenuAndItsButtonClosesIt) {
@@ -126,12 +128,46 @@ TEST_F(AboutBox, OpensFromTheMenuAndItsButtonClosesIt) {
   EXPECT_FALSE(frm_about->Visible());
 }
 
-TEST_F(AboutBox, TheStatusBarCarriesTheSameContactLines) {
-  std::string bar;
-  for (const auto& panel : form->sb1->Panels) bar += panel.Text + "\n";
-  for (TEdit* edit : {frm_about->Edit1, frm_about->Edit2, frm_about->Edit3})
-    EXPECT_NE(bar.find(edit->Text()), std::string::npos) << edit->Text();
-  EXPECT_NE(bar.find(frm_about->Label2->Caption()), std::string::npos);
+// The contact lines are build settings: both places show the build's own, the links open them, a chat line
+// shows only when one is set, and no text sends a player to a domain outside the reserved .example.
+TEST_F(AboutBox, ShowsTheBuildsContactLinesInBothPlacesAndOpensThemWithinExample) {
+  const bool chat = *Contact::ChatAddress != '\0';
+  EXPECT_EQ(frm_about->Label1->Caption(), std::string(Contact::Name) + "1.5");
+  EXPECT_EQ(frm_about->Edit1->Text(), Contact::Mail);
+  EXPECT_EQ(frm_about->Edit2->Text(), Contact::HomePageAddress);
+  EXPECT_EQ(frm_about->Label2->Caption(), Contact::ChatService);
+  EXPECT_EQ(frm_about->Edit3->Text(), Contact::ChatAddress);
+  EXPECT_EQ(frm_about->Label2->Visible(), chat);
+  EXPECT_EQ(frm_about->Edit3->Visible(), chat);
+
+  std::vector<std::string> bar;
+  for (const auto& panel : form->sb1->Panels) bar.push_back(panel.Text);
+  std::vector<std::string> lines = {std::string(Contact::Name) + " 1.5", Contact::Mail, Contact::HomePageAddress};
+  if (chat) lines.push_back(std::string(Contact::ChatService) + " " + Contact::ChatAddress);
+  EXPECT_EQ(bar, lines);
+
+  // The home page's link is the address without its scheme, which the link kind puts back.
+  const std::string home = Contact::HomePageAddress;
+  EXPECT_EQ(home.substr(home.find("://") + 3), Contact::HomePage);
+  tt::Click(frm_about->NetLabel1);
+  tt::Click(frm_about->NetLabel2);
+  EXPECT_EQ(opened, (std::vector<std::string>{std::string("mailto:") + Contact::Mail,
+                                              std::string("http://") + Contact::HomePage}));
+
+  std::string texts;
+  for (TControl* c : {static_cast<TControl*>(frm_about->Label1), static_cast<TControl*>(frm_about->Edit1),
+                      static_cast<TControl*>(frm_about->Edit2), static_cast<TControl*>(frm_about->Label2),
+                      static_cast<TControl*>(frm_about->Edit3)})
+    texts += c->Caption() + "\n";
+  for (const std::string& s : bar) texts += s + "\n";
+  for (const std::string& s : opened) texts += s + "\n";
+  const std::regex domain(R"(([A-Za-z0-9-]+\.)+[A-Za-z][A-Za-z0-9-]*)");
+  int domains = 0;
+  for (auto m = std::sregex_iterator(texts.begin(), texts.end(), domain); m != std::sregex_iterator(); ++m) {
+    ++domains;
+    EXPECT_TRUE(m->str().ends_with(".example")) << m->str();
+  }
+  EXPECT_GE(domains, 2);  // the mail address and the home page at least
 }
 
 TEST_F(AboutBox, IsCreatedAfterTheRecordDialogAndBeforeTheEditorTheHelpWindowAndTheCollection) {

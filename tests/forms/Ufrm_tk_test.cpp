@@ -424,8 +424,7 @@ TEST_F(EmptyFirstPuzzle, LeavesThePreviewEditableUntilASelectionChangesACell) {
 // The sample collection that comes with the game, from the source tree.
 class ShippedCollection : public Collection {
   void BeforeStart() override {
-    std::filesystem::path source = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-    std::filesystem::copy_file(source / "resources" / "tk.vlm", "tk.vlm");
+    std::filesystem::copy_file(VELMORA_SAMPLE, "tk.vlm");
   }
 };
 

@@ -1,9 +1,11 @@
 #!/bin/sh
 # Installs the build into a scratch prefix and checks what lands there and what the launcher does, with a
 # stand-in game; then starts the real game through the build tree's launcher.
-# Usage: launcher_test.sh CMAKE BUILD-DIR SOURCE-DIR BINDIR LIBEXECDIR DATADIR TOOLS(0|1)
+# Usage: launcher_test.sh CMAKE BUILD-DIR SOURCE-DIR APP-ID TOOLS(0|1)
+#          GAMESDIR GAMEDIR GAMEDATADIR DATADIR MANDIR DOCDIR
 set -eu
-cmake=$1 build=$2 src=$3 bindir=$4 libexecdir=$5 datadir=$6 tools=$7
+cmake=$1 build=$2 src=$3 id=$4 tools=$5
+gamesdir=$6 gamedir=$7 gamedatadir=$8 datadir=$9 mandir=${10} docdir=${11}
 
 tmp=$(mktemp -d)
 real=
@@ -18,9 +20,9 @@ fail() { echo "FAIL: $*" >&2; fails=$((fails + 1)); }
 # Spaces in the prefix and the home folder catch a missing pair of quotes in the launcher.
 prefix="$tmp/the prefix"
 "$cmake" --install "$build" --prefix "$prefix" >"$tmp/install.log"
-launcher=$prefix/$bindir/velmora
-game=$prefix/$libexecdir/velmora/velmora
-sample=$prefix/$datadir/velmora/tk.vlm
+launcher=$prefix/$gamesdir/velmora
+game=$prefix/$gamedir/velmora
+sample=$prefix/$gamedatadir/tk.vlm
 
 # The icons come as resources/icon/velmora-<size>.png.
 icon_size() {
@@ -30,16 +32,24 @@ icon_size() {
 
 # What is installed, and nothing more: no tests, benchmarks or other tools.
 {
-  echo "$bindir/velmora"
-  [ "$tools" = 0 ] || echo "$bindir/velmora-tkmaker"
-  echo "$libexecdir/velmora/velmora"
-  echo "$datadir/velmora/tk.vlm"
-  echo "$datadir/applications/velmora.desktop"
+  echo "$gamesdir/velmora"
+  echo "$gamedir/velmora"
+  echo "$gamedatadir/tk.vlm"
+  echo "$mandir/man6/velmora.6.gz"
+  if [ "$tools" = 1 ]; then
+    echo "$gamesdir/velmora-tkmaker"
+    echo "$mandir/man1/velmora-tkmaker.1.gz"
+  fi
+  echo "$datadir/applications/$id.desktop"
+  echo "$datadir/metainfo/$id.metainfo.xml"
   for png in "$src"/resources/icon/velmora-*.png; do
     size=$(icon_size "$png")
-    echo "$datadir/icons/hicolor/${size}x$size/apps/velmora.png"
+    echo "$datadir/icons/hicolor/${size}x$size/apps/$id.png"
   done
-  echo "$datadir/icons/hicolor/scalable/apps/velmora.svg"
+  echo "$datadir/icons/hicolor/scalable/apps/$id.svg"
+  echo "$docdir/copyright"
+  echo "$docdir/changelog.gz"
+  echo "$datadir/lintian/overrides/velmora"
 } | sort >"$tmp/expected"
 (cd "$prefix" && find . -type f -o -type l) | sed 's|^\./||' | sort >"$tmp/installed"
 diff "$tmp/expected" "$tmp/installed" >&2 || fail "installed files differ from the expected list (< missing, > extra)"
@@ -49,14 +59,14 @@ diff "$tmp/expected" "$tmp/installed" >&2 || fail "installed files differ from t
 cmp -s "$sample" "$src/resources/tk.vlm" || fail "installed sample differs from resources/tk.vlm"
 for png in "$src"/resources/icon/velmora-*.png; do
   size=$(icon_size "$png")
-  cmp -s "$png" "$prefix/$datadir/icons/hicolor/${size}x$size/apps/velmora.png" || fail "icon $size differs"
+  cmp -s "$png" "$prefix/$datadir/icons/hicolor/${size}x$size/apps/$id.png" || fail "icon $size differs"
 done
 if [ "$tools" = 1 ]; then
-  "$prefix/$bindir/velmora-tkmaker" check "$sample" >/dev/null || fail "velmora-tkmaker check of the sample failed"
+  "$prefix/$gamesdir/velmora-tkmaker" check "$sample" >/dev/null || fail "velmora-tkmaker check of the sample failed"
 fi
 
-entry=$prefix/$datadir/applications/velmora.desktop
-for line in 'Exec=velmora' 'Icon=velmora' 'Terminal=false' 'Categories=Game;LogicGame;' 'Name=Velmora' \
+entry=$prefix/$datadir/applications/$id.desktop
+for line in 'Exec=velmora' "Icon=$id" 'Terminal=false' 'Categories=Game;LogicGame;' 'Name=Velmora' \
   'Name[zh_CN]=Velmora 数独'; do
   grep -qxF "$line" "$entry" || fail "desktop entry lacks $line"
 done
@@ -78,9 +88,9 @@ log=$tmp/game.log
 start() {
   rm -f "$log"
   if [ -n "$2" ]; then
-    HOME=$1 XDG_DATA_HOME=$2 FAKE_GAME_LOG=$log PATH="$prefix/$bindir:$PATH" velmora &
+    HOME=$1 XDG_DATA_HOME=$2 FAKE_GAME_LOG=$log PATH="$prefix/$gamesdir:$PATH" velmora &
   else
-    HOME=$1 FAKE_GAME_LOG=$log PATH="$prefix/$bindir:$PATH" velmora &
+    HOME=$1 FAKE_GAME_LOG=$log PATH="$prefix/$gamesdir:$PATH" velmora &
   fi
   pid=$!
   wait "$pid" || { fail "launcher exited with $? for HOME=$1 XDG_DATA_HOME=$2"; return 0; }
@@ -121,7 +131,7 @@ cmp -s "$tmp/xdg data/velmora/tk.vlm" "$sample" || fail "sample not copied under
 start "$home3" "relative" "$home3/.local/share/velmora"
 [ ! -e "$tmp/relative" ] || fail "relative XDG_DATA_HOME used"
 
-# Started through a link elsewhere (as a /usr/games link would be), it still finds the game.
+# Started through a link elsewhere, it still finds the game.
 mkdir "$tmp/links"
 ln -s "$launcher" "$tmp/links/velmora"
 rm -f "$log"
