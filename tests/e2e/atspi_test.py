@@ -125,7 +125,8 @@ def run(game):
     # The status bar's panels, the clock and the rules box say their texts.
     bar = find(app, "status bar")
     panels = [bar.get_child_at_index(i).get_name() for i in range(bar.get_child_count())] if bar else []
-    check(len(panels) == 4 and panels[0] == "Velmora 1.5" and all(panels), "status-bar panels: %r" % panels)
+    # Version, mail and home page, and a chat line where the build sets one.
+    check(len(panels) >= 3 and panels[0] == "Velmora 1.5" and all(panels), "status-bar panels: %r" % panels)
     check(find(app, "label", "0:0:0") is not None, "the clock says its time")
     rules = find(app, "text", "游戏说明")
     check(rules is not None and text_of(rules).startswith("游戏说明:在九宫") and has(rules, Atspi.StateType.READ_ONLY),

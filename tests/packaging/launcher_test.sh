@@ -170,9 +170,9 @@ done
 answer "$launcher" "$(printf 'a\033[2Jb')"
 if grep -q "$(printf '\033')" "$tmp/err"; then fail "launcher echoed an escape character"; fi
 if [ "$tools" = 1 ]; then
-  answer "$prefix/$bindir/velmora-tkmaker" --version
+  answer "$prefix/$gamesdir/velmora-tkmaker" --version
   [ "$rc" = 0 ] && [ "$(cat "$tmp/out")" = "velmora-tkmaker $version" ] || fail "velmora-tkmaker --version: $(cat "$tmp/out")"
-  ln -s "$prefix/$bindir/velmora-tkmaker" "$tmp/links/tk"
+  ln -s "$prefix/$gamesdir/velmora-tkmaker" "$tmp/links/tk"
   answer "$tmp/links/tk" frobnicate
   [ "$rc" = 2 ] && [ "$(head -1 "$tmp/err")" = "tk: unknown command frobnicate" ] || fail "tkmaker named itself $(head -1 "$tmp/err")"
 fi
