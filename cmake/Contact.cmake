@@ -4,7 +4,7 @@
 set(VELMORA_CONTACT_NAME "Velmora" CACHE STRING
   "The maker's name: shown with the version in the about box and the status bar, and named as the maker of the package, the metainfo and the manual pages")
 set(VELMORA_CONTACT_HOME_PAGE "https://velmora.example/" CACHE STRING
-  "The home page, with its http:// or https:// scheme; the metainfo's screenshot is main-window.png there. The about box's link opens it behind http://")
+  "The home page, with its http:// or https:// scheme; the metainfo's screenshot is main-window.png there. The about box's link opens it as it stands")
 set(VELMORA_CONTACT_MAIL "velmora@velmora.example" CACHE STRING
   "The maker's mail address; the about box's link opens it behind mailto:")
 set(VELMORA_CONTACT_CHAT_SERVICE "" CACHE STRING
@@ -27,9 +27,7 @@ function(velmora_contact_source output name home_page mail chat_service chat)
   if(NOT (chat_service STREQUAL "") AND (chat STREQUAL ""))
     message(FATAL_ERROR "The chat service '${chat_service}' needs the place to chat too")
   endif()
-  # The about box's link carries the address without its scheme, as its kind adds one.
-  string(REGEX REPLACE "^https?://" "" home_page_link "${home_page}")
-  foreach(line name home_page home_page_link mail chat_service chat)
+  foreach(line name home_page mail chat_service chat)
     string(REPLACE "\\" "\\\\" ${line} "${${line}}")
     string(REPLACE "\"" "\\\"" ${line} "${${line}}")
   endforeach()

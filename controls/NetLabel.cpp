@@ -1,6 +1,8 @@
 // The hyperlink label.
 #include "controls/NetLabel.h"
 
+#include <cctype>
+
 #include "toolkit/Shell.h"
 
 namespace velmora::NetLabel {
@@ -18,6 +20,26 @@ const char* Prefix(THyperLink kind) {
   }
   return "";
 }
+
+namespace {
+
+// Whether an address already names its scheme ("https://…", "mailto:…"): a scheme name followed by
+// "//", or by the colon alone for the kinds whose prefix has no slashes. "host:8080" names none.
+bool NamesScheme(const std::string& address) {
+  std::size_t colon = address.find(':');
+  if (colon == std::string::npos || !std::isalpha(static_cast<unsigned char>(address[0]))) return false;
+  std::string scheme;
+  for (char c : address.substr(0, colon)) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.') return false;
+    scheme += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  if (address.compare(colon + 1, 2, "//") == 0) return true;
+  for (THyperLink kind : {hlMail, hlTelnet, hlNews})
+    if (scheme + ":" == Prefix(kind)) return true;
+  return false;
+}
+
+}  // namespace
 
 TNetLabel::TNetLabel(TComponent* AOwner) : TLabel(AOwner) {
   set_Cursor(crHandPoint);
@@ -48,7 +70,7 @@ void TNetLabel::MouseLeave() {
 void TNetLabel::Click() {
   TLabel::Click();
   if (HyperLink.empty()) return;
-  ShellOpen(Prefix(HyperLinkKind) + HyperLink);
+  ShellOpen(NamesScheme(HyperLink) ? HyperLink : Prefix(HyperLinkKind) + HyperLink);
   LeaveColor = VLinkColor;
 }
 

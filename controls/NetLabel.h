@@ -16,8 +16,8 @@ const char* Prefix(THyperLink kind);
 // caption is independent of the link.
 //
 // Under the mouse the label shows HLinkColor, underlined; when the mouse leaves it takes LeaveColor
-// without underline. A click opens the kind's prefix followed by HyperLink (the prefix is always put
-// in front, even before a link that already has one) and makes VLinkColor the colour to leave to.
+// without underline. A click opens the kind's prefix followed by HyperLink, or HyperLink as it stands
+// when it names its own scheme ("https://…"), and makes VLinkColor the colour to leave to.
 class TNetLabel : public toolkit::TLabel {
  public:
   explicit TNetLabel(toolkit::TComponent* AOwner);

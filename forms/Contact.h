@@ -6,8 +6,7 @@ namespace velmora::Contact {
 
 extern const char* const Name;
 extern const char* const Mail;             // opened behind "mailto:"
-extern const char* const HomePage;         // the home page without its scheme, opened behind "http://"
-extern const char* const HomePageAddress;  // the home page as the about box and the status bar show it
+extern const char* const HomePageAddress;  // the home page as the about box shows and opens it
 extern const char* const ChatService;      // the chat service's name; empty, like ChatAddress, for no chat line
 extern const char* const ChatAddress;
 

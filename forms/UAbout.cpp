@@ -51,7 +51,7 @@ Tfrm_about::Tfrm_about(TComponent* AOwner) : TForm(AOwner) {
   Label5 = SmallLabel(this, 18, 99, 291, 13, "烦你联系作者，以便做出改进。");
   //                      left top caption  link kind        link
   NetLabel1 = LinkLabel(this, 54, 140, "Email", NetLabel::hlMail, Contact::Mail);
-  NetLabel2 = LinkLabel(this, 55, 168, "主页", NetLabel::hlHTTP, Contact::HomePage);
+  NetLabel2 = LinkLabel(this, 55, 168, "主页", NetLabel::hlHTTP, Contact::HomePageAddress);
   Label2 = Layout::Label(this, 58, 199, 0, 0, Contact::ChatService);
   //                       left top  tab text
   Edit1 = ContactEdit(this, 91, 137, 1, Contact::Mail);

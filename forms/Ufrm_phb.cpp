@@ -28,6 +28,8 @@ Tfrm_phb::Tfrm_phb(TComponent* AOwner) : TForm(AOwner) {
   m4 = Label(this, 171, 67, 83, 13, Records::DefaultName);
   Button1 = Button(this, 40, 96, 75, 25, 0, "重新计分", [this](TObject* s) { Button1Click(s); });
   Button2 = Button(this, 144, 96, 75, 25, 1, "确定", [this](TObject* s) { Button2Click(s); });
+  // The reset asks nothing: a player who dismisses the table with Enter must meet "确定", not it.
+  set_ActiveControl(Button2);
   OnCreate = [this](TObject* s) { FormCreate(s); };
   DoCreate();
 }

@@ -247,6 +247,17 @@ void TForm1::ShowPuzzle() {
   }
   sd991->set_Enabled(true);
   WC_Label->Hide();
+  FocusFirstOpenCell();
+}
+
+// Every game starts with the focus in its first open cell, in reading order, so that it plays from
+// the keyboard at once; the cells themselves stay out of the tab order.
+void TForm1::FocusFirstOpenCell() {
+  for (auto* cell : sd991->Cells)
+    if (!cell->ReadOnly()) {
+      cell->SetFocus();
+      return;
+    }
 }
 
 void TForm1::CellChanged(TObject* Sender) {
@@ -299,7 +310,8 @@ void TForm1::panMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
   int n = pan->HitTest(X, Y);
   auto* cell = pan->Node_h >= 1 && pan->Node_s >= 1 ? sd991->Cells(pan->Node_h, pan->Node_s) : nullptr;
   pan->Hide();
-  if (!cell) return;
+  // The panel may still point at a cell that has become a clue since it opened.
+  if (!cell || cell->ReadOnly()) return;
   if (n >= 1 && n <= 9) cell->set_Text(IntToStr(n));
   if (n == 11) cell->set_Text(pan->hxs());
 }
@@ -328,6 +340,7 @@ void TForm1::ToolButton10Click(TObject*) {
   WC_Label->Hide();
   RestartClock();
   pan->Hide();
+  FocusFirstOpenCell();
 }
 
 void TForm1::N2Click(TObject*) {
@@ -392,6 +405,8 @@ void TForm1::LoadGame(const std::string& FileName) {
   sd991->set_Enabled(true);
   WC_Label->Hide();
   sd991->nd = 0;
+  pan->Hide();
+  FocusFirstOpenCell();
 }
 
 long long TForm1::BestTime(int Level) {

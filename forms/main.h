@@ -90,6 +90,7 @@ class TForm1 : public toolkit::TForm {
  private:
   void NewGame(int Level);
   void RestartClock();
+  void FocusFirstOpenCell();
   void BuildLayout();
   int hoverRow = 0, hoverCol = 0;  // the cell last hovered
 };

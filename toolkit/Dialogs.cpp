@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "toolkit/SysUtils.h"
 #include "toolkit/testing.h"
 #include "toolkit/testing_p.h"
 
@@ -35,7 +36,10 @@ bool TOpenDialog::Run(bool save) {
   }
   if (!answer) return false;
   std::string name = *answer;
-  if (!DefaultExt.empty() && !std::filesystem::path(name).has_extension()) name += "." + DefaultExt;
+  // As the classic dialogs do: the default extension completes a typed name, but a file that exists
+  // under the name as it stands is that file.
+  if (!DefaultExt.empty() && !std::filesystem::path(name).has_extension() && !FileExists(name))
+    name += "." + DefaultExt;
   FileName = name;
   return true;
 }

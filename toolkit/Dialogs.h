@@ -7,8 +7,9 @@
 namespace toolkit {
 
 // A file dialog. Execute shows it and returns false when the player cancels; FileName then holds the
-// chosen name, with DefaultExt added when the typed name has no extension. No file-type filter; the
-// save dialog never asks before replacing a file, the open dialog accepts a name that does not exist.
+// chosen name, with DefaultExt added when the name has no extension and no file exists under it. No
+// file-type filter; the save dialog never asks before replacing a file, the open dialog accepts a name
+// that does not exist.
 // The dialog never changes the process's current directory.
 class TOpenDialog : public TComponent {
  public:

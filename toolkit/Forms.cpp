@@ -178,7 +178,11 @@ void TForm::Show() {
   h->widget->show();
   h->widget->raise();
   h->widget->activateWindow();
-  if (!wasVisible) FocusFirst(this);
+  if (wasVisible) return;
+  if (FActiveControl && FActiveControl->Visible() && FActiveControl->Enabled())
+    FActiveControl->SetFocus();
+  else
+    FocusFirst(this);
 }
 
 int TForm::ShowModal() {

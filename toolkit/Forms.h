@@ -29,6 +29,10 @@ class TForm : public TControl {
   void set_Position(TPosition v) { FPosition = v; }
   TMainMenu* Menu() const { return FMenu; }
   void set_Menu(TMainMenu* v);
+  // The control that takes the focus when the form opens; without one (or when it cannot take the
+  // focus), the first control in tab order that can.
+  TControl* ActiveControl() const { return FActiveControl; }
+  void set_ActiveControl(TControl* v) { FActiveControl = v; }
 
   int ModalResult() const { return FModalResult; }
   void set_ModalResult(int v);
@@ -63,6 +67,7 @@ class TForm : public TControl {
   TFormBorderStyleKind FBorderStyle = fbsSizeable;
   TPosition FPosition = poDesigned;
   TMainMenu* FMenu = nullptr;
+  TControl* FActiveControl = nullptr;
   int FModalResult = mrNone;
   bool FModal = false;
 };

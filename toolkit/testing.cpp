@@ -68,6 +68,29 @@ void SendKey(TControl* control, int key, Qt::KeyboardModifiers mods, const QStri
   QTest::sendKeyEvent(QTest::Click, WindowOf(control), static_cast<Qt::Key>(key), text, mods);
 }
 
+// Each character as a key press at the control's window, which gives it to its focused control.
+void SendKeys(TControl* control, const std::string& text) {
+  QString all = QString::fromStdString(text);
+  for (char32_t ch : all.toUcs4()) {
+    QString s = QString::fromUcs4(&ch, 1);
+    switch (ch) {
+      case '\b': SendKey(control, Qt::Key_Backspace, Qt::NoModifier, s); continue;
+      case '\r': SendKey(control, Qt::Key_Return, Qt::NoModifier, s); continue;
+      case '\t': SendKey(control, Qt::Key_Tab, Qt::NoModifier, s); continue;
+      case 0x1B: SendKey(control, Qt::Key_Escape, Qt::NoModifier, s); continue;
+      default: break;
+    }
+    if (ch >= 1 && ch <= 26) {
+      SendKey(control, Qt::Key_A + static_cast<int>(ch) - 1, Qt::ControlModifier, s);
+    } else if (ch < 0x80) {
+      int key = (ch >= 'a' && ch <= 'z') ? static_cast<int>(ch) - 32 : static_cast<int>(ch);
+      SendKey(control, key, Qt::NoModifier, s);
+    } else {
+      SendKey(control, Qt::Key_unknown, Qt::NoModifier, s);
+    }
+  }
+}
+
 // What cannot be fed in at the window (the clipboard's paste action, a drop) is still refused where a
 // player could not act: on a hidden or disabled widget, or behind a modal form.
 bool Reachable(QWidget* w) {
@@ -90,26 +113,10 @@ void TypeText(TControl* control, const std::string& text) {
 void TypeAtCaret(TControl* control, const std::string& text) {
   WindowOf(control);
   KeyTarget(control)->setFocus();
-  QString all = QString::fromStdString(text);
-  for (char32_t ch : all.toUcs4()) {
-    QString s = QString::fromUcs4(&ch, 1);
-    switch (ch) {
-      case '\b': SendKey(control, Qt::Key_Backspace, Qt::NoModifier, s); continue;
-      case '\r': SendKey(control, Qt::Key_Return, Qt::NoModifier, s); continue;
-      case '\t': SendKey(control, Qt::Key_Tab, Qt::NoModifier, s); continue;
-      case 0x1B: SendKey(control, Qt::Key_Escape, Qt::NoModifier, s); continue;
-      default: break;
-    }
-    if (ch >= 1 && ch <= 26) {
-      SendKey(control, Qt::Key_A + static_cast<int>(ch) - 1, Qt::ControlModifier, s);
-    } else if (ch < 0x80) {
-      int key = (ch >= 'a' && ch <= 'z') ? static_cast<int>(ch) - 32 : static_cast<int>(ch);
-      SendKey(control, key, Qt::NoModifier, s);
-    } else {
-      SendKey(control, Qt::Key_unknown, Qt::NoModifier, s);
-    }
-  }
+  SendKeys(control, text);
 }
+
+void TypeAtWindow(TForm* form, const std::string& text) { SendKeys(form, text); }
 
 void PressKey(TControl* control, TKey key, TShiftState shift) {
   WindowOf(control);

@@ -31,6 +31,8 @@ bool Enabled();
 void TypeText(TControl* control, const std::string& text);
 // The same keys, typed where the caret and the selection already are.
 void TypeAtCaret(TControl* control, const std::string& text);
+// The same keys, typed at the form's window: they reach whichever control has the focus there.
+void TypeAtWindow(TForm* form, const std::string& text);
 enum TKey { keyLeft, keyRight, keyUp, keyDown, keyHome, keyEnd, keyDelete, keyBackspace, keyEscape, keyEnter };
 // Focuses the control and presses the key, with Shift and Ctrl held as the state says.
 void PressKey(TControl* control, TKey key, TShiftState shift = {});

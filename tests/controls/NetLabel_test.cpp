@@ -92,10 +92,19 @@ TEST_F(HyperLinkLabel, EachKindOpensItsPrefixFollowedByTheLink) {
   EXPECT_EQ(opened.size(), 6u);
 }
 
-TEST_F(HyperLinkLabel, APrefixIsPutInFrontEvenOfALinkThatAlreadyHasOne) {
-  label->HyperLink = "http://velmora.example";
-  tt::Click(label);
-  EXPECT_EQ(opened, std::vector<std::string>{"http://http://velmora.example"});
+TEST_F(HyperLinkLabel, ALinkThatNamesItsSchemeOpensAsItStands) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"https://velmora.example/", "https://velmora.example/"},
+      {"HTTP://velmora.example", "HTTP://velmora.example"},
+      {"mailto:a@velmora.example", "mailto:a@velmora.example"},
+      {"velmora.example:8080/x", "http://velmora.example:8080/x"},
+      {"localhost:80", "http://localhost:80"},
+      {"1a://x", "http://1a://x"}};
+  for (auto [link, expected] : cases) {
+    label->HyperLink = link;
+    tt::Click(label);
+    EXPECT_EQ(opened.back(), expected);
+  }
 }
 
 TEST_F(HyperLinkLabel, ItsClickEventFiresBeforeTheLinkOpens) {

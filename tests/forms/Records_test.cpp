@@ -248,6 +248,8 @@ TEST_F(RecordTable, ShowsTheLinesAsTheyStandAndEmptyLabelsForMissingOnes) {
   velmora::Ufrm_phb::Tfrm_phb* table = nullptr;
   tt::OnNextModal([&](TForm* f) {
     table = static_cast<velmora::Ufrm_phb::Tfrm_phb*>(f);
+    Application->ProcessMessages();
+    EXPECT_TRUE(table->Button2->Focused());  // Enter dismisses the table, it does not reset it
     EXPECT_EQ(table->s1->Caption(), "12秒");
     EXPECT_EQ(table->m1->Caption(), "张三");
     EXPECT_EQ(table->s2->Caption(), "x");

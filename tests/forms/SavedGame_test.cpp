@@ -145,24 +145,33 @@ TEST_F(Editor, ArrowKeysCarryTheFocusAcrossItsBoardAsInTheGame) {
   EXPECT_EQ(EditorCell(2, 2)->Text(), "7");
 }
 
-TEST_F(Editor, SavesOneLinePerCellInRowOrder) {
+TEST_F(Editor, SavesOneLinePerCellInRowOrderUnderTheNameAsTyped) {
   InEditor([&] {
     tt::TypeText(EditorCell(1, 2), "5");
     tt::TypeText(EditorCell(2, 1), "12");
-    tt::TypeText(EditorCell(9, 9), ".");
+    tt::TypeText(EditorCell(9, 9), "7");
     EditorCell(3, 3)->set_Text(" 7\r\n");
-    tt::AnswerFileDialog("p.txt");
+    tt::AnswerFileDialog("mypuz");
     tt::Click(editor()->Button1);
     EXPECT_TRUE(editor()->Visible());
   });
   auto expected = Zeros();
   expected[1] = "15";
   expected[20] = "17";
-  expected[80] = "1.";
-  EXPECT_EQ(File("p.txt"), Lines(expected));
+  expected[80] = "17";
+  EXPECT_EQ(File("mypuz"), Lines(expected));
+  // The game's own dialog opens an existing file under its name as it stands.
+  tt::AnswerFileDialog("mypuz");
+  tt::Click(form->ToolButton1);
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+  EXPECT_EQ(Cell(9, 9)->Text(), "7");
 }
 
 TEST_F(Editor, PlayWritesTheWorkingFileAndStartsALevelZeroGame) {
+  tt::Click(form->ToolButton5);
+  tt::Click(form->sfshowpan);
+  tt::PressMouse(Cell(1, 1), mbLeft, 10, 10);  // the panel is up for a cell that becomes a clue
+  ASSERT_TRUE(form->pan->Visible());
   InEditor([&] {
     tt::TypeText(EditorCell(1, 1), "9");
     tt::Click(editor()->Button2);
@@ -175,6 +184,9 @@ TEST_F(Editor, PlayWritesTheWorkingFileAndStartsALevelZeroGame) {
   EXPECT_EQ(form->sd991->nd, 0);
   EXPECT_TRUE(form->sd991->Enabled());
   EXPECT_FALSE(editor()->Visible());
+  EXPECT_FALSE(form->pan->Visible());
+  tt::TypeAtWindow(form, "5");  // into the first open cell
+  EXPECT_EQ(Cell(1, 2)->Text(), "5");
   InEditor([&] { EXPECT_EQ(EditorCell(1, 1)->Text(), "9"); });  // the puzzle is still there
 }
 

@@ -264,6 +264,8 @@ TEST_F(CollectionPlay, ConfirmPlaysThePreviewAsALevelTwoGameFromZeroAndCloses) {
   EXPECT_EQ(Board(), Shown(Puzzle1));
   EXPECT_TRUE(Cell(1, 1)->ReadOnly());
   EXPECT_FALSE(Cell(1, 3)->ReadOnly());
+  tt::TypeAtWindow(form, "4");  // into the first open cell
+  EXPECT_EQ(Cell(1, 3)->Text(), "4");
   EXPECT_TRUE(form->sd991->Enabled());
   EXPECT_EQ(form->sd991->nd, 2);
   EXPECT_FALSE(form->pan->Visible());

@@ -232,6 +232,25 @@ TEST_F(MainWindow, ReplayBeforeTheFirstGameEnablesAnEmptyBoardAndStartsTheClock)
   for (auto* c : form->sd991->Cells) EXPECT_EQ(c->Text(), "");
 }
 
+TEST_F(MainWindow, EveryGameStartsWithTheFocusInItsFirstOpenCell) {
+  std::string twoClues = "15\n16\n";
+  for (int k = 2; k < 81; ++k) twoClues += "0\n";
+  WriteFileBytes("two.txt", twoClues);
+  const struct {
+    std::function<void()> start;
+    int row, col;
+  } starts[] = {
+      {[&] { tt::Click(form->N6); }, 1, 1},                                           // 初级 from the menu
+      {[&] { tt::Click(form->ToolButton10); }, 1, 1},                                 // replay
+      {[&] { tt::AnswerFileDialog("two.txt"), tt::Click(form->ToolButton1); }, 1, 3},  // load
+  };
+  for (const auto& s : starts) {
+    tt::TypeText(Cell(9, 9), "");  // the focus is somewhere else first
+    s.start();
+    EXPECT_TRUE(Cell(s.row, s.col)->Focused()) << s.row << s.col;
+  }
+}
+
 // The program seeds the generator from the clock before it creates the forms.
 class ClockSeededRun : public GameFixture {
  protected:
