@@ -2,6 +2,7 @@
 #pragma once
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace toolkit {
 
@@ -40,6 +41,13 @@ std::string Trim(const std::string& s);
 // file and written again come back unchanged whatever they are; on screen it shows as U+FFFD.
 std::string Utf8ToAnsi(const std::string& utf8);
 std::string AnsiToUtf8(const std::string& ansi);
+// The length of a text as the game's rules count it: the bytes of its code page 936 form, so a Chinese
+// character counts two and "€" or a kept byte one.
+std::size_t AnsiLength(const std::string& utf8);
+// A kept byte's escape as it stands in the UTF-8 text, and the byte that the escape at the start of
+// `s` stands for (-1: `s` starts with none). For the layer's own conversions to other encodings.
+std::string EscapeOf(unsigned char byte);
+int EscapedByte(std::string_view s);
 
 // Full path of a name relative to the current directory.
 std::string ExpandFileName(const std::string& name);

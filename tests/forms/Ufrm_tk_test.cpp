@@ -195,11 +195,12 @@ TEST_F(CollectionList, TheRowsAreTheFirstNineBytesOfTheFilesCodePage) {
   InDialog([&](Tfrm_tk* d) {
     PressTitle(8);
     EXPECT_EQ(d->Caption(), "中文[00008]");
-    // "中" is two bytes: each stands alone in its cell and cannot be played.
-    EXPECT_EQ(Preview()[0], "12??45678");
+    // "中" is two bytes: each stands alone in its cell, kept as that byte, and cannot be played.
+    EXPECT_EQ(d->qp->Cells(1, 3)->Text(), "\xED\xB3\x96");
+    EXPECT_EQ(d->qp->Cells(1, 4)->Text(), "\xED\xB3\x90");
     tt::Click(d->Button1);
   });
-  EXPECT_EQ(tt::ErrorBoxes(), std::vector<std::string>{"'?' is not a valid integer value"});
+  EXPECT_EQ(tt::ErrorBoxes(), std::vector<std::string>{"'\xED\xB3\x96' is not a valid integer value"});
 }
 
 TEST_F(CollectionList, SelectingTheSameTitleAgainChangesNoCellAndOnlyRecentresTheCross) {
