@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include "toolkit/EditWidget_p.h"
@@ -313,6 +314,14 @@ class LineWidget : public QLineEdit {
     }
     menu->exec(e->globalPos());
     delete menu;
+  }
+  // The middle button's paste of the primary selection, where the platform has one.
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!edit_ || e->button() != Qt::MiddleButton || !clipboard->supportsSelection())
+      return QLineEdit::mouseReleaseEvent(e);
+    deselect();
+    FilteredPaste(clipboard->text(QClipboard::Selection));
   }
   void dropEvent(QDropEvent* e) override {
     if (edit_ && e->mimeData()->hasText()) {

@@ -158,6 +158,14 @@ void Drop(TControl* control, const std::string& text) {
   QApplication::sendEvent(w, &drop);
 }
 
+bool PasteSelection(TControl* control, const std::string& text) {
+  QClipboard* clipboard = QApplication::clipboard();
+  if (!clipboard->supportsSelection()) return false;
+  clipboard->setText(ToQString(text), QClipboard::Selection);
+  PressMouse(control, mbMiddle, control->Width() / 2, control->Height() / 2);
+  return true;
+}
+
 namespace {
 QPointer<QWindow> pointerWindow;  // the window the mouse is in
 QPoint pointerAt(-1, -1);         // and where it is, on the screen

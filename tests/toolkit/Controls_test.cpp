@@ -125,6 +125,23 @@ TEST_F(Typing, ASingleLineEditTakesPastedAndDroppedTextUpToItsFirstLineBreak) {
   EXPECT_EQ(edit->Text(), "张三ace");
 }
 
+// Only on a platform with a primary selection: ctest runs it on an X server of its own.
+TEST_F(Typing, TheMiddleButtonPastesTheSelectionByTheSameRules) {
+  auto* edit = Make<TEdit>(0, 0, 80, 21);
+  auto* memo = Make<TMemo>(0, 30, 50, 50);
+  memo->OnKeyPress = DigitsOnly;
+  auto* readOnly = Make<TMemo>(60, 30, 50, 50);
+  readOnly->set_ReadOnly(true);
+  struct {
+    TCustomEdit* control;
+    std::string selection, text;
+  } rows[] = {{edit, "张三\r\n李四", "张三"}, {memo, "a5b\r\n6", "56"}, {readOnly, "5", ""}};
+  for (auto& row : rows) {
+    if (!tt::PasteSelection(row.control, row.selection)) GTEST_SKIP() << "no primary selection here";
+    EXPECT_EQ(row.control->Text(), row.text) << row.selection;
+  }
+}
+
 // A kept byte (the escape of 0xFF) is one character: drawn as one replacement character, counted,
 // deleted and undone as one, and given back as the same escape after edits around it.
 TEST_F(Typing, AKeptByteIsOneCharacterOnScreenAndInEditing) {
