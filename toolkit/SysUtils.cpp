@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <filesystem>
 
 namespace toolkit {
@@ -16,8 +17,26 @@ void Abort() { throw EAbort(); }
 
 std::string IntToStr(long long value) { return std::to_string(value); }
 
+namespace {
+// A text as a message quotes it: a control byte (a NUL of a damaged file, say) as \xNN, so the message
+// shows every byte and none ends or breaks it.
+std::string Quoted(const std::string& s) {
+  std::string out = "'";
+  for (unsigned char c : s) {
+    if (c >= 0x20 && c != 0x7F) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    char escaped[5];
+    std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+    out += escaped;
+  }
+  return out + "'";
+}
+}  // namespace
+
 int StrToInt(const std::string& s) {
-  auto fail = [&]() -> int { throw EConvertError("'" + s + "' is not a valid integer value"); };
+  auto fail = [&]() -> int { throw EConvertError(Quoted(s) + " is not a valid integer value"); };
   std::size_t i = 0;
   while (i < s.size() && s[i] == ' ') ++i;
   bool negative = false;

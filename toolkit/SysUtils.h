@@ -30,7 +30,8 @@ class EInvalidGridOperation : public Exception { using Exception::Exception; };
 
 std::string IntToStr(long long value);
 // Decimal with optional leading blanks and sign; anything else raises EConvertError
-// "'%s' is not a valid integer value". The result must fit a 32-bit signed integer.
+// "'%s' is not a valid integer value", with a control byte of the text shown as \xNN. The result must
+// fit a 32-bit signed integer.
 int StrToInt(const std::string& s);
 // Removes bytes 0x00..0x20 from both ends.
 std::string Trim(const std::string& s);
