@@ -91,6 +91,7 @@ class Picture {
   // 0x00BBGGRR of a pixel.
   TColor Pixel(int x, int y) const;
   bool Save(const std::string& fileName) const;
+  bool operator==(const Picture&) const = default;
 
  private:
   friend Picture Grab(TControl*);
