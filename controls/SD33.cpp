@@ -2,6 +2,7 @@
 #include "controls/SD33.h"
 
 #include "engine/Myfun.h"
+#include "toolkit/SysUtils.h"
 
 namespace velmora::SD33 {
 
@@ -79,7 +80,7 @@ void TSD33::Arrange() {
         cell->Font()->set_Size(FONTSize1);
         cell->Font()->set_Color(FONTColor1);
         cell->set_ReadOnly(true);
-      } else if (cell->Text().size() == 1) {
+      } else if (AnsiLength(cell->Text()) == 1) {
         cell->Font()->set_Size(FONTSize2);
         cell->Font()->set_Color(FONTColor2);
         cell->set_ReadOnly(false);
@@ -98,7 +99,7 @@ void TSD33::MarkConflict() {
   for (int r1 = 1; r1 <= 9 && !found; ++r1) {
     for (int c1 = 1; c1 <= 9 && !found; ++c1) {
       std::string first = Cells(r1, c1)->Text();
-      if (first.size() != 1) continue;
+      if (AnsiLength(first) != 1) continue;
       // The whole scan runs, so the last matching peer in row order is the one kept.
       for (int r2 = 1; r2 <= 9; ++r2) {
         for (int c2 = 1; c2 <= 9; ++c2) {

@@ -153,19 +153,16 @@ const PeerTable& Peers() {
 void Tsd99::FindConflict(bool& Found, int& Row1, int& Col1, int& Row2, int& Col2) const {
   Found = false;
   Row1 = 0;
-  // Only one-character texts can pair, so each cell is read once as its character (-1: not a single
+  // Only one-character texts can pair, so each cell is measured once (nullptr: not a single
   // character) and the peers are compared by that.
-  int single[81];
+  const std::string* single[81];
   int a = 0;
-  for (const auto* cell : Cells) {
-    const std::string& text = cell->Text();
-    single[a++] = text.size() == 1 ? static_cast<unsigned char>(text[0]) : -1;
-  }
+  for (const auto* cell : Cells) single[a++] = AnsiLength(cell->Text()) == 1 ? &cell->Text() : nullptr;
   for (a = 0; a < 81 && !Found; ++a) {
-    if (single[a] < 0) continue;
+    if (!single[a]) continue;
     // No break after a match: the last equal peer in row order is the one reported.
     for (int b : Peers().peers[a]) {
-      if (single[b] == single[a]) {
+      if (single[b] && *single[b] == *single[a]) {
         Found = true;
         Row1 = a / 9 + 1;
         Col1 = a % 9 + 1;
@@ -194,7 +191,7 @@ bool Tsd99::IsSolved() const {
   bool result = true;
   for (const Tsdunit* cell : Cells) {
     if (!result) break;
-    if (cell->Text().size() != 1) result = false;
+    if (AnsiLength(cell->Text()) != 1) result = false;
   }
   if (result) {
     bool Found;

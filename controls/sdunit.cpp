@@ -2,6 +2,7 @@
 #include "controls/sdunit.h"
 
 #include "engine/Myfun.h"
+#include "toolkit/SysUtils.h"
 
 namespace velmora::sdunit {
 
@@ -93,9 +94,8 @@ void Tsdunit::FilterKey(TObject*, char& Key) {
   Key = 0;
 }
 
-// The length is counted in bytes; the filter lets through one-byte characters only.
 void Tsdunit::UpdateState(TObject*) {
-  if (Text().size() == 1)
+  if (AnsiLength(Text()) == 1)
     set_zt(2);
   else
     set_zt(3);

@@ -30,7 +30,7 @@ void Tfrm_new::WritePuzzle(const std::string& FileName) const {
   TStringList lines;
   for (auto* cell : sdnew->Cells) {
     std::string text = Trim(cell->Text());
-    lines.Add(text.size() == 1 ? "1" + text : "0");
+    lines.Add(AnsiLength(text) == 1 ? "1" + text : "0");
   }
   lines.SaveToFile(FileName);
 }

@@ -18,14 +18,13 @@ namespace {
 const char* const CollectionFile = "tk.vlm";
 
 // The text of a preview cell from byte `col` (1..9) of a row's code-page-936 form: "0" and a missing
-// byte are an empty cell. Half of a Chinese character cannot stand alone in a text held as UTF-8, so
-// such a byte shows as "?"; like any other non-digit it cannot be played.
+// byte are an empty cell. Half of a Chinese character is kept as that byte, like any byte that is no
+// character of its own; like any other non-digit it cannot be played.
 std::string CellText(const std::string& ansiRow, int col) {
   if (col > static_cast<int>(ansiRow.size())) return "";
   char ch = ansiRow[col - 1];
   if (ch == '0') return "";
-  if (static_cast<unsigned char>(ch) >= 0x80) return "?";
-  return std::string(1, ch);
+  return AnsiToUtf8(std::string(1, ch));
 }
 
 }  // namespace

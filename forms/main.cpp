@@ -262,7 +262,7 @@ void TForm1::FocusFirstOpenCell() {
 
 void TForm1::CellChanged(TObject* Sender) {
   auto* cell = static_cast<sdunit::Tsdunit*>(Sender);
-  cell->set_zt(cell->Text().size() == 1 ? 2 : 3);
+  cell->set_zt(AnsiLength(cell->Text()) == 1 ? 2 : 3);
   bool Found;
   int Row1, Col1, Row2, Col2;
   sd991->FindConflict(Found, Row1, Col1, Row2, Col2);
@@ -379,27 +379,32 @@ void TForm1::ToolButton2Click(TObject*) {
 void TForm1::LoadGame(const std::string& FileName) {
   TStringList lines;
   lines.LoadFromFile(FileName);
+  // A line's flag is the first byte of its code page 936 form, and the cell's text is the rest.
+  char flags[81];
+  std::string texts[81];
+  for (int k = 0; k < 81; ++k) {
+    std::string line = Utf8ToAnsi(lines.Get(k));
+    flags[k] = line.empty() ? 0 : line[0];
+    texts[k] = line.size() > 1 ? AnsiToUtf8(line.substr(1)) : std::string();
+  }
   // Every clue is read before anything changes, so a bad line leaves the game as it was.
   int values[81] = {};
-  for (int k = 0; k < 81; ++k) {
-    std::string line = lines.Get(k);
-    if (!line.empty() && line[0] == '1') values[k] = StrToInt(line.substr(1));
-  }
+  for (int k = 0; k < 81; ++k)
+    if (flags[k] == '1') values[k] = StrToInt(texts[k]);
   // A loaded game takes part in no record, also when its cells complete the board while loading.
   sd991->nd = 0;
   for (int k = 0; k < 81; ++k) {
-    std::string line = lines.Get(k);
     auto* cell = sd991->Cells(k / 9 + 1, k % 9 + 1);
     QJ::TNode* node = QJ1->Nodes(k / 9 + 1, k % 9 + 1);
     cell->set_zt(3);
-    cell->set_Text(line.size() > 1 ? line.substr(1) : std::string());
-    if (!line.empty() && line[0] == '1') {
+    cell->set_Text(texts[k]);
+    if (flags[k] == '1') {
       cell->set_zt(1);
       node->Value = values[k];
       node->Given = true;
     } else {
       node->Given = false;
-      if (Trim(cell->Text()).size() == 1) cell->set_zt(2);
+      if (AnsiLength(Trim(cell->Text())) == 1) cell->set_zt(2);
     }
   }
   sd991->set_Enabled(true);

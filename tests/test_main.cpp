@@ -1,6 +1,9 @@
-// Test main: the application runs on the offscreen platform, so the suite needs no display.
+// Test main: the application runs on the offscreen platform, so the suite needs no display;
+// "--platform=xcb" runs it on an X server instead, for what only X has (the primary selection).
 #include <gtest/gtest.h>
 #include <stdlib.h>
+
+#include <cstring>
 
 #include "toolkit/Forms.h"
 #include "toolkit/testing.h"
@@ -15,7 +18,10 @@ extern "C" const char* __lsan_default_options() { return "suppressions=" VELMORA
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const char* platform = "offscreen";
+  for (int i = 1; i < argc; ++i)
+    if (std::strncmp(argv[i], "--platform=", 11) == 0) platform = argv[i] + 11;
+  setenv("QT_QPA_PLATFORM", platform, 1);
   toolkit::TApplication::Initialize();
   toolkit::testing::Enable();
   int result = RUN_ALL_TESTS();

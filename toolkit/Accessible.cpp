@@ -17,8 +17,6 @@ TControl* ControlOf(QObject* widget) {
 }
 
 namespace {
-QString FromStd(const std::string& s) { return QString::fromStdString(s); }
-
 // The bare widget inside a panel's border where the panel's children live, or null. It is no part of
 // what a screen reader hears: the children are the panel's own.
 QWidget* ClientWidget(QWidget* w) {
@@ -181,8 +179,8 @@ class ItemAccessible : public QAccessibleInterface {
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QString text(QAccessible::Text t) const override {
     TAccessibleItem item = owner_->Item(index_);
-    if (t == QAccessible::Name) return FromStd(item.Name);
-    if (t == QAccessible::Description) return FromStd(item.Description);
+    if (t == QAccessible::Name) return ToOutsideQString(item.Name);
+    if (t == QAccessible::Description) return ToOutsideQString(item.Description);
     return QString();
   }
   void setText(QAccessible::Text, const QString&) override {}

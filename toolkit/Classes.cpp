@@ -5,12 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "toolkit/SysUtils.h"
+#include "toolkit/qt_p.h"
 #include "toolkit/testing_p.h"
 
 namespace toolkit {
@@ -78,6 +79,16 @@ void TStringList::LoadFromFile(const std::string& fileName) { set_Text(AnsiToUtf
 
 void TStringList::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, Utf8ToAnsi(Text())); }
 
+namespace {
+// The system's reason for a failed read or write in the platform's words, as its save file gives them:
+// its own catalogue has the common ones in Chinese whatever locales the machine has, where the C
+// library's words would depend on them.
+std::string Reason(int error) {
+  if (error == EISDIR) return FromQString(QCoreApplication::translate("QIODevice", "file to open is a directory"));
+  return FromQString(qt_error_string(error));
+}
+}  // namespace
+
 std::string ReadFileBytes(const std::string& fileName) {
   auto fail = [&](const std::string& reason) {
     throw EFOpenError("Cannot open file \"" + ExpandFileName(fileName) + "\". " + reason);
@@ -85,11 +96,11 @@ std::string ReadFileBytes(const std::string& fileName) {
   // Opened without waiting and refused unless a regular file or a directory (whose read fails as
   // usual): a named pipe would wait for a writer for ever and a device such as /dev/zero never ends.
   int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) fail(std::strerror(errno));
+  if (fd < 0) fail(Reason(errno));
   struct stat st;
   if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {
     ::close(fd);
-    fail("Not a regular file");
+    fail("不是普通文件");
   }
   std::string bytes;
   char buffer[65536];
@@ -99,7 +110,7 @@ std::string ReadFileBytes(const std::string& fileName) {
       if (errno == EINTR) continue;
       int err = errno;
       ::close(fd);
-      fail(std::strerror(err));
+      fail(Reason(err));
     }
     if (n == 0) break;
     bytes.append(buffer, static_cast<std::size_t>(n));
@@ -117,7 +128,7 @@ void WriteFileBytes(const std::string& fileName, const std::string& bytes) {
   bool fault = testing::TakeWriteFault(faultError, faultAfter);
   QSaveFile file(QString::fromStdString(fileName));
   auto fail = [&] {
-    std::string reason = fault ? std::strerror(faultError) : file.errorString().toStdString();
+    std::string reason = fault ? Reason(faultError) : FromQString(file.errorString());
     throw EFCreateError("Cannot create file \"" + ExpandFileName(fileName) + "\". " + reason);
   };
   if ((fault && faultAfter < 0) || !file.open(QIODevice::WriteOnly)) fail();

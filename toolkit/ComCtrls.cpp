@@ -125,7 +125,7 @@ class StatusWidget : public QWidget {
       p.drawLine(r.bottomLeft(), r.bottomRight());
       p.drawLine(r.topRight(), r.bottomRight());
       p.setPen(palette().color(QPalette::WindowText));
-      p.drawText(r.adjusted(3, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(panel.Text));
+      p.drawText(r.adjusted(3, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, ToQString(panel.Text));
     }
   }
 

@@ -5,9 +5,51 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "toolkit/SysUtils.h"
 #include "toolkit/qt_p.h"
 
 namespace toolkit {
+
+namespace {
+constexpr char16_t EscapeBase = 0xDC00;
+}
+
+QString ToQString(const std::string& s) {
+  QString out;
+  std::size_t done = 0;
+  // Every escape starts with the byte 0xED.
+  for (std::size_t i = s.find('\xED'); i != std::string::npos; i = s.find('\xED', i + 1)) {
+    int byte = EscapedByte(std::string_view(s).substr(i));
+    if (byte < 0) continue;
+    out += QString::fromUtf8(s.data() + done, static_cast<qsizetype>(i - done));
+    out += QChar(static_cast<char16_t>(EscapeBase + byte));
+    done = i + 3;
+  }
+  if (done == 0) return QString::fromStdString(s);
+  return out + QString::fromUtf8(s.data() + done, static_cast<qsizetype>(s.size() - done));
+}
+
+QString ToOutsideQString(const std::string& s) {
+  QString out = ToQString(s);
+  for (qsizetype i = 0; i < out.size(); ++i)
+    if (out[i].isLowSurrogate() && !(i > 0 && out[i - 1].isHighSurrogate())) out[i] = QChar::ReplacementCharacter;
+  return out;
+}
+
+std::string FromQString(const QString& s) {
+  std::string out;
+  qsizetype done = 0;
+  for (qsizetype i = 0; i < s.size(); ++i) {
+    char16_t c = s[i].unicode();
+    bool paired = i > 0 && s[i - 1].isHighSurrogate();
+    if (c < EscapeBase || c > EscapeBase + 0xFF || paired) continue;
+    out += s.sliced(done, i - done).toStdString();
+    out += EscapeOf(static_cast<unsigned char>(c - EscapeBase));
+    done = i + 1;
+  }
+  if (done == 0) return s.toStdString();
+  return out + s.sliced(done).toStdString();
+}
 
 TShiftState ShiftOf(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
   TShiftState s;
@@ -185,7 +227,7 @@ void TControl::ApplyProperties() {
   ApplyFont();
   ApplyText();
   QWidget* w = FHandle->widget;
-  if (!FHint.empty()) w->setToolTip(QString::fromStdString(FHint));
+  if (!FHint.empty()) w->setToolTip(ToQString(FHint));
   ApplyAccessibleText();
   if (FCursor == crHandPoint) w->setCursor(Qt::PointingHandCursor);
   w->setEnabled(FEnabled);
@@ -335,7 +377,7 @@ void TControl::SetText(const std::string& v) {
 void TControl::set_Hint(const std::string& v) {
   FHint = v;
   if (!FHandle) return;
-  FHandle->widget->setToolTip(QString::fromStdString(v));
+  FHandle->widget->setToolTip(ToQString(v));
   ApplyAccessibleText();
 }
 
@@ -355,7 +397,7 @@ void TControl::ApplyAccessibleText() {
   // A button that shows only a picture is named by its hint, which says what it does.
   auto* button = qobject_cast<QAbstractButton*>(w);
   if (name.empty() && button && button->text().isEmpty()) name = FHint;
-  QString qname = QString::fromStdString(name), description = QString::fromStdString(FAccessibleDescription);
+  QString qname = ToOutsideQString(name), description = ToOutsideQString(FAccessibleDescription);
   if (w->accessibleName() != qname) w->setAccessibleName(qname);
   if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
 }

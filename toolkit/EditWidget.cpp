@@ -471,8 +471,13 @@ void EditWidget::mouseMoveEvent(QMouseEvent* e) {
   if (selecting_ && (e->buttons() & Qt::LeftButton)) MoveCaret(PositionAt(e->position()), true);
 }
 
+// The middle button pastes the primary selection where it is released, as text fields do on X11.
 void EditWidget::mouseReleaseEvent(QMouseEvent* e) {
   if (e->button() == Qt::LeftButton) selecting_ = false;
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (e->button() != Qt::MiddleButton || readOnly_ || !clipboard->supportsSelection()) return;
+  MoveCaret(PositionAt(e->position()), false);
+  PasteFiltered(clipboard->text(QClipboard::Selection));
 }
 
 void EditWidget::mouseDoubleClickEvent(QMouseEvent* e) {

@@ -135,7 +135,7 @@ void TForm::ApplyBounds() {
   if (FPosition == poDesigned) w->move(Left(), Top());
 }
 
-void TForm::ApplyText() { FHandle->widget->setWindowTitle(QString::fromStdString(FText)); }
+void TForm::ApplyText() { FHandle->widget->setWindowTitle(ToOutsideQString(FText)); }
 
 void TForm::set_BorderStyle(TFormBorderStyleKind v) { FBorderStyle = v; }
 
@@ -446,7 +446,7 @@ void TApplication::ShowException(const std::string& fullMessage) {
     testing::RecordErrorBox(message);
     return;
   }
-  QMessageBox box(QMessageBox::Critical, QString::fromStdString(Title), QString::fromStdString(message),
+  QMessageBox box(QMessageBox::Critical, ToQString(Title), ToQString(message),
                   QMessageBox::Ok, QApplication::activeWindow());
   box.exec();
 }

@@ -162,7 +162,7 @@ void TCanvas::TextOut(int X, int Y, const std::string& text) {
   QPainter* p = FPainter->painter;
   QFont f = ToQFont(Font);
   QFontMetrics fm(f);
-  QString s = QString::fromStdString(text);
+  QString s = ToQString(text);
   p->fillRect(X, Y, fm.horizontalAdvance(s), fm.height(), ToQColor(Brush.Color));
   p->setFont(f);
   p->setPen(ToQColor(Font.Color()));
@@ -170,7 +170,7 @@ void TCanvas::TextOut(int X, int Y, const std::string& text) {
 }
 
 int TCanvas::TextWidth(const std::string& text) {
-  return QFontMetrics(ToQFont(Font)).horizontalAdvance(QString::fromStdString(text));
+  return QFontMetrics(ToQFont(Font)).horizontalAdvance(ToQString(text));
 }
 
 }  // namespace toolkit

@@ -85,7 +85,7 @@ class GridWidget : public QAbstractScrollArea {
         p.drawLine(x, y + g.DefaultRowHeight(), x + w, y + g.DefaultRowHeight());
         p.setPen(text);
         p.drawText(cell.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                   QString::fromStdString(g.Cells(col, row)));
+                   ToQString(g.Cells(col, row)));
         if (current && hasFocus()) {
           p.setPen(QPen(text, 1, Qt::DotLine));
           p.drawRect(cell.adjusted(1, 1, -2, -2));

@@ -32,10 +32,10 @@ static void Fill(QMenu* menu, TMenuItem* item) {
       continue;
     }
     if (child->Count() > 0) {
-      Fill(menu->addMenu(QString::fromStdString(child->Caption())), child);
+      Fill(menu->addMenu(ToQString(child->Caption())), child);
       continue;
     }
-    QAction* action = menu->addAction(QString::fromStdString(child->Caption()));
+    QAction* action = menu->addAction(ToQString(child->Caption()));
     action->setEnabled(child->Enabled());
     if (!child->FHandle) child->FHandle = new MenuItemHandle;
     child->FHandle->action = action;
@@ -48,7 +48,7 @@ QMenuBar* CreateMenuBar(TMainMenu* menu, QWidget* parent) {
   TMenuItem* root = menu->Items();
   for (int i = 0; i < root->Count(); ++i) {
     TMenuItem* top = root->Items(i);
-    Fill(bar->addMenu(QString::fromStdString(top->Caption())), top);
+    Fill(bar->addMenu(ToQString(top->Caption())), top);
   }
   return bar;
 }

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include "toolkit/EditWidget_p.h"
@@ -44,7 +45,7 @@ void TLabel::ApplyProperties() {
   TControl::ApplyProperties();
 }
 
-void TLabel::ApplyText() { static_cast<QLabel*>(FHandle->widget)->setText(QString::fromStdString(FText)); }
+void TLabel::ApplyText() { static_cast<QLabel*>(FHandle->widget)->setText(ToQString(FText)); }
 
 
 void TLabel::set_Alignment(TAlignment v) {
@@ -77,7 +78,7 @@ void TLabel::AdjustSize() {
     return;
   }
   QFontMetrics fm(ToQFont(*Font()));
-  QString text = QString::fromStdString(FText);
+  QString text = ToQString(FText);
   SetBounds(Left(), Top(), std::max(fm.horizontalAdvance(text), 1), fm.height());
 }
 
@@ -124,7 +125,7 @@ void TButton::CreateHandle() {
 void TButton::ApplyProperties() {
   TControl::ApplyProperties();
   auto* b = static_cast<QPushButton*>(FHandle->widget);
-  b->setText(QString::fromStdString(FText));
+  b->setText(ToQString(FText));
   b->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
@@ -152,12 +153,14 @@ int CharOfKey(QKeyEvent* e) {
 }
 
 // A character outside ASCII reaches the filter as the bytes of its code-page-936 form, each of which
-// may refuse it.
+// may refuse it; a kept byte (a lone surrogate) as that byte.
 QString FilterText(TCustomEdit* edit, const QString& in) {
   QString out;
-  for (char32_t ch : in.toUcs4()) {
-    QString one = QString::fromUcs4(&ch, 1);
-    std::string bytes = Utf8ToAnsi(one.toStdString());
+  for (qsizetype i = 0; i < in.size(); ++i) {
+    bool pair = in[i].isHighSurrogate() && i + 1 < in.size() && in[i + 1].isLowSurrogate();
+    QString one = in.mid(i, pair ? 2 : 1);
+    if (pair) ++i;
+    std::string bytes = Utf8ToAnsi(FromQString(one));
     bool keep = true;
     std::string replaced;
     for (char b : bytes) {
@@ -167,7 +170,7 @@ QString FilterText(TCustomEdit* edit, const QString& in) {
       replaced += k;
     }
     if (!keep) continue;
-    out += replaced == bytes ? one : QString::fromStdString(AnsiToUtf8(replaced));
+    out += replaced == bytes ? one : ToQString(AnsiToUtf8(replaced));
   }
   return out;
 }
@@ -179,7 +182,7 @@ int Room(TCustomEdit* edit, int length, int selected) {
 
 std::string FromWidgetText(const QString& s) {
   std::string out;
-  for (char c : s.toStdString()) {
+  for (char c : FromQString(s)) {
     if (c == '\n') out += '\r';
     out += c;
   }
@@ -196,7 +199,7 @@ QString ToWidgetText(const std::string& s) {
       out += s[i];
     }
   }
-  return QString::fromStdString(out);
+  return ToQString(out);
 }
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TControl(AOwner) {
@@ -271,7 +274,7 @@ class LineWidget : public QLineEdit {
   LineWidget(TEdit* edit, QWidget* parent) : QLineEdit(parent), edit_(edit) {
     setMaxLength(1 << 30);  // the limit is the layer's, on what is typed only
     connect(this, &QLineEdit::textChanged, [this](const QString& s) {
-      if (edit_ && !TextAccess::Setting(edit_)) Deliver([&] { TextAccess::Changed(edit_, s.toStdString()); });
+      if (edit_ && !TextAccess::Setting(edit_)) Deliver([&] { TextAccess::Changed(edit_, FromQString(s)); });
     });
   }
   // Pasted and dropped text ends at its first line break, as in the platform's single-line edit.
@@ -311,6 +314,14 @@ class LineWidget : public QLineEdit {
     }
     menu->exec(e->globalPos());
     delete menu;
+  }
+  // The middle button's paste of the primary selection, where the platform has one.
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!edit_ || e->button() != Qt::MiddleButton || !clipboard->supportsSelection())
+      return QLineEdit::mouseReleaseEvent(e);
+    deselect();
+    FilteredPaste(clipboard->text(QClipboard::Selection));
   }
   void dropEvent(QDropEvent* e) override {
     if (edit_ && e->mimeData()->hasText()) {

@@ -46,7 +46,8 @@ struct TextAccess;
 //
 // Every character the player types reaches OnKeyPress first, control characters included (Backspace 8,
 // Tab 9, Enter 13, Escape 27, Ctrl+V 22, ...); a handler that sets Key to 0 cancels it. Pasted, dropped
-// and input-method text goes through the same filter character by character. Keys that type no
+// and input-method text goes through the same filter character by character; so does the primary
+// selection that the middle button pastes where the platform has one (X11). Keys that type no
 // character (arrows, Delete, Home, End) edit as usual. MaxLength (0: none) limits what the player
 // enters, not what the program assigns.
 //

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <filesystem>
 
 namespace toolkit {
@@ -16,8 +17,26 @@ void Abort() { throw EAbort(); }
 
 std::string IntToStr(long long value) { return std::to_string(value); }
 
+namespace {
+// A text as a message quotes it: a control byte (a NUL of a damaged file, say) as \xNN, so the message
+// shows every byte and none ends or breaks it.
+std::string Quoted(const std::string& s) {
+  std::string out = "'";
+  for (unsigned char c : s) {
+    if (c >= 0x20 && c != 0x7F) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    char escaped[5];
+    std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+    out += escaped;
+  }
+  return out + "'";
+}
+}  // namespace
+
 int StrToInt(const std::string& s) {
-  auto fail = [&]() -> int { throw EConvertError("'" + s + "' is not a valid integer value"); };
+  auto fail = [&]() -> int { throw EConvertError(Quoted(s) + " is not a valid integer value"); };
   std::size_t i = 0;
   while (i < s.size() && s[i] == ' ') ++i;
   bool negative = false;
@@ -49,23 +68,6 @@ namespace {
 // character, and encoding writes it back as the very byte it came from: a file read and written
 // again keeps every byte, whatever it holds. Shown on screen, an escape is a replacement character.
 constexpr unsigned EscapeBase = 0xDC00;
-
-void AppendEscape(std::string& out, unsigned char byte) {
-  unsigned cp = EscapeBase + byte;
-  out += static_cast<char>(0xE0 | (cp >> 12));
-  out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-  out += static_cast<char>(0x80 | (cp & 0x3F));
-}
-
-// The byte an escape at `p` (with `left` bytes of input) stands for, or -1 when there is none.
-int EscapedByte(const char* p, std::size_t left) {
-  if (left < 3) return -1;
-  auto b0 = static_cast<unsigned char>(p[0]), b1 = static_cast<unsigned char>(p[1]),
-       b2 = static_cast<unsigned char>(p[2]);
-  if ((b0 & 0xF0) != 0xE0 || (b1 & 0xC0) != 0x80 || (b2 & 0xC0) != 0x80) return -1;
-  unsigned cp = ((b0 & 0x0Fu) << 12) | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
-  return cp >= EscapeBase && cp <= EscapeBase + 0xFF ? static_cast<int>(cp - EscapeBase) : -1;
-}
 
 // Converts with iconv. What iconv cannot convert is handed to `onFailure`, which consumes at least
 // one byte of the input and appends what stands for it. The input goes to iconv in windows of a few
@@ -111,10 +113,25 @@ bool IsAscii(const std::string& s) {
 
 }  // namespace
 
+std::string EscapeOf(unsigned char byte) {
+  unsigned cp = EscapeBase + byte;
+  return {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+          static_cast<char>(0x80 | (cp & 0x3F))};
+}
+
+int EscapedByte(std::string_view s) {
+  if (s.size() < 3) return -1;
+  auto b0 = static_cast<unsigned char>(s[0]), b1 = static_cast<unsigned char>(s[1]),
+       b2 = static_cast<unsigned char>(s[2]);
+  if ((b0 & 0xF0) != 0xE0 || (b1 & 0xC0) != 0x80 || (b2 & 0xC0) != 0x80) return -1;
+  unsigned cp = ((b0 & 0x0Fu) << 12) | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
+  return cp >= EscapeBase && cp <= EscapeBase + 0xFF ? static_cast<int>(cp - EscapeBase) : -1;
+}
+
 std::string Utf8ToAnsi(const std::string& utf8) {
   if (IsAscii(utf8)) return utf8;
   return Convert("CP936", "UTF-8", utf8, [](const char* p, std::size_t left, std::string& out) -> std::size_t {
-    if (int byte = EscapedByte(p, left); byte >= 0) {
+    if (int byte = EscapedByte(std::string_view(p, left)); byte >= 0) {
       out += static_cast<char>(byte);
       return 3;
     }
@@ -131,10 +148,12 @@ std::string AnsiToUtf8(const std::string& ansi) {
   // The byte that starts no character is kept; the one after it starts the next try, so a lead
   // byte before a line break leaves the break a break.
   return Convert("UTF-8", "CP936", ansi, [](const char* p, std::size_t, std::string& out) -> std::size_t {
-    AppendEscape(out, static_cast<unsigned char>(*p));
+    out += EscapeOf(static_cast<unsigned char>(*p));
     return 1;
   });
 }
+
+std::size_t AnsiLength(const std::string& utf8) { return IsAscii(utf8) ? utf8.size() : Utf8ToAnsi(utf8).size(); }
 
 std::string ExpandFileName(const std::string& name) {
   std::error_code ec;

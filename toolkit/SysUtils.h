@@ -2,6 +2,7 @@
 #pragma once
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace toolkit {
 
@@ -29,7 +30,8 @@ class EInvalidGridOperation : public Exception { using Exception::Exception; };
 
 std::string IntToStr(long long value);
 // Decimal with optional leading blanks and sign; anything else raises EConvertError
-// "'%s' is not a valid integer value". The result must fit a 32-bit signed integer.
+// "'%s' is not a valid integer value", with a control byte of the text shown as \xNN. The result must
+// fit a 32-bit signed integer.
 int StrToInt(const std::string& s);
 // Removes bytes 0x00..0x20 from both ends.
 std::string Trim(const std::string& s);
@@ -40,6 +42,13 @@ std::string Trim(const std::string& s);
 // file and written again come back unchanged whatever they are; on screen it shows as U+FFFD.
 std::string Utf8ToAnsi(const std::string& utf8);
 std::string AnsiToUtf8(const std::string& ansi);
+// The length of a text as the game's rules count it: the bytes of its code page 936 form, so a Chinese
+// character counts two and "€" or a kept byte one.
+std::size_t AnsiLength(const std::string& utf8);
+// A kept byte's escape as it stands in the UTF-8 text, and the byte that the escape at the start of
+// `s` stands for (-1: `s` starts with none). For the layer's own conversions to other encodings.
+std::string EscapeOf(unsigned char byte);
+int EscapedByte(std::string_view s);
 
 // Full path of a name relative to the current directory.
 std::string ExpandFileName(const std::string& name);

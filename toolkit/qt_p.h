@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 #include <functional>
 
@@ -34,6 +35,16 @@ struct ControlHandle {
   QMenuBar* menuBar = nullptr;
   QEventLoop* modalLoop = nullptr;
 };
+
+// The layer's text (UTF-8) as the platform's and back. A kept byte (toolkit/SysUtils.h) becomes the one
+// UTF-16 unit of its lone surrogate, which the platform draws as one replacement character and edits as
+// one character, and comes back as the same escape. QString's own UTF-8 conversions would make three
+// replacement characters of it on the way in and "?" on the way out.
+QString ToQString(const std::string& s);
+std::string FromQString(const QString& s);
+// The same for text that leaves the program in UTF-8 (a window title, what a screen reader hears),
+// where a lone surrogate would become "?": a kept byte is the replacement character itself.
+QString ToOutsideQString(const std::string& s);
 
 QColor ToQColor(TColor c);
 TColor FromQColor(const QColor& c);

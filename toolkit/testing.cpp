@@ -70,7 +70,7 @@ void SendKey(TControl* control, int key, Qt::KeyboardModifiers mods, const QStri
 
 // Each character as a key press at the control's window, which gives it to its focused control.
 void SendKeys(TControl* control, const std::string& text) {
-  QString all = QString::fromStdString(text);
+  QString all = ToQString(text);
   for (char32_t ch : all.toUcs4()) {
     QString s = QString::fromUcs4(&ch, 1);
     switch (ch) {
@@ -139,7 +139,7 @@ void PressKey(TControl* control, TKey key, TShiftState shift) {
 }
 
 void Paste(TControl* control, const std::string& text) {
-  QApplication::clipboard()->setText(QString::fromStdString(text));
+  QApplication::clipboard()->setText(ToQString(text));
   WindowOf(control);
   QWidget* w = KeyTarget(control);
   if (!Reachable(w)) return;
@@ -155,7 +155,7 @@ void Drop(TControl* control, const std::string& text) {
   QWidget* w = MouseTarget(control);
   if (!Reachable(w)) return;
   QMimeData data;
-  data.setText(QString::fromStdString(text));
+  data.setText(ToQString(text));
   QPointF at(w->width() / 2.0, w->height() / 2.0);
   QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(w, &enter);
@@ -163,6 +163,14 @@ void Drop(TControl* control, const std::string& text) {
   QApplication::sendEvent(w, &move);
   QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(w, &drop);
+}
+
+bool PasteSelection(TControl* control, const std::string& text) {
+  QClipboard* clipboard = QApplication::clipboard();
+  if (!clipboard->supportsSelection()) return false;
+  clipboard->setText(ToQString(text), QClipboard::Selection);
+  PressMouse(control, mbMiddle, control->Width() / 2, control->Height() / 2);
+  return true;
 }
 
 namespace {
@@ -342,9 +350,9 @@ AccessibleObject Describe(QAccessibleInterface* iface) {
     case QAccessible::Separator: o.Role = "separator"; break;
     default: o.Role = std::to_string(iface->role()); break;
   }
-  o.Name = iface->text(QAccessible::Name).toStdString();
-  o.Description = iface->text(QAccessible::Description).toStdString();
-  o.Value = iface->text(QAccessible::Value).toStdString();
+  o.Name = FromQString(iface->text(QAccessible::Name));
+  o.Description = FromQString(iface->text(QAccessible::Description));
+  o.Value = FromQString(iface->text(QAccessible::Value));
   o.ReadOnly = iface->state().readOnly;
   o.Enabled = !iface->state().disabled;
   for (int i = 0; i < iface->childCount(); ++i)
@@ -371,7 +379,7 @@ std::vector<MenuEntry> ContextMenu(TControl* control, int X, int Y, const std::s
     if (!menu) return;
     QAction* wanted = nullptr;
     for (QAction* a : menu->actions()) {
-      std::string caption = a->isSeparator() ? "-" : a->text().toStdString();
+      std::string caption = a->isSeparator() ? "-" : FromQString(a->text());
       shown.push_back({caption, a->isEnabled()});
       if (!a->isSeparator() && caption == choose) wanted = a;
     }

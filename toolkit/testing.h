@@ -41,6 +41,9 @@ void PressKey(TControl* control, TKey key, TShiftState shift = {});
 // modal form).
 void Paste(TControl* control, const std::string& text);
 void Drop(TControl* control, const std::string& text);
+// Puts the text in the primary selection and clicks the middle button at the control's middle, as an
+// X11 player pastes. False, with nothing done, where the platform has no primary selection (offscreen).
+bool PasteSelection(TControl* control, const std::string& text);
 
 // Mouse press and release / a move at a point of the control (its client coordinates), delivered to
 // whatever lies under that point of the window.
@@ -90,6 +93,7 @@ class Picture {
   // 0x00BBGGRR of a pixel.
   TColor Pixel(int x, int y) const;
   bool Save(const std::string& fileName) const;
+  bool operator==(const Picture&) const = default;
 
  private:
   friend Picture Grab(TControl*);

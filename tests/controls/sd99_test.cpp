@@ -252,10 +252,14 @@ TEST_F(FindConflict, EqualDigitsOutsideEachOthersRowColumnAndBoxAreNoPair) {
   EXPECT_FALSE(Conflict().Found);
 }
 
+// A text of one byte in code page 936 is one character: the full stop, the euro sign, a kept byte.
 TEST_F(FindConflict, TwoFullStopsArePairedLikeDigits) {
-  Show({"000000000", "000000000", "000000000", "000000000", "000000000",
-        "000000000", "000000000", "0.0000.00", "000000000"});
-  EXPECT_PAIR(Conflict(), 8, 2, 8, 7);
+  for (std::string one : {".", "€", "\xED\xB3\xBF"}) {
+    Show(kEmpty);
+    board->Cells(8, 2)->set_Text(one);
+    board->Cells(8, 7)->set_Text(one);
+    EXPECT_PAIR(Conflict(), 8, 2, 8, 7);
+  }
 }
 
 TEST_F(FindConflict, PencilMarksNeverPair) {
@@ -264,6 +268,8 @@ TEST_F(FindConflict, PencilMarksNeverPair) {
   board->Cells(1, 5)->set_Text("12");
   board->Cells(2, 2)->set_Text("1");
   board->Cells(1, 2)->set_Text("15");
+  board->Cells(3, 1)->set_Text("中");  // two bytes in code page 936
+  board->Cells(3, 9)->set_Text("中");
   EXPECT_FALSE(Conflict().Found);
 }
 
@@ -313,11 +319,11 @@ TEST_F(IsSolved, AFullBoardWhoseOnlyRepeatIsInTheLastRowIsNot) {
 
 TEST_F(IsSolved, EightyDigitsAndOneCellOfPencilMarksIsNot) {
   Show(kSolved);
-  board->Cells(5, 5)->set_Text("5");
-  board->Cells(5, 5)->set_Text("59");
-  EXPECT_FALSE(board->IsSolved());
-  board->Cells(5, 5)->set_Text("5");
-  EXPECT_TRUE(board->IsSolved());
+  for (auto [text, solved] :
+       {std::pair{"59", false}, {"中", false}, {"€", true}, {"\xED\xB3\xBF", true}, {"5", true}}) {
+    board->Cells(5, 5)->set_Text(text);
+    EXPECT_EQ(board->IsSolved(), solved) << text;
+  }
 }
 
 using BoardKeyboard = BoardFixture;

@@ -51,6 +51,16 @@ TEST_F(SavedGame, LinesLoadAsCluesEntriesAndMarks) {
   lines[1] = "x5";
   lines[2] = "0 5";
   lines[3] = "07";
+  // The flag is the first byte and a cell's length counts bytes, in code page 936.
+  const std::string kept = "\xED\xB3\xBF";  // the byte 0xFF, which is no character
+  struct Row {
+    std::string line, text;
+    int zt;
+    std::string saved;
+  } rows[] = {{"\xFF" "5", "5", 2, "05"},         {"0\xFF", kept, 2, "0\xFF"},
+              {"0\x80", "€", 2, "0\x80"},       {"0\xD6\xD0", "中", 3, "0\xD6\xD0"},
+              {"\xD6\xD0" "5", "\xED\xB3\x90" "5", 3, "0\xD0" "5"}};
+  for (int i = 0; i < 5; ++i) lines[4 + i] = rows[i].line;
   WriteFileBytes("g.txt", Lines(lines, "\n"));
   form->LoadGame("g.txt");
   EXPECT_EQ(Cell(1, 1)->Text(), "123");
@@ -65,6 +75,21 @@ TEST_F(SavedGame, LinesLoadAsCluesEntriesAndMarks) {
   EXPECT_EQ(Cell(1, 3)->zt(), 2);
   EXPECT_EQ(Cell(1, 4)->Text(), "7");
   EXPECT_TRUE(form->sd991->Enabled());
+  tt::AnswerFileDialog("saved.txt");
+  tt::Click(form->ToolButton2);
+  TStringList saved;
+  saved.set_Text(File("saved.txt"));
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(Cell(1, 5 + i)->Text(), rows[i].text) << i;
+    EXPECT_EQ(Cell(1, 5 + i)->zt(), rows[i].zt) << i;
+    EXPECT_EQ(saved[4 + i], rows[i].saved) << i;
+  }
+  tt::TypeText(Cell(1, 6), "5");  // typed after a kept byte, which stays
+  EXPECT_EQ(Cell(1, 6)->zt(), 3);
+  tt::AnswerFileDialog("saved.txt");
+  tt::Click(form->ToolButton2);
+  saved.set_Text(File("saved.txt"));
+  EXPECT_EQ(saved[5], "0\xFF" "5");
 }
 
 TEST_F(SavedGame, EmptyShortAndCrFilesLoadAsOpenCells) {

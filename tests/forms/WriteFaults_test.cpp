@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -216,10 +217,10 @@ TEST_P(WriteFault, ShowsTheErrorKeepsTheOldFileAndPlayGoesOn) {
   const std::string box = tt::ErrorBoxes().back();
   EXPECT_NE(box.find(dir.Path() + "/" + file()), std::string::npos) << box;
   if (fault() == DiskFullAtOnce || fault() == DiskFullHalfWay) {
-    EXPECT_NE(box.find("No space left"), std::string::npos);
+    EXPECT_NE(box.find("设备中已没有剩余空间"), std::string::npos);
   }
   if (fault() == DiskFailsHalfWay) {
-    EXPECT_NE(box.find("Input/output error"), std::string::npos);
+    EXPECT_NE(box.find(std::strerror(EIO)), std::string::npos);
   }
   // No temporary file is left behind, and what stood at the name is as it was.
   EXPECT_EQ(Listing(dir.Path()), before);
@@ -272,7 +273,7 @@ class RecordFileUnwritableAtStart : public AfterAFailedWrite {
 TEST_F(RecordFileUnwritableAtStart, OnAFullDiskTheGameStillPlays) {
   ASSERT_FALSE(startErrors.empty());
   EXPECT_NE(startErrors[0].find("phb.txt"), std::string::npos) << startErrors[0];
-  EXPECT_NE(startErrors[0].find("No space left"), std::string::npos) << startErrors[0];
+  EXPECT_NE(startErrors[0].find("设备中已没有剩余空间"), std::string::npos) << startErrors[0];
   EXPECT_FALSE(FileExists("phb.txt"));
   EXPECT_FALSE(form->sd991->Enabled());  // no game until a level is chosen
   ExpectPlayable();

@@ -125,6 +125,49 @@ TEST_F(Typing, ASingleLineEditTakesPastedAndDroppedTextUpToItsFirstLineBreak) {
   EXPECT_EQ(edit->Text(), "张三ace");
 }
 
+// Only on a platform with a primary selection: ctest runs it on an X server of its own.
+TEST_F(Typing, TheMiddleButtonPastesTheSelectionByTheSameRules) {
+  auto* edit = Make<TEdit>(0, 0, 80, 21);
+  auto* memo = Make<TMemo>(0, 30, 50, 50);
+  memo->OnKeyPress = DigitsOnly;
+  auto* readOnly = Make<TMemo>(60, 30, 50, 50);
+  readOnly->set_ReadOnly(true);
+  struct {
+    TCustomEdit* control;
+    std::string selection, text;
+  } rows[] = {{edit, "张三\r\n李四", "张三"}, {memo, "a5b\r\n6", "56"}, {readOnly, "5", ""}};
+  for (auto& row : rows) {
+    if (!tt::PasteSelection(row.control, row.selection)) GTEST_SKIP() << "no primary selection here";
+    EXPECT_EQ(row.control->Text(), row.text) << row.selection;
+  }
+}
+
+// A kept byte (the escape of 0xFF) is one character: drawn as one replacement character, counted,
+// deleted and undone as one, and given back as the same escape after edits around it.
+TEST_F(Typing, AKeptByteIsOneCharacterOnScreenAndInEditing) {
+  const std::string kept = "\xED\xB3\xBF";
+  auto grab = [&](TControl* c, const std::string& text) {
+    c->set_Caption(text);
+    return tt::Grab(c);
+  };
+  for (TControl* c : std::initializer_list<TControl*>{Make<TLabel>(0, 0, 80, 21), Make<TEdit>(0, 30, 80, 21),
+                                                      Make<TMemo>(0, 60, 80, 40)}) {
+    tt::Picture one = grab(c, "5\uFFFD5");
+    EXPECT_TRUE(grab(c, "5" + kept + "5") == one);
+    EXPECT_FALSE(grab(c, "55") == one);
+  }
+  for (TCustomEdit* e : std::initializer_list<TCustomEdit*>{Make<TMemo>(100, 0, 80, 40), Make<TEdit>(100, 50, 80, 21)}) {
+    e->set_Text("1" + kept);
+    e->set_MaxLength(3);
+    tt::TypeText(e, "23");
+    EXPECT_EQ(e->Text(), "1" + kept + "2");
+    tt::TypeText(e, "\b\b");
+    EXPECT_EQ(e->Text(), "1");
+    tt::TypeText(e, "\x1a");  // Ctrl+Z
+    EXPECT_EQ(e->Text().substr(0, 4), "1" + kept);
+  }
+}
+
 using Buttons = FormFixture;
 
 TEST_F(Buttons, EnterAndSpaceOnTheFocusedButtonPressItButEnterInAnEditDoesNot) {
