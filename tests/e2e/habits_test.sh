@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# The keys and clicks players use by habit, in every window of the real game on a real X server under a
+# window manager (openbox): Enter, Space and Escape where each window opens, and X11's middle-click
+# paste, each with the outcome it must have; the record file is compared byte for byte after each.
+# Usage: habits_test.sh VELMORA-BINARY        (needs xvfb-run, openbox, xdotool, xclip, x11-utils, iconv)
+set -uo pipefail
+
+if [ -z "${VELMORA_E2E_DISPLAY:-}" ]; then
+  for tool in xvfb-run openbox xdotool xclip xwininfo iconv; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
+  done
+  # A random first display number keeps two runs that start at once from picking the same one.
+  exec xvfb-run -a -n $(( 100 + RANDOM % 400 )) -s "-screen 0 1024x768x24" env VELMORA_E2E_DISPLAY=1 bash "$0" "$@"
+fi
+
+game=$(realpath "$1")
+tmp=$(mktemp -d)
+pid= wm=
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; [ -z "$wm" ] || kill "$wm" 2>/dev/null; rm -rf "$tmp"' EXIT
+cd "$tmp"
+fails=0
+fail() { echo "FAIL: $*" >&2; fails=$((fails + 1)); }
+
+wait_for() {  # seconds, command...
+  local end=$(( SECONDS + $1 ))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.2
+  done
+}
+# The game's windows on screen with that title (a UTF-8 title, which xdotool cannot match).
+window_of() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+    [ "$(xprop -id "$w" _NET_WM_NAME 2>/dev/null)" = "_NET_WM_NAME(UTF8_STRING) = \"$1\"" ] && echo "$w"
+  done
+}
+shown() { [ -n "$(window_of "$1")" ]; }
+hidden() { ! shown "$1"; }
+not() { ! "$@"; }
+# The client area's top-left corner on the screen, whatever frame the window manager put round it.
+corner() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }'; }
+
+openbox --config-file /dev/null >/dev/null 2>&1 &
+wm=$!
+wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || { echo "FAIL: openbox did not start" >&2; exit 1; }
+
+# One puzzle, solved but for the centre cell (row 5, column 5), whose digit is 9.
+printf '[e2e]\r\n123456789\r\n456789123\r\n789123456\r\n234567891\r\n567801234\r\n891234567\r\n345678912\r\n678912345\r\n912345678\r\n' >tk.vlm
+printf '9999\xC3\xEB\r\n\xD8\xFD\xC3\xFB\r\n%.0s' 1 2 3 4 >default.txt
+{ printf '75\xC3\xEB\r\nAlice\r\n'; tail -c +15 default.txt; } >played.txt
+cp played.txt phb.txt
+
+QT_QPA_PLATFORM=xcb "$game" &
+pid=$!
+main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Velmora1\.5$' 2>/dev/null | head -1)
+[ -n "$main" ] || { echo "FAIL: the main window did not open" >&2; exit 1; }
+read -r X Y < <(corner "$main")
+cx=$X cy=$(( Y + $(xwininfo -id "$main" | awk '/Height:/ { print $2 }') - 489 ))  # below the menu bar
+click() { xdotool mousemove "$1" "$2" click "${3:-1}"; }
+tool() { click $(( cx + $1 + 11 )) $(( cy + 13 )); }
+centre() { echo $(( cx + 3 + 49 * 4 + 24 )) $(( cy + 32 + 49 * 4 + 24 )); }
+# A menu of the menu bar ("游戏" at 0, "帮助" at 1) opened by the mouse, its n-th item chosen by keys.
+menu() {
+  click $(( X + 18 + 40 * $1 )) $(( (Y + cy) / 2 ))
+  sleep 0.3
+  xdotool key --repeat "$2" Down
+  xdotool key Return
+}
+# Opens a dialog and gives its title (the collection takes its first puzzle's).
+open_form() {
+  case $1 in
+    排行榜) menu 0 5 ;;
+    帮助) menu 1 1 ;;
+    About) menu 1 2 ;;
+    自定义游戏) tool 46 ;;
+    精选题库) tool 176; title='[e2e]'; return ;;
+  esac
+  title=$1
+}
+# The new-record dialog has no title bar: it is the game's window at 382, 164 of 173 x 155.
+record_up() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+    xwininfo -id "$w" | tr -s ' ' | grep -c 'upper-left X: 382$\|upper-left Y: 164$\|Width: 173$\|Height: 155$' |
+      grep -qx 4 && return 0
+  done
+  return 1
+}
+# The record file with a level-2 record under the name given, at whatever whole second it was taken.
+stored_as() {
+  local time
+  time=$(sed -n 3p phb.txt | tr -d '\r' | iconv -f CP936 -t UTF-8 2>/dev/null)
+  [[ "$time" =~ ^[0-9]+秒$ ]] || return 1
+  printf '9999秒\r\n佚名\r\n%s\r\n%s\r\n9999秒\r\n佚名\r\n9999秒\r\n佚名\r\n' "$time" "$1" | iconv -f UTF-8 -t CP936 >expected.txt
+  cmp -s expected.txt phb.txt
+}
+
+echo "-- Enter, Space and Escape where each dialog opens"
+# form        key     outcome: the form is "open" or "closed" after it; the record file is unchanged
+while read -r form key outcome; do
+  open_form "$form"
+  wait_for 10 shown "$title" || { fail "$form did not open"; continue; }
+  sleep 0.5
+  xdotool key "$key"
+  sleep 0.7
+  if [ "$outcome" = open ]; then shown "$title" || fail "$key closed $form"; else hidden "$title" || fail "$key left $form open"; fi
+  cmp -s played.txt phb.txt || fail "$key in $form changed phb.txt: $(od -c phb.txt | head -4)"
+  if shown "$title"; then
+    xdotool key alt+F4  # the window manager's close
+    wait_for 5 hidden "$title" || fail "$form did not close on the window manager's request"
+  fi
+done <<'EOF'
+排行榜     Return  closed
+排行榜     space   closed
+排行榜     Escape  open
+About      Return  closed
+About      space   closed
+About      Escape  open
+帮助       Return  open
+帮助       space   open
+帮助       Escape  open
+精选题库   Return  open
+精选题库   Escape  open
+自定义游戏 Escape  open
+EOF
+
+echo "-- Enter on the editor's first button asks for a file; Escape cancels it and writes nothing"
+windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+more_than() { [ "$(windows)" -gt "$1" ]; }
+open_form 自定义游戏
+wait_for 10 shown 自定义游戏 || fail "the editor did not open"
+sleep 0.5
+before=$(windows)
+xdotool key Return
+wait_for 10 more_than "$before" || fail "Enter on 保存 opened no file dialog"
+xdotool key Escape
+wait_for 5 not more_than "$before" || fail "Escape left the file dialog open"
+sleep 0.5
+shown 自定义游戏 || fail "Escape in the file dialog closed the editor"
+[ "$(ls | sort | tr '\n' ' ')" = "default.txt phb.txt played.txt tk.vlm " ] || fail "the editor wrote a file: $(ls)"
+xdotool key alt+F4
+wait_for 5 hidden 自定义游戏 || fail "the editor did not close"
+
+echo "-- a replayed game plays from the keyboard; the new-record dialog stores by Enter, Space and Escape alike"
+open_form 精选题库  # and its 确定: the puzzle one cell short
+wait_for 10 shown "$title" || fail "the collection did not open"
+read -r x y < <(corner "$(window_of "$title")")
+click $(( x + 232 + 37 )) $(( y + 378 + 12 ))
+wait_for 10 hidden "$title" || fail "the collection stayed open"
+for key in Return space Escape; do
+  cp default.txt phb.txt
+  tool 325  # 重玩此局: the centre cell is open again, the clock at 0
+  read -r x y < <(centre)
+  if [ "$key" = Escape ]; then
+    # The digit by middle-click paste: a line break after it must not reach the cell.
+    printf '9\n' | xclip -selection primary -i
+    click "$x" "$y" 2
+  else
+    xdotool type 9  # the game starts with the focus in its one open cell
+  fi
+  wait_for 10 record_up || { fail "completing the board by $key's round opened no record dialog"; continue; }
+  name=佚名
+  if [ "$key" = Escape ]; then
+    # A two-line name by middle-click paste keeps its first line.
+    click $(( 382 + 31 + 60 )) $(( 164 + 91 + 10 ))
+    xdotool key ctrl+a BackSpace
+    printf '李四\r\n第二行' | xclip -selection primary -i
+    click $(( 382 + 31 + 60 )) $(( 164 + 91 + 10 )) 2
+    name=李四
+  fi
+  xdotool key "$key"
+  wait_for 10 not record_up || { fail "$key left the record dialog open"; continue; }
+  stored_as "$name" || fail "$key stored a record other than $name's: $(od -c phb.txt | head -6)"
+done
+
+[ "$fails" = 0 ] && echo "all steps passed"
+exit $(( fails > 0 ))
