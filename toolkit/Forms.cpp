@@ -17,8 +17,8 @@
 #include <QTranslator>
 #include <QWheelEvent>
 #include <QWindow>
-#include <cstdio>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -220,7 +220,7 @@ void TForm::Show() {
       h->widget->winId();
       h->widget->windowHandle()->setTransientParent(WidgetOf(owner)->windowHandle());
     }
-    if (FPosition == poScreenCenter) static_cast<FormWidget*>(h->widget)->Centre(owner ? WidgetOf(owner) : nullptr);
+    if (FPosition == poScreenCenter) WidgetOf(this)->Centre(owner ? WidgetOf(owner) : nullptr);
   }
   h->widget->show();
   h->widget->raise();
@@ -309,7 +309,9 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 // Where an X display is there and the player has named no platform, the game runs on X, also in a
 // Wayland session whose own plugin Qt would prefer: there the window manager places the windows where
 // the game asks, and offers no maximise to a window of fixed size. Without X, Qt chooses as usual.
-bool PreferX() { return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"); }
+bool PreferX() {
+  return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY");
+}
 
 void StartQt(int& argc, char** argv) {
   QtMessageHandler previous = qInstallMessageHandler(HoldMessage);
@@ -435,12 +437,18 @@ TApplication::TApplication() : TComponent(nullptr) {}
 
 void TApplication::Initialize() {
   if (Application) return;
-  static char name[] = "velmora", option[] = "-platform", x[] = "xcb";
-  static char* argv[] = {name, option, x, nullptr};
-  static int argc = PreferX() ? 3 : 1;
-  if (argc == 1) argv[1] = nullptr;
   InitResources();
   if (!QApplication::instance()) {
+    static char name[] = "velmora", option[] = "-platform", x[] = "xcb";
+    static char* argv[4];
+    static int argc;
+    argc = 0;
+    argv[argc++] = name;
+    if (PreferX()) {
+      argv[argc++] = option;
+      argv[argc++] = x;
+    }
+    argv[argc] = nullptr;
     {
       ChineseEnvironment chinese;
       StartQt(argc, argv);

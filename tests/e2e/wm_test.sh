@@ -11,7 +11,8 @@ if [ -z "${VELMORA_E2E_DISPLAY:-}" ]; then
   for tool in xvfb-run openbox xdotool wmctrl xprop xwininfo iconv; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
   done
-  exec xvfb-run -a -n $(( 100 + RANDOM % 400 )) -s "-screen 0 1024x768x24" env VELMORA_E2E_DISPLAY=1 bash "$0" "$@"
+  exec xvfb-run -a -n $(( 100 + RANDOM % 400 )) -s "-screen 0 1024x768x24" \
+    env VELMORA_E2E_DISPLAY=1 bash "$0" "$@"
 fi
 
 game=$(realpath "$1")
@@ -58,12 +59,16 @@ dialogs_belong() {
   for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
     [ "$w" = "$main" ] && continue
     n=$((n + 1))
-    [ "$(prop "$w" WM_TRANSIENT_FOR)" = "window id # $main_hex" ] || { fail "$1: $(prop "$w" WM_NAME) is not transient for the main window"; continue; }
-    [[ "$(prop "$w" _NET_WM_WINDOW_TYPE)" == _NET_WM_WINDOW_TYPE_DIALOG* ]] || fail "$1: $(prop "$w" WM_NAME) is no dialog"
+    [ "$(prop "$w" WM_TRANSIENT_FOR)" = "window id # $main_hex" ] ||
+      fail "$1: $(prop "$w" WM_NAME) is not transient for the main window"
+    [[ "$(prop "$w" _NET_WM_WINDOW_TYPE)" == _NET_WM_WINDOW_TYPE_DIALOG* ]] ||
+      fail "$1: $(prop "$w" WM_NAME) is no dialog"
     [[ "$(prop "$w" WM_NAME)" == \"?* ]] || fail "$1: a window has no name"
   done
   [ "$n" -gt 0 ] || fail "$1: no dialog on screen"
 }
+# The window manager's close request, as its menu, its key or a taskbar sends it.
+close_window() { wmctrl -i -c "$(printf '0x%x' "$1")"; }
 gone() { ! xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -qx "$1"; }
 state_is() { xprop -id "$main" WM_STATE _NET_WM_STATE | tr -d "\n" | grep -q "window state: $1.*${2:-}"; }
 
@@ -71,19 +76,21 @@ step "the main window: its class is the menu entry's, its frame is centred, and 
 class=$(prop "$main" WM_CLASS)
 [ "$class" = "\"velmora\", \"$(sed -n 's/^StartupWMClass=//p' "$entry")\"" ] ||
   fail "WM_CLASS $class does not end in the desktop entry's StartupWMClass"
-wait_for 5 framed_centre "$main" || fail "the main window's frame is not centred: $(geometry "$main"), $(prop "$main" _NET_FRAME_EXTENTS)"
+wait_for 5 framed_centre "$main" ||
+  fail "the main window's frame is not centred: $(geometry "$main"), $(prop "$main" _NET_FRAME_EXTENTS)"
 # Motif functions: all (1) or minimise (8) among them; the window manager's menu and keys follow them.
 functions=$(prop "$main" _MOTIF_WM_HINTS | cut -d, -f2)
 (( functions & 9 )) || fail "the main window's Motif hints do not allow minimising ($functions)"
 xdotool windowminimize "$main"
-wait_for 5 state_is Iconic _NET_WM_STATE_HIDDEN || fail "the main window did not minimise: $(xprop -id "$main" WM_STATE _NET_WM_STATE)"
+wait_for 5 state_is Iconic _NET_WM_STATE_HIDDEN ||
+  fail "the main window did not minimise: $(xprop -id "$main" WM_STATE _NET_WM_STATE)"
 wmctrl -i -a "$main_hex"
 wait_for 5 state_is Normal || fail "the main window did not come back"
 sleep 1  # drawn again before it is clicked
 locate_main "$main"
 
 step "the record table, the editor and a file dialog belong to the main window; the table is centred"
-menu_x=$X menu_y=$Y
+menu_x=$X menu_y=$Y  # the menu bar, at the top of the client area
 click $(( menu_x + 20 )) $(( menu_y + 8 ))  # 游戏
 sleep 0.5
 click $(( menu_x + 50 )) $(( menu_y + 114 ))  # 排行榜
@@ -93,19 +100,21 @@ if [ -z "$table" ]; then
 else
   dialogs_belong "record table"
   wait_for 5 framed_centre "$table" || fail "the record table's frame is not centred: $(geometry "$table")"
-  wmctrl -i -c "$(printf '0x%x' "$table")"
+  close_window "$table"
   wait_for 5 gone "$table" || fail "the record table did not close"
 fi
 tool 46  # 自定义游戏
 editor=$(find_window '^自定义游戏$')
 [ -n "$editor" ] && dialogs_belong "editor" || fail "the editor did not open"
-wmctrl -i -c "$(printf '0x%x' "$editor")"
+close_window "$editor"
 wait_for 5 gone "$editor" || fail "the editor did not close"
 tool 0  # 装载游戏
 sleep 1
 dialogs_belong "load dialog"
 for w in $(xdotool search --onlyvisible --pid "$pid"); do
-  [ "$w" = "$main" ] || { wmctrl -i -c "$(printf '0x%x' "$w")"; wait_for 5 gone "$w" || fail "the load dialog did not close"; }
+  [ "$w" = "$main" ] && continue
+  close_window "$w"
+  wait_for 5 gone "$w" || fail "the load dialog did not close"
 done
 
 step "the new-record dialog belongs to the main window; the main window refuses to close under it"
@@ -113,12 +122,12 @@ finish_collection_puzzle || exit 1
 dialogs_belong "new-record dialog"
 record=$(record_window)
 [ "$(prop "$record" WM_NAME)" = '"Velmora"' ] || fail "the new-record dialog is named $(prop "$record" WM_NAME)"
-wmctrl -i -c "$main_hex"
+close_window "$main"
 sleep 0.5
 record_up && kill -0 "$pid" || fail "a close request to the main window ended the game under the dialog"
 
 step "the window manager's close request on the new-record dialog stores the record"
-wmctrl -i -c "$(printf '0x%x' "$record")"
+close_window "$record"
 wait_for 10 record_gone || fail "the new-record dialog stayed open"
 stored=$(sed -n 3p phb.txt | tr -d '\r' | iconv -f CP936 -t UTF-8 2>/dev/null)
 if [[ "$stored" =~ ^[0-9]+秒$ && "$stored" != 9999秒 ]]; then
