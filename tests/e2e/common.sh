@@ -1,6 +1,10 @@
-# Shared by the end-to-end scripts that play the real game on an X server (sourced, not run): waiting,
-# finding windows, where things lie in the main window, and a collection puzzle one cell short of a
-# new record. The script sets `pid` to the game's process.
+# Shared by the end-to-end scripts that play the real game on an X server (sourced, not run): failing a
+# step, waiting, finding windows, where things lie in the main window, and a collection puzzle one cell
+# short of a new record. The script sets `pid` to the game's process.
+
+fails=0
+fail() { echo "FAIL: $*" >&2; fails=$((fails + 1)); }
+step() { echo "-- $*"; }
 
 # Waits up to $1 seconds for the command in the remaining arguments to succeed.
 wait_for() {

@@ -21,9 +21,6 @@ tmp=$(mktemp -d)
 pid=
 trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -rf "$tmp"' EXIT
 cd "$tmp"
-fails=0
-fail() { echo "FAIL: $*" >&2; fails=$((fails + 1)); }
-step() { echo "-- $*"; }
 
 prepare_folder
 

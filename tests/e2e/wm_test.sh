@@ -23,9 +23,6 @@ pid=
 wm=
 trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; [ -z "$wm" ] || kill "$wm" 2>/dev/null; rm -rf "$tmp"' EXIT
 cd "$tmp"
-fails=0
-fail() { echo "FAIL: $*" >&2; fails=$((fails + 1)); }
-step() { echo "-- $*"; }
 
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 openbox --config-file /dev/null >openbox.log 2>&1 &
