@@ -60,13 +60,13 @@ class FormWidget : public QWidget {
   }
   // Centres the whole window on the screen's free area. The frame is known only once the window
   // manager has framed the shown window: until then the frame of `like` (a window it framed before)
-  // stands in, and the window is centred again as soon as its own frame is known.
+  // stands in for a window with a frame, and the window is centred again once its own frame is known.
   void Centre(const FormWidget* like) {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     QMargins frame = Frame();
     centring_ = frame.isNull();
-    if (centring_ && like) frame = like->Frame();
+    if (centring_ && like && !windowFlags().testFlag(Qt::FramelessWindowHint)) frame = like->Frame();
     QSize size = geometry().size().grownBy(frame);
     QPoint corner = screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
     // The position of a window is its frame's corner; that of a window not yet framed, its client's.
