@@ -5,6 +5,7 @@
 
 int main() {
   toolkit::TApplication::Initialize();
+  toolkit::Application->set_DesktopFileName(VELMORA_APP_ID);
   toolkit::Randomize();  // every run deals other puzzles
   velmora::CreateForms();
   toolkit::Application->Run();

@@ -37,11 +37,17 @@ void Tfrm_djphb::Button1Click(TObject*) {
   Close();
 }
 
-void Tfrm_djphb::FormKeyPress(TObject* Sender, char& Key) {
+void Tfrm_djphb::FormKeyPress(TObject*, char& Key) {
   if (Key != 27) return;
   Key = 0;
+  StoreAndClose();
+}
+
+void Tfrm_djphb::CloseRequested() { StoreAndClose(); }
+
+void Tfrm_djphb::StoreAndClose() {
   try {
-    Button1Click(Sender);
+    Button1Click(this);
   } catch (const Exception& e) {
     Application->ShowException(e.Message);
     Close();

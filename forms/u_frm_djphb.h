@@ -21,6 +21,11 @@ class Tfrm_djphb : public toolkit::TForm {
   // Escape stores the record as the button does. When storing fails, the error box is shown and the
   // dialog closes all the same, so a record file that cannot be written never traps the player.
   void FormKeyPress(toolkit::TObject* Sender, char& Key);
+  // A close request from the window manager is the dialog's only way out too: it does as Escape does.
+  void CloseRequested() override;
+
+ private:
+  void StoreAndClose();
 };
 
 extern Tfrm_djphb* frm_djphb;

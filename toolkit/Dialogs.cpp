@@ -1,12 +1,12 @@
 // File dialogs over QFileDialog; in test mode they take the answer the test gave.
 #include "toolkit/Dialogs.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <filesystem>
 #include <optional>
 
 #include "toolkit/SysUtils.h"
+#include "toolkit/qt_p.h"
 #include "toolkit/testing.h"
 #include "toolkit/testing_p.h"
 
@@ -23,7 +23,7 @@ bool TOpenDialog::Run(bool save) {
   if (testing::Enabled()) {
     if (!testing::TakeFileDialogAnswer(answer)) answer.reset();  // no answer waiting: cancelled
   } else {
-    QFileDialog dialog(QApplication::activeWindow());
+    QFileDialog dialog(DialogOwner());
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);

@@ -16,6 +16,8 @@
 #include <QStyleFactory>
 #include <QTranslator>
 #include <QWheelEvent>
+#include <QWindow>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -51,11 +53,38 @@ class FormWidget : public QWidget {
     if (bar_) bar_->setGeometry(0, 0, w, m);
     client_->setGeometry(0, m, w, h);
   }
+  // The frame the window manager has put round the window; none before it has framed it.
+  QMargins Frame() const {
+    QRect f = frameGeometry(), c = geometry();
+    return {c.left() - f.left(), c.top() - f.top(), f.right() - c.right(), f.bottom() - c.bottom()};
+  }
+  // Centres the whole window on the screen's free area. The frame is known only once the window
+  // manager has framed the shown window: until then the frame of `like` (a window it framed before)
+  // stands in for a window with a frame, and the window is centred again once its own frame is known.
+  void Centre(const FormWidget* like) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QMargins frame = Frame();
+    centring_ = frame.isNull();
+    if (centring_ && like && !windowFlags().testFlag(Qt::FramelessWindowHint)) frame = like->Frame();
+    QSize size = geometry().size().grownBy(frame);
+    QPoint corner = screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
+    // The position of a window is its frame's corner; that of a window not yet framed, its client's.
+    move(centring_ ? corner + QPoint(frame.left(), frame.top()) : corner);
+  }
 
  protected:
   void closeEvent(QCloseEvent* e) override {
     e->ignore();  // the form decides: Close hides a dialog, or ends the program
-    if (form_) Deliver([this] { form_->Close(); });
+    if (form_) Deliver([this] { form_->CloseRequested(); });
+  }
+  void moveEvent(QMoveEvent* e) override {
+    QWidget::moveEvent(e);
+    if (centring_ && !Frame().isNull()) Centre(nullptr);
+  }
+  void hideEvent(QHideEvent* e) override {
+    QWidget::hideEvent(e);
+    centring_ = false;
   }
   void keyPressEvent(QKeyEvent* e) override {
     if (form_ && form_->OnKeyPress && e->key() == Qt::Key_Escape) {
@@ -70,7 +99,16 @@ class FormWidget : public QWidget {
   TForm* form_;
   QWidget* client_;
   QMenuBar* bar_ = nullptr;
+  bool centring_ = false;  // shown centred, and to be centred again once framed
 };
+
+FormWidget* WidgetOf(TForm* form) { return static_cast<FormWidget*>(form->Handle()->widget); }
+
+// The main form, when this is another form: the window this one belongs to.
+TForm* OwnerOf(const TForm* form) {
+  TForm* main = Application ? Application->MainForm() : nullptr;
+  return main != form ? main : nullptr;
+}
 
 }  // namespace
 
@@ -89,17 +127,21 @@ void TForm::DoCreate() {
 }
 
 void TForm::CreateHandle() {
-  Qt::WindowFlags flags = Qt::Window;
+  // A dialog wears the border its style names. The main window keeps the window manager's minimise
+  // (its menu, its key, a taskbar): Qt grants that function only together with a minimise button.
+  // A window of fixed size is offered no maximise: its size hints forbid it.
+  const bool dialog = OwnerOf(this) != nullptr;
+  const Qt::WindowFlags titled = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+  Qt::WindowFlags flags = dialog ? Qt::Dialog : Qt::Window;
   switch (FBorderStyle) {
     case fbsNone: flags = Qt::Dialog | Qt::FramelessWindowHint; break;
     case fbsToolWindow:
     case fbsSizeToolWin:
-      flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+      flags |= titled;
+      if (!dialog) flags |= Qt::WindowMinimizeButtonHint;
       break;
     case fbsDialog:
-    case fbsSingle:
-      flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-      break;
+    case fbsSingle: flags = Qt::Dialog | titled; break;
     case fbsSizeable: break;
   }
   FHandle = new ControlHandle;
@@ -135,7 +177,12 @@ void TForm::ApplyBounds() {
   if (FPosition == poDesigned) w->move(Left(), Top());
 }
 
-void TForm::ApplyText() { FHandle->widget->setWindowTitle(ToOutsideQString(FText)); }
+// A form without a caption (one without a title bar) still names its window: taskbars and window
+// lists show the application's title for it.
+void TForm::ApplyText() {
+  const std::string& title = FText.empty() && Application ? Application->Title : FText;
+  FHandle->widget->setWindowTitle(ToOutsideQString(title));
+}
 
 void TForm::set_BorderStyle(TFormBorderStyleKind v) { FBorderStyle = v; }
 
@@ -144,15 +191,6 @@ void TForm::set_Menu(TMainMenu* v) { FMenu = v; }
 void TForm::set_ModalResult(int v) {
   FModalResult = v;
   if (v != mrNone && FModal && FHandle && FHandle->modalLoop) FHandle->modalLoop->quit();
-}
-
-static void PlaceOnScreen(TForm* form, QWidget* w) {
-  if (form->Position() != poScreenCenter) return;
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  QRect area = screen->availableGeometry();
-  QSize size = w->frameGeometry().size();
-  w->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 // The first control in tab order that takes the focus gets it when the form opens.
@@ -174,7 +212,16 @@ void TForm::Show() {
   ControlHandle* h = Handle();
   bool wasVisible = Visible();
   TControl::set_Visible(true);
-  if (!wasVisible) PlaceOnScreen(this, h->widget);
+  TForm* owner = OwnerOf(this);
+  if (!wasVisible) {
+    if (owner) {
+      // The native windows, made now for the platform to tie them together.
+      WidgetOf(owner)->winId();
+      h->widget->winId();
+      h->widget->windowHandle()->setTransientParent(WidgetOf(owner)->windowHandle());
+    }
+    if (FPosition == poScreenCenter) WidgetOf(this)->Centre(owner ? WidgetOf(owner) : nullptr);
+  }
   h->widget->show();
   h->widget->raise();
   h->widget->activateWindow();
@@ -213,6 +260,8 @@ int TForm::ShowModal() {
   return FModalResult;
 }
 
+void TForm::CloseRequested() { Close(); }
+
 void TForm::Close() {
   if (FModal) {
     set_ModalResult(mrCancel);
@@ -236,16 +285,36 @@ struct HeldMessage {
 };
 std::vector<HeldMessage> heldMessages;
 
+// Qt's warning that the display named by the environment could not be reached (X or Wayland).
+bool NoDisplay(const HeldMessage& m) {
+  return (m.category == "qt.qpa.xcb" && m.text.startsWith(QLatin1String("could not connect to display"))) ||
+         (m.category.rfind("qt.qpa.wayland", 0) == 0 && m.text.contains(QLatin1String("wl_display")));
+}
+
 void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  // Qt gives up when no platform can be started; left alone it aborts with a page of plugin
-  // diagnostics that advises reinstalling. What the player lacks is a display: say so and stop.
-  if (type == QtFatalMsg) {
-    std::fputs("Velmora needs a graphical display and could not open one.\n", stderr);
-    std::_Exit(1);
-  }
   auto copy = [](const char* s, const char* none) { return std::string(s ? s : none); };
   heldMessages.push_back({type, copy(context.category, "default"), copy(context.file, ""),
                           copy(context.function, ""), context.line, text});
+  // Qt gives up when no platform can be started, and left alone it aborts with a page of plugin
+  // diagnostics that advises reinstalling. When what failed was the connection to the display, the
+  // player lacks a display: say so and stop. Anything else (a plugin missing or broken) is told in
+  // Qt's own words, without the abort.
+  if (type != QtFatalMsg) return;
+  bool noDisplay = false;
+  for (const HeldMessage& m : heldMessages) noDisplay = noDisplay || NoDisplay(m);
+  if (noDisplay) {
+    std::fputs("Velmora needs a graphical display and could not open one.\n", stderr);
+  } else {
+    for (const HeldMessage& m : heldMessages) std::fprintf(stderr, "%s\n", m.text.toLocal8Bit().constData());
+  }
+  std::_Exit(1);
+}
+
+// Where an X display is there and the player has named no platform, the game runs on X, also in a
+// Wayland session whose own plugin Qt would prefer: there the window manager places the windows where
+// the game asks, and offers no maximise to a window of fixed size. Without X, Qt chooses as usual.
+bool PreferX() {
+  return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY");
 }
 
 void StartQt(int& argc, char** argv) {
@@ -325,18 +394,24 @@ QLocale Chinese() { return QLocale(QLocale::Chinese, QLocale::SimplifiedChineseS
 // While the platform starts, the environment names the Chinese language and date formats: Qt reads
 // them then for its own texts (the file dialogs' columns), and the C library its language for the
 // system's messages. Programs the game starts later (the browser behind a link) get the environment
-// back as it was.
+// back as it was. On a machine without that locale the environment is left alone: one category the C
+// library cannot load would make it drop the player's locale for the bare C one.
 class ChineseEnvironment {
  public:
   ChineseEnvironment() {
+    QLocale::setDefault(Chinese());
+    locale_t zh = newlocale(LC_MESSAGES_MASK | LC_TIME_MASK, "zh_CN.UTF-8", nullptr);
+    if (!zh) return;
+    freelocale(zh);
     for (auto& [name, saved] : saved_) {
       if (const char* value = std::getenv(name)) saved = value;
       setenv(name, "zh_CN.UTF-8", 1);
     }
-    QLocale::setDefault(Chinese());
+    set_ = true;
   }
   ~ChineseEnvironment() {
     QLocale::system();  // read now, and kept
+    if (!set_) return;
     for (auto& [name, saved] : saved_)
       if (saved)
         setenv(name, saved->c_str(), 1);
@@ -346,6 +421,7 @@ class ChineseEnvironment {
 
  private:
   std::pair<const char*, std::optional<std::string>> saved_[2] = {{"LC_MESSAGES", {}}, {"LC_TIME", {}}};
+  bool set_ = false;
 };
 
 // Qt's own Simplified Chinese catalogue, which Debian ships in qt6-translations-l10n beside the Qt
@@ -365,11 +441,18 @@ TApplication::TApplication() : TComponent(nullptr) {}
 
 void TApplication::Initialize() {
   if (Application) return;
-  static int argc = 1;
-  static char name[] = "velmora";
-  static char* argv[] = {name, nullptr};
   InitResources();
   if (!QApplication::instance()) {
+    static char name[] = "velmora", option[] = "-platform", x[] = "xcb";
+    static char* argv[4];
+    static int argc;
+    argc = 0;
+    argv[argc++] = name;
+    if (PreferX()) {
+      argv[argc++] = option;
+      argv[argc++] = x;
+    }
+    argv[argc] = nullptr;
     {
       ChineseEnvironment chinese;
       StartQt(argc, argv);
@@ -413,6 +496,19 @@ void TApplication::Terminate() {
 
 void TApplication::ProcessMessages() { QApplication::processEvents(); }
 
+void TApplication::set_DesktopFileName(const std::string& v) {
+  FDesktopFileName = v;
+  QGuiApplication::setDesktopFileName(QString::fromStdString(v));
+}
+
+// The modal form on screen, else the main form when shown: a box or a file dialog opened now is tied
+// to it, so it stays with the game's windows (see TForm).
+QWidget* DialogOwner() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  TForm* main = Application ? Application->MainForm() : nullptr;
+  return main && main->Visible() ? main->Handle()->widget : nullptr;
+}
+
 void TApplication::Guard(const std::function<void()>& f) {
   try {
     f();
@@ -446,8 +542,7 @@ void TApplication::ShowException(const std::string& fullMessage) {
     testing::RecordErrorBox(message);
     return;
   }
-  QMessageBox box(QMessageBox::Critical, ToQString(Title), ToQString(message),
-                  QMessageBox::Ok, QApplication::activeWindow());
+  QMessageBox box(QMessageBox::Critical, ToQString(Title), ToQString(message), QMessageBox::Ok, DialogOwner());
   box.exec();
 }
 

@@ -17,7 +17,9 @@ enum TPosition { poDesigned, poScreenCenter };
 // A top-level window. Its Left/Top are screen positions (used with poDesigned), its client size is
 // ClientWidth x ClientHeight below its menu. A form is made invisible; Show shows it, ShowModal shows it
 // and returns when it is closed, with its ModalResult. Close hides a dialog; closing the main form
-// ends the program. The title bar's close box closes like Close.
+// ends the program. Every form but the main one is a dialog window that belongs to the main window:
+// window managers keep it above the main window, on its desktop and out of the taskbar. A form
+// placed poScreenCenter centres its whole window, the frame the window manager gives it included.
 class TForm : public TControl {
  public:
   explicit TForm(TComponent* AOwner);
@@ -41,6 +43,10 @@ class TForm : public TControl {
   int ShowModal();
   void Close();
   bool Modal() const { return FModal; }
+  // A close request from outside the program (the title bar's close box, the window manager's menu or
+  // key, a taskbar) comes here, and closes like Close. A form whose only way out does more than close
+  // overrides it with that way out. Refused while a modal form other than this one is up.
+  virtual void CloseRequested();
 
   int ClientWidth() const override { return Width(); }
   int ClientHeight() const override { return Height(); }
@@ -75,13 +81,19 @@ class TForm : public TControl {
 // The application: the title of its message boxes, form creation, the event loop, the error box.
 class TApplication : public TComponent {
  public:
-  // Makes the global Application and starts the platform (no command-line arguments are read). When
-  // no display can be opened, it says so in one line on standard error and ends the program (status 1).
+  // Makes the global Application and starts the platform (no command-line arguments are read). Where
+  // an X display is there and the environment names no platform, the platform is X, Wayland session or
+  // not. When no display can be opened, it says so in one line on standard error and ends the program
+  // (status 1); when the platform fails otherwise, Qt's own reason goes to standard error.
   static void Initialize();
   // Frees the forms it owns.
   static void Finalize();
 
   std::string Title = "Velmora";
+  // The name of the program's desktop entry, without ".desktop", which the platform announces with its
+  // windows where it can, so that docks and taskbars match the running program to its menu entry.
+  const std::string& DesktopFileName() const { return FDesktopFileName; }
+  void set_DesktopFileName(const std::string& v);
   TForm* MainForm() const { return FMainForm; }
 
   // Creates a form owned by the application; the first one becomes the main form.
@@ -108,6 +120,7 @@ class TApplication : public TComponent {
   friend class TForm;
   TForm* FMainForm = nullptr;
   bool FRunning = false;
+  std::string FDesktopFileName;
 };
 
 extern TApplication* Application;

@@ -82,6 +82,10 @@ void Bridge(TControl* control, ControlHandle* h);
 
 QMenuBar* CreateMenuBar(TMainMenu* menu, QWidget* parent);
 
+// The window that a message box or file dialog opened now belongs to: the modal form on screen, else
+// the main form when shown, else none.
+QWidget* DialogOwner();
+
 // Runs a platform event as a handler (inside Application's guard).
 void Deliver(const std::function<void()>& f);
 

@@ -28,7 +28,8 @@ for try in 1 2 3 4 5 6 7 8 9 10; do
 done
 [ -n "$xvfb" ] || { cat "$tmp/xvfb.log" >&2; echo "no X server could be started" >&2; exit 1; }
 DISPLAY=":$n"
-export DISPLAY
+QT_QPA_PLATFORM=xcb  # whatever platform the calling environment names
+export DISPLAY QT_QPA_PLATFORM
 
 status=0
 dbus-run-session -- "$python" "$here/atspi_test.py" "$1" || status=$?

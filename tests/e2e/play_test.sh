@@ -11,48 +11,24 @@ if [ -z "${VELMORA_E2E_DISPLAY:-}" ]; then
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
   done
   # A random first display number keeps two runs that start at once from picking the same one.
-  exec xvfb-run -a -n $(( 100 + RANDOM % 400 )) -s "-screen 0 1024x768x24" env VELMORA_E2E_DISPLAY=1 bash "$0" "$@"
+  exec xvfb-run -a -n $(( 100 + RANDOM % 400 )) -s "-screen 0 1024x768x24" \
+    env VELMORA_E2E_DISPLAY=1 QT_QPA_PLATFORM=xcb bash "$0" "$@"
 fi
 
 game=$(realpath "$1")
+. "$(dirname "$(readlink -f "$0")")/common.sh"
 tmp=$(mktemp -d)
 pid=
 trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -rf "$tmp"' EXIT
 cd "$tmp"
-fails=0
-fail() { echo "FAIL: $*" >&2; fails=$((fails + 1)); }
-step() { echo "-- $*"; }
 
-# Waits up to $1 seconds for the command in the remaining arguments to succeed.
-wait_for() {
-  local end=$(( SECONDS + $1 ))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$end" ] || return 1
-    sleep 0.2
-  done
-}
-# The first visible window whose title matches the pattern, waited for.
-find_window() { timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1; }
-
-# The collection: one puzzle, a solved grid (row r is the digits 1..9 shifted by 3r + r/3) with only
-# the centre cell (row 5, column 5; its digit is 9) left open.
-printf '[e2e]\r\n123456789\r\n456789123\r\n789123456\r\n234567891\r\n567801234\r\n891234567\r\n345678912\r\n678912345\r\n912345678\r\n' >tk.vlm
+prepare_folder
 
 "$game" &
 pid=$!
 main=$(find_window '^Velmora1\.5$')
 [ -n "$main" ] || { echo "FAIL: the main window did not open" >&2; exit 1; }
-eval "$(xdotool getwindowgeometry --shell "$main")"
-# Screen position of a point of the main window's client area, which lies under the menu bar.
-cx=$X
-cy=$(( Y + HEIGHT - 489 ))
-click() { xdotool mousemove "$1" "$2" click 1; }
-# Tool-bar buttons are 23 pixels wide, 29-pixel bar; board cells are 49 pixels, the board's inside
-# starting at (3, 32) of the client area.
-tool() { click $(( cx + $1 + 11 )) $(( cy + 13 )); }
-cell_x() { echo $(( cx + 3 + 49 * ($1 - 1) + 24 )); }
-cell_y() { echo $(( cy + 32 + 49 * ($1 - 1) + 24 )); }
+locate_main "$main"
 
 shot() { import -window root "$1"; }
 # Number of differing pixels of two screenshots inside a rectangle (width height left top on the screen).
@@ -71,17 +47,6 @@ red_cells() {
   convert "$1" -write mpr:shot +delete "${rows[@]}" -append -depth 8 txt:- |
     awk -F'[,: ]+' '$1 % 49 == 5 && /#FF0000/ { printf "%d,%d ", $2 + 1, $1 / 49 + 1 }'
 }
-# The new-record dialog: no title, 173 x 155, at (382, 164) on the screen.
-record_up() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-    [ "$(xdotool getwindowgeometry "$w" | grep -c 'Position: 382,164 \|Geometry: 173x155')" = 2 ] && return 0
-  done
-  return 1
-}
-record_gone() { ! record_up; }
-collection_gone() { ! xdotool search --onlyvisible --name '^\[e2e\]$' >/dev/null; }
-printf '9999\xC3\xEB\r\n\xD8\xFD\xC3\xFB\r\n%.0s' 1 2 3 4 >default.txt
 record_written() { ! cmp -s default.txt phb.txt; }
 marks_shown() {
   shot marks.png
@@ -89,16 +54,7 @@ marks_shown() {
 }
 
 step "play the collection puzzle to a new record"
-tool 176  # 精选题目
-tk=$(find_window '^\[e2e\]$')
-[ -n "$tk" ] || { echo "FAIL: the collection dialog did not open" >&2; exit 1; }
-eval "$(xdotool getwindowgeometry --shell "$tk")"
-click $(( X + 232 + 37 )) $(( Y + 378 + 12 ))  # 确定
-wait_for 10 collection_gone || fail "the collection dialog stayed open"
-click "$(cell_x 5)" "$(cell_y 5)"
-xdotool type 9
-
-wait_for 30 record_up || { echo "FAIL: the new-record dialog did not open" >&2; exit 1; }
+finish_collection_puzzle || exit 1
 
 step "a level button of the main window does nothing while the record dialog is up"
 board_left=$(( 382 - (cx + 3) ))  # the board's columns left of the dialog

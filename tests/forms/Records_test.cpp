@@ -184,20 +184,24 @@ TEST_F(NewRecord, AHugeHandEditedRecordIsBeatenWithoutOverflow) {
   EXPECT_EQ(form->BestTime(1), 3000000);
 }
 
-TEST_F(NewRecord, EscapeStoresTheRecordAsTheButtonDoes) {
+TEST_F(NewRecord, EscapeAndTheWindowManagersCloseStoreTheRecordAsTheButtonDoes) {
   int closed = 0;
-  auto escape = [&](const std::string& name) {
-    return [&closed, name](Tfrm_djphb* d) {
+  auto leave = [&](const std::string& name, bool escape) {
+    return [&closed, name, escape](Tfrm_djphb* d) {
       d->Edit1->set_Text("");
       tt::TypeText(d->Edit1, name);
-      tt::PressKey(d->Edit1, tt::keyEscape);
+      if (escape)
+        tt::PressKey(d->Edit1, tt::keyEscape);
+      else
+        tt::CloseBox(d);
       closed += d->ModalResult() != mrNone;
     };
   };
-  FinishLevel(1, 42000, escape("小明"));
-  FinishLevel(2, 43000, escape("  "));
-  EXPECT_EQ(closed, 2);
-  EXPECT_EQ(File("phb.txt"), RecordFile({"42秒", "小明", "43秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
+  FinishLevel(1, 42000, leave("小明", true));
+  FinishLevel(2, 43000, leave("  ", true));
+  FinishLevel(3, 44000, leave("Ann", false));
+  EXPECT_EQ(closed, 3);
+  EXPECT_EQ(File("phb.txt"), RecordFile({"42秒", "小明", "43秒", "佚名", "44秒", "Ann", "9999秒", "佚名"}));
   EXPECT_TRUE(tt::ErrorBoxes().empty());
 }
 

@@ -183,6 +183,11 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_SESSION_TYPE= "$build/v
 [ "$rc" != 0 ] && [ "$rc" -lt 128 ] || fail "game without a display: status $rc"
 [ "$(cat "$tmp/out" "$tmp/err" | wc -l)" = 1 ] && grep -q 'graphical display' "$tmp/err" ||
   { fail "game without a display did not say so in one line:"; cat "$tmp/out" "$tmp/err" >&2; }
+# A platform that fails otherwise (its plugin missing) is reported in Qt's words, not as no display.
+rc=0
+QT_QPA_PLATFORM=velmora-none "$build/velmora" >"$tmp/out" 2>"$tmp/err" || rc=$?
+[ "$rc" = 1 ] && grep -q '"velmora-none"' "$tmp/err" && ! grep -q 'graphical display' "$tmp/err" ||
+  { fail "game with a missing platform plugin: status $rc,"; cat "$tmp/out" "$tmp/err" >&2; }
 
 # The build tree's launcher starts the real game, which writes its record table into the folder.
 home4="$tmp/real home"

@@ -50,7 +50,7 @@ cd "$tmp"
 cp "$here/../../resources/tk.vlm" .  # without its collection the game stops at start in an error box
 
 # A game that never shows its window fails the test after a minute instead of waiting for ever.
-QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark timeout 60 xvfb-run -a -s "-screen 0 800x600x24" sh -c '
+QT_QPA_PLATFORM=xcb QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark timeout 60 xvfb-run -a -s "-screen 0 800x600x24" sh -c '
   "$1" &
   pid=$!
   win=$(xdotool search --sync --onlyvisible --name "^Velmora1.5$" | head -1)

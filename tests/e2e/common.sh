@@ -1,0 +1,73 @@
+# Shared by the end-to-end scripts that play the real game on an X server (sourced, not run): failing a
+# step, waiting, finding windows, where things lie in the main window, and a collection puzzle one cell
+# short of a new record. The script sets `pid` to the game's process.
+
+fails=0
+fail() { echo "FAIL: $*" >&2; fails=$((fails + 1)); }
+step() { echo "-- $*"; }
+
+# Waits up to $1 seconds for the command in the remaining arguments to succeed.
+wait_for() {
+  local end=$(( SECONDS + $1 ))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.2
+  done
+}
+# The first visible window whose title matches the pattern, waited for.
+find_window() { timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1; }
+# X, Y, WIDTH and HEIGHT of a window's client area on the screen, as shell assignments. (xwininfo, as
+# xdotool counts a window manager's frame twice.)
+geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { printf "X=%s Y=%s WIDTH=%s HEIGHT=%s\n", x, y, w, h }'
+}
+
+# Sets cx, cy: the screen position of the main window's client area, which lies under the menu bar.
+locate_main() {
+  eval "$(geometry "$1")"
+  cx=$X
+  cy=$(( Y + HEIGHT - 489 ))
+}
+click() { xdotool mousemove "$1" "$2" click 1; }
+# Tool-bar buttons are 23 pixels wide, 29-pixel bar; board cells are 49 pixels, the board's inside
+# starting at (3, 32) of the client area.
+tool() { click $(( cx + $1 + 11 )) $(( cy + 13 )); }
+cell_x() { echo $(( cx + 3 + 49 * ($1 - 1) + 24 )); }
+cell_y() { echo $(( cy + 32 + 49 * ($1 - 1) + 24 )); }
+
+# In the current folder: the collection tk.vlm, one puzzle, a solved grid (row r is the digits 1..9
+# shifted by 3r + r/3) with only the centre cell (row 5, column 5; its digit is 9) left open; and
+# default.txt, the record file the game writes on its first start.
+prepare_folder() {
+  printf '[e2e]\r\n123456789\r\n456789123\r\n789123456\r\n234567891\r\n567801234\r\n891234567\r\n345678912\r\n678912345\r\n912345678\r\n' >tk.vlm
+  printf '9999\xC3\xEB\r\n\xD8\xFD\xC3\xFB\r\n%.0s' 1 2 3 4 >default.txt
+}
+
+# The new-record dialog's window: no title, 173 x 155, at (382, 164) on the screen.
+record_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+    [ "$(geometry "$w")" = "X=382 Y=164 WIDTH=173 HEIGHT=155" ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+record_up() { record_window >/dev/null; }
+record_gone() { ! record_up; }
+collection_gone() { ! xdotool search --onlyvisible --name '^\[e2e\]$' >/dev/null; }
+
+# Opens the collection, takes its puzzle and fills the open cell: a new record at level 2. Returns
+# once the new-record dialog is up (status 1 when it never comes).
+finish_collection_puzzle() {
+  local tk
+  tool 176  # 精选题目
+  tk=$(find_window '^\[e2e\]$')
+  [ -n "$tk" ] || { echo "FAIL: the collection dialog did not open" >&2; return 1; }
+  eval "$(geometry "$tk")"
+  click $(( X + 232 + 37 )) $(( Y + 378 + 12 ))  # 确定
+  wait_for 10 collection_gone || { echo "FAIL: the collection dialog stayed open" >&2; return 1; }
+  click "$(cell_x 5)" "$(cell_y 5)"
+  xdotool type 9
+  wait_for 30 record_up || { echo "FAIL: the new-record dialog did not open" >&2; return 1; }
+}

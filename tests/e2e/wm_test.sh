@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# The real game under a real window manager (openbox) on Xvfb, started as in a Wayland session that
+# also has X: it runs on X; its main window is centred with its frame, can be minimised and matches its
+# menu entry; every dialog belongs to the main window; and the window manager's close request on the
+# new-record dialog stores the record, checked byte for byte.
+# Usage: wm_test.sh VELMORA-BINARY DESKTOP-ENTRY   (needs xvfb-run, openbox, xdotool, wmctrl, xprop,
+# xwininfo, iconv)
+set -uo pipefail
+
+if [ -z "${VELMORA_E2E_DISPLAY:-}" ]; then
+  for tool in xvfb-run openbox xdotool wmctrl xprop xwininfo iconv; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
+  done
+  exec xvfb-run -a -n $(( 100 + RANDOM % 400 )) -s "-screen 0 1024x768x24" \
+    env VELMORA_E2E_DISPLAY=1 bash "$0" "$@"
+fi
+
+game=$(realpath "$1")
+entry=$(realpath "$2")
+. "$(dirname "$(readlink -f "$0")")/common.sh"
+tmp=$(mktemp -d)
+pid=
+wm=
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; [ -z "$wm" ] || kill "$wm" 2>/dev/null; rm -rf "$tmp"' EXIT
+cd "$tmp"
+
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+openbox --config-file /dev/null >openbox.log 2>&1 &
+wm=$!
+wait_for 10 wm_running || { echo "FAIL: openbox did not start" >&2; exit 1; }
+
+step "with both an X display and a Wayland one, and no platform chosen, the game runs on X"
+prepare_folder
+env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=velmora-e2e-none "$game" 2>game.err &
+pid=$!
+main=$(find_window '^Velmora1\.5$')
+[ -n "$main" ] || { cat game.err >&2; echo "FAIL: the main window did not open on X" >&2; exit 1; }
+if grep -qi wayland game.err; then fail "the game tried Wayland first: $(cat game.err)"; fi
+main_hex=$(printf '0x%x' "$main")
+
+# prop WINDOW PROPERTY: the property's value as xprop prints it after " = " (or ": ").
+prop() { xprop -id "$1" "$2" | sed -n '1s/^[^=:]*[=:] *//p'; }
+# The window's frame, from the extents the window manager reports, is centred on the 1024 x 768
+# screen within 2 pixels, and is a real frame (a title bar).
+framed_centre() {
+  local l r t b
+  IFS=', ' read -r l r t b <<<"$(prop "$1" _NET_FRAME_EXTENTS)"
+  [ "${t:-0}" -gt 0 ] || return 1
+  eval "$(geometry "$1")"
+  local dx=$(( 2 * (X - l) + WIDTH + l + r - 1024 )) dy=$(( 2 * (Y - t) + HEIGHT + t + b - 768 ))
+  [ "${dx#-}" -le 4 ] && [ "${dy#-}" -le 4 ]
+}
+# Every window of the game on screen but the main one is a named dialog transient for the main window.
+dialogs_belong() {
+  local w n=0
+  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+    [ "$w" = "$main" ] && continue
+    n=$((n + 1))
+    [ "$(prop "$w" WM_TRANSIENT_FOR)" = "window id # $main_hex" ] ||
+      fail "$1: $(prop "$w" WM_NAME) is not transient for the main window"
+    [[ "$(prop "$w" _NET_WM_WINDOW_TYPE)" == _NET_WM_WINDOW_TYPE_DIALOG* ]] ||
+      fail "$1: $(prop "$w" WM_NAME) is no dialog"
+    [[ "$(prop "$w" WM_NAME)" == \"?* ]] || fail "$1: a window has no name"
+  done
+  [ "$n" -gt 0 ] || fail "$1: no dialog on screen"
+}
+# The window manager's close request, as its menu, its key or a taskbar sends it.
+close_window() { wmctrl -i -c "$(printf '0x%x' "$1")"; }
+gone() { ! xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -qx "$1"; }
+state_is() { xprop -id "$main" WM_STATE _NET_WM_STATE | tr -d "\n" | grep -q "window state: $1.*${2:-}"; }
+
+step "the main window: its class is the menu entry's, its frame is centred, and it minimises"
+class=$(prop "$main" WM_CLASS)
+[ "$class" = "\"velmora\", \"$(sed -n 's/^StartupWMClass=//p' "$entry")\"" ] ||
+  fail "WM_CLASS $class does not end in the desktop entry's StartupWMClass"
+wait_for 5 framed_centre "$main" ||
+  fail "the main window's frame is not centred: $(geometry "$main"), $(prop "$main" _NET_FRAME_EXTENTS)"
+# Motif functions: all (1) or minimise (8) among them; the window manager's menu and keys follow them.
+functions=$(prop "$main" _MOTIF_WM_HINTS | cut -d, -f2)
+(( functions & 9 )) || fail "the main window's Motif hints do not allow minimising ($functions)"
+xdotool windowminimize "$main"
+wait_for 5 state_is Iconic _NET_WM_STATE_HIDDEN ||
+  fail "the main window did not minimise: $(xprop -id "$main" WM_STATE _NET_WM_STATE)"
+wmctrl -i -a "$main_hex"
+wait_for 5 state_is Normal || fail "the main window did not come back"
+sleep 1  # drawn again before it is clicked
+locate_main "$main"
+
+step "the record table, the editor and a file dialog belong to the main window; the table is centred"
+menu_x=$X menu_y=$Y  # the menu bar, at the top of the client area
+click $(( menu_x + 20 )) $(( menu_y + 8 ))  # 游戏
+sleep 0.5
+click $(( menu_x + 50 )) $(( menu_y + 114 ))  # 排行榜
+table=$(find_window '^排行榜$')
+if [ -z "$table" ]; then
+  fail "the record table did not open"
+else
+  dialogs_belong "record table"
+  wait_for 5 framed_centre "$table" || fail "the record table's frame is not centred: $(geometry "$table")"
+  close_window "$table"
+  wait_for 5 gone "$table" || fail "the record table did not close"
+fi
+tool 46  # 自定义游戏
+editor=$(find_window '^自定义游戏$')
+[ -n "$editor" ] && dialogs_belong "editor" || fail "the editor did not open"
+close_window "$editor"
+wait_for 5 gone "$editor" || fail "the editor did not close"
+tool 0  # 装载游戏
+sleep 1
+dialogs_belong "load dialog"
+for w in $(xdotool search --onlyvisible --pid "$pid"); do
+  [ "$w" = "$main" ] && continue
+  close_window "$w"
+  wait_for 5 gone "$w" || fail "the load dialog did not close"
+done
+
+step "the new-record dialog belongs to the main window; the main window refuses to close under it"
+finish_collection_puzzle || exit 1
+dialogs_belong "new-record dialog"
+record=$(record_window)
+[ "$(prop "$record" WM_NAME)" = '"Velmora"' ] || fail "the new-record dialog is named $(prop "$record" WM_NAME)"
+close_window "$main"
+sleep 0.5
+record_up && kill -0 "$pid" || fail "a close request to the main window ended the game under the dialog"
+
+step "the window manager's close request on the new-record dialog stores the record"
+close_window "$record"
+wait_for 10 record_gone || fail "the new-record dialog stayed open"
+stored=$(sed -n 3p phb.txt | tr -d '\r' | iconv -f CP936 -t UTF-8 2>/dev/null)
+if [[ "$stored" =~ ^[0-9]+秒$ && "$stored" != 9999秒 ]]; then
+  printf '9999秒\r\n佚名\r\n%s\r\n佚名\r\n9999秒\r\n佚名\r\n9999秒\r\n佚名\r\n' "$stored" | iconv -f UTF-8 -t CP936 >expected.txt
+  cmp -s expected.txt phb.txt || fail "phb.txt differs from the expected bytes: $(od -c phb.txt | head -8)"
+else
+  fail "phb.txt holds no new level 2 time on its third line: $(od -c phb.txt | head -8)"
+fi
+
+[ "$fails" = 0 ] && echo "all steps passed"
+exit $(( fails > 0 ))
