@@ -15,6 +15,20 @@ wait_for() {
     sleep 0.2
   done
 }
+# Starts openbox with its default settings and waits until it manages the screen; sets `wm`.
+start_openbox() {
+  openbox --config-file /dev/null >openbox.log 2>&1 &
+  wm=$!
+  wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+}
+# The game's windows on screen whose title is exactly the text given (xprop reads the UTF-8 title,
+# which xdotool's search cannot match in every locale).
+titled() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+    [ "$(xprop -id "$w" _NET_WM_NAME 2>/dev/null)" = "_NET_WM_NAME(UTF8_STRING) = \"$1\"" ] && echo "$w"
+  done
+}
 # The first visible window whose title matches the pattern, waited for.
 find_window() { timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1; }
 # X, Y, WIDTH and HEIGHT of a window's client area on the screen, as shell assignments. (xwininfo, as
@@ -56,6 +70,15 @@ record_window() {
 record_up() { record_window >/dev/null; }
 record_gone() { ! record_up; }
 collection_gone() { ! xdotool search --onlyvisible --name '^\[e2e\]$' >/dev/null; }
+
+# Whether phb.txt is, byte for byte, the defaults but for a new level 2 record under the name given.
+stored_as() {
+  local time
+  time=$(sed -n 3p phb.txt | tr -d '\r' | iconv -f CP936 -t UTF-8 2>/dev/null)
+  [[ "$time" =~ ^[0-9]+秒$ && "$time" != 9999秒 ]] || return 1
+  printf '9999秒\r\n佚名\r\n%s\r\n%s\r\n9999秒\r\n佚名\r\n9999秒\r\n佚名\r\n' "$time" "$1" | iconv -f UTF-8 -t CP936 >expected.txt
+  cmp -s expected.txt phb.txt
+}
 
 # Opens the collection, takes its puzzle and fills the open cell: a new record at level 2. Returns
 # once the new-record dialog is up (status 1 when it never comes).

@@ -14,56 +14,29 @@ if [ -z "${VELMORA_E2E_DISPLAY:-}" ]; then
 fi
 
 game=$(realpath "$1")
+. "$(dirname "$(readlink -f "$0")")/common.sh"
 tmp=$(mktemp -d)
 pid= wm=
 trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; [ -z "$wm" ] || kill "$wm" 2>/dev/null; rm -rf "$tmp"' EXIT
 cd "$tmp"
-fails=0
-fail() { echo "FAIL: $*" >&2; fails=$((fails + 1)); }
-
-wait_for() {  # seconds, command...
-  local end=$(( SECONDS + $1 ))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$end" ] || return 1
-    sleep 0.2
-  done
-}
-# The game's windows on screen with that title (a UTF-8 title, which xdotool cannot match).
-window_of() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-    [ "$(xprop -id "$w" _NET_WM_NAME 2>/dev/null)" = "_NET_WM_NAME(UTF8_STRING) = \"$1\"" ] && echo "$w"
-  done
-}
-shown() { [ -n "$(window_of "$1")" ]; }
-hidden() { ! shown "$1"; }
+start_openbox || { echo "FAIL: openbox did not start" >&2; exit 1; }
 not() { ! "$@"; }
-# The client area's top-left corner on the screen, whatever frame the window manager put round it.
-corner() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }'; }
+shown() { [ -n "$(titled "$1")" ]; }
+hidden() { ! shown "$1"; }
 
-openbox --config-file /dev/null >/dev/null 2>&1 &
-wm=$!
-wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || { echo "FAIL: openbox did not start" >&2; exit 1; }
-
-# One puzzle, solved but for the centre cell (row 5, column 5), whose digit is 9.
-printf '[e2e]\r\n123456789\r\n456789123\r\n789123456\r\n234567891\r\n567801234\r\n891234567\r\n345678912\r\n678912345\r\n912345678\r\n' >tk.vlm
-printf '9999\xC3\xEB\r\n\xD8\xFD\xC3\xFB\r\n%.0s' 1 2 3 4 >default.txt
-{ printf '75\xC3\xEB\r\nAlice\r\n'; tail -c +15 default.txt; } >played.txt
+prepare_folder
+{ printf '75\xC3\xEB\r\nAlice\r\n'; tail -c +15 default.txt; } >played.txt  # a level 1 record
 cp played.txt phb.txt
 
 QT_QPA_PLATFORM=xcb "$game" &
 pid=$!
-main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Velmora1\.5$' 2>/dev/null | head -1)
+main=$(find_window '^Velmora1\.5$')
 [ -n "$main" ] || { echo "FAIL: the main window did not open" >&2; exit 1; }
-read -r X Y < <(corner "$main")
-cx=$X cy=$(( Y + $(xwininfo -id "$main" | awk '/Height:/ { print $2 }') - 489 ))  # below the menu bar
-click() { xdotool mousemove "$1" "$2" click "${3:-1}"; }
-tool() { click $(( cx + $1 + 11 )) $(( cy + 13 )); }
-centre() { echo $(( cx + 3 + 49 * 4 + 24 )) $(( cy + 32 + 49 * 4 + 24 )); }
+locate_main "$main"
+
 # A menu of the menu bar ("游戏" at 0, "帮助" at 1) opened by the mouse, its n-th item chosen by keys.
 menu() {
-  click $(( X + 18 + 40 * $1 )) $(( (Y + cy) / 2 ))
+  click $(( cx + 18 + 40 * $1 )) $(( cy - 10 ))
   sleep 0.3
   xdotool key --repeat "$2" Down
   xdotool key Return
@@ -79,25 +52,8 @@ open_form() {
   esac
   title=$1
 }
-# The new-record dialog has no title bar: it is the game's window at 382, 164 of 173 x 155.
-record_up() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-    xwininfo -id "$w" | tr -s ' ' | grep -c 'upper-left X: 382$\|upper-left Y: 164$\|Width: 173$\|Height: 155$' |
-      grep -qx 4 && return 0
-  done
-  return 1
-}
-# The record file with a level-2 record under the name given, at whatever whole second it was taken.
-stored_as() {
-  local time
-  time=$(sed -n 3p phb.txt | tr -d '\r' | iconv -f CP936 -t UTF-8 2>/dev/null)
-  [[ "$time" =~ ^[0-9]+秒$ ]] || return 1
-  printf '9999秒\r\n佚名\r\n%s\r\n%s\r\n9999秒\r\n佚名\r\n9999秒\r\n佚名\r\n' "$time" "$1" | iconv -f UTF-8 -t CP936 >expected.txt
-  cmp -s expected.txt phb.txt
-}
 
-echo "-- Enter, Space and Escape where each dialog opens"
+step "Enter, Space and Escape where each dialog opens"
 # form        key     outcome: the form is "open" or "closed" after it; the record file is unchanged
 while read -r form key outcome; do
   open_form "$form"
@@ -105,7 +61,11 @@ while read -r form key outcome; do
   sleep 0.5
   xdotool key "$key"
   sleep 0.7
-  if [ "$outcome" = open ]; then shown "$title" || fail "$key closed $form"; else hidden "$title" || fail "$key left $form open"; fi
+  if [ "$outcome" = open ]; then
+    shown "$title" || fail "$key closed $form"
+  else
+    hidden "$title" || fail "$key left $form open"
+  fi
   cmp -s played.txt phb.txt || fail "$key in $form changed phb.txt: $(od -c phb.txt | head -4)"
   if shown "$title"; then
     xdotool key alt+F4  # the window manager's close
@@ -126,37 +86,36 @@ About      Escape  open
 自定义游戏 Escape  open
 EOF
 
-echo "-- Enter on the editor's first button asks for a file; Escape cancels it and writes nothing"
+step "Enter on the editor's first button asks for a file; Escape cancels it and writes nothing"
 windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
 more_than() { [ "$(windows)" -gt "$1" ]; }
 open_form 自定义游戏
 wait_for 10 shown 自定义游戏 || fail "the editor did not open"
 sleep 0.5
-before=$(windows)
+before=$(windows) files=$(ls)
 xdotool key Return
 wait_for 10 more_than "$before" || fail "Enter on 保存 opened no file dialog"
 xdotool key Escape
 wait_for 5 not more_than "$before" || fail "Escape left the file dialog open"
 sleep 0.5
 shown 自定义游戏 || fail "Escape in the file dialog closed the editor"
-[ "$(ls | sort | tr '\n' ' ')" = "default.txt phb.txt played.txt tk.vlm " ] || fail "the editor wrote a file: $(ls)"
+[ "$(ls)" = "$files" ] || fail "the editor wrote a file: $(ls)"
 xdotool key alt+F4
 wait_for 5 hidden 自定义游戏 || fail "the editor did not close"
 
-echo "-- a replayed game plays from the keyboard; the new-record dialog stores by Enter, Space and Escape alike"
+step "a replayed game plays from the keyboard; the new-record dialog stores by Enter, Space and Escape alike"
 open_form 精选题库  # and its 确定: the puzzle one cell short
 wait_for 10 shown "$title" || fail "the collection did not open"
-read -r x y < <(corner "$(window_of "$title")")
-click $(( x + 232 + 37 )) $(( y + 378 + 12 ))
+eval "$(geometry "$(titled "$title")")"
+click $(( X + 232 + 37 )) $(( Y + 378 + 12 ))
 wait_for 10 hidden "$title" || fail "the collection stayed open"
 for key in Return space Escape; do
   cp default.txt phb.txt
   tool 325  # 重玩此局: the centre cell is open again, the clock at 0
-  read -r x y < <(centre)
   if [ "$key" = Escape ]; then
     # The digit by middle-click paste: a line break after it must not reach the cell.
     printf '9\n' | xclip -selection primary -i
-    click "$x" "$y" 2
+    xdotool mousemove "$(cell_x 5)" "$(cell_y 5)" click 2
   else
     xdotool type 9  # the game starts with the focus in its one open cell
   fi
@@ -167,11 +126,11 @@ for key in Return space Escape; do
     click $(( 382 + 31 + 60 )) $(( 164 + 91 + 10 ))
     xdotool key ctrl+a BackSpace
     printf '李四\r\n第二行' | xclip -selection primary -i
-    click $(( 382 + 31 + 60 )) $(( 164 + 91 + 10 )) 2
+    xdotool mousemove $(( 382 + 31 + 60 )) $(( 164 + 91 + 10 )) click 2
     name=李四
   fi
   xdotool key "$key"
-  wait_for 10 not record_up || { fail "$key left the record dialog open"; continue; }
+  wait_for 10 record_gone || { fail "$key left the record dialog open"; continue; }
   stored_as "$name" || fail "$key stored a record other than $name's: $(od -c phb.txt | head -6)"
 done
 
