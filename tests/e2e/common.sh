@@ -1,6 +1,26 @@
-# Shared by the end-to-end scripts that play the real game on an X server (sourced, not run): failing a
-# step, waiting, finding windows, where things lie in the main window, and a collection puzzle one cell
-# short of a new record. The script sets `pid` to the game's process.
+# Shared by the end-to-end scripts that play the real game on an X server (sourced, not run): their
+# own X server and scratch folder, failing a step, waiting, finding windows, where things lie in the
+# main window, and a collection puzzle one cell short of a new record. The script sets `pid` to the
+# game's process, and `wm` to the window manager's when it starts one.
+
+# Run first, as `own_x_server "$0" "$@"`: unless the script already runs on an X server of its own, it
+# checks that the tools named in `needs` are installed and runs the script again on a new Xvfb of
+# 1024 x 768. A random first display number keeps two runs that start at once from picking the same one.
+own_x_server() {
+  [ -z "${VELMORA_E2E_DISPLAY:-}" ] || return 0
+  local tool
+  for tool in xvfb-run $needs; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
+  done
+  exec xvfb-run -a -n $(( 100 + RANDOM % 400 )) -s "-screen 0 1024x768x24" env VELMORA_E2E_DISPLAY=1 bash "$@"
+}
+# Works in a new scratch folder, removed at the end with the game and the window manager ended.
+enter_scratch_folder() {
+  tmp=$(mktemp -d)
+  pid= wm=
+  trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; [ -z "$wm" ] || kill "$wm" 2>/dev/null; rm -rf "$tmp"' EXIT
+  cd "$tmp" || exit 1
+}
 
 fails=0
 fail() { echo "FAIL: $*" >&2; fails=$((fails + 1)); }

@@ -5,20 +5,10 @@
 # Usage: habits_test.sh VELMORA-BINARY        (needs xvfb-run, openbox, xdotool, xclip, x11-utils, iconv)
 set -uo pipefail
 
-if [ -z "${VELMORA_E2E_DISPLAY:-}" ]; then
-  for tool in xvfb-run openbox xdotool xclip xwininfo iconv; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
-  done
-  # A random first display number keeps two runs that start at once from picking the same one.
-  exec xvfb-run -a -n $(( 100 + RANDOM % 400 )) -s "-screen 0 1024x768x24" env VELMORA_E2E_DISPLAY=1 bash "$0" "$@"
-fi
-
-game=$(realpath "$1")
 . "$(dirname "$(readlink -f "$0")")/common.sh"
-tmp=$(mktemp -d)
-pid= wm=
-trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; [ -z "$wm" ] || kill "$wm" 2>/dev/null; rm -rf "$tmp"' EXIT
-cd "$tmp"
+needs="openbox xdotool xclip xwininfo iconv" own_x_server "$0" "$@"
+game=$(realpath "$1")
+enter_scratch_folder
 start_openbox || { echo "FAIL: openbox did not start" >&2; exit 1; }
 not() { ! "$@"; }
 shown() { [ -n "$(titled "$1")" ]; }

@@ -6,25 +6,14 @@
 # Usage: play_test.sh VELMORA-BINARY        (needs xvfb-run, xdotool, xclip, imagemagick, iconv)
 set -uo pipefail
 
-if [ -z "${VELMORA_E2E_DISPLAY:-}" ]; then
-  for tool in xvfb-run xdotool xclip import convert compare iconv; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
-  done
-  # A random first display number keeps two runs that start at once from picking the same one.
-  exec xvfb-run -a -n $(( 100 + RANDOM % 400 )) -s "-screen 0 1024x768x24" \
-    env VELMORA_E2E_DISPLAY=1 QT_QPA_PLATFORM=xcb bash "$0" "$@"
-fi
-
-game=$(realpath "$1")
 . "$(dirname "$(readlink -f "$0")")/common.sh"
-tmp=$(mktemp -d)
-pid=
-trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null; rm -rf "$tmp"' EXIT
-cd "$tmp"
+needs="xdotool xclip import convert compare iconv" own_x_server "$0" "$@"
+game=$(realpath "$1")
+enter_scratch_folder
 
 prepare_folder
 
-"$game" &
+QT_QPA_PLATFORM=xcb "$game" &
 pid=$!
 main=$(find_window '^Velmora1\.5$')
 [ -n "$main" ] || { echo "FAIL: the main window did not open" >&2; exit 1; }
