@@ -92,7 +92,7 @@ class TApplication : public TComponent {
   std::string Title = "Velmora";
   // The name of the program's desktop entry, without ".desktop", which the platform announces with its
   // windows where it can, so that docks and taskbars match the running program to its menu entry.
-  const std::string& DesktopFileName() const { return FDesktopFileName; }
+  std::string DesktopFileName() const;
   void set_DesktopFileName(const std::string& v);
   TForm* MainForm() const { return FMainForm; }
 
@@ -120,7 +120,6 @@ class TApplication : public TComponent {
   friend class TForm;
   TForm* FMainForm = nullptr;
   bool FRunning = false;
-  std::string FDesktopFileName;
 };
 
 extern TApplication* Application;
