@@ -5,14 +5,15 @@
 
 # Run first, as `own_x_server "$0" "$@"`: unless the script already runs on an X server of its own, it
 # checks that the tools named in `needs` are installed and runs the script again on a new Xvfb of
-# 1024 x 768. A random first display number keeps two runs that start at once from picking the same one.
+# 1024 x 768. The server does not reset when its last client leaves, which would drop a client that
+# connects meanwhile. A random first display number keeps two runs that start at once apart.
 own_x_server() {
   [ -z "${VELMORA_E2E_DISPLAY:-}" ] || return 0
   local tool
   for tool in xvfb-run $needs; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
   done
-  exec xvfb-run -a -n $(( 100 + RANDOM % 400 )) -s "-screen 0 1024x768x24" env VELMORA_E2E_DISPLAY=1 bash "$@"
+  exec xvfb-run -a -n $(( 100 + RANDOM % 400 )) -s "-screen 0 1024x768x24 -noreset" env VELMORA_E2E_DISPLAY=1 bash "$@"
 }
 # Works in a new scratch folder, removed at the end with the game and the window manager ended.
 enter_scratch_folder() {
