@@ -10,10 +10,6 @@
 
 namespace toolkit {
 
-namespace {
-constexpr char16_t EscapeBase = 0xDC00;
-}
-
 QString ToQString(const std::string& s) {
   QString out;
   std::size_t done = 0;

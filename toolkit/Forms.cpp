@@ -496,7 +496,6 @@ void TApplication::Terminate() {
 
 void TApplication::ProcessMessages() { QApplication::processEvents(); }
 
-std::string TApplication::DesktopFileName() const { return QGuiApplication::desktopFileName().toStdString(); }
 void TApplication::set_DesktopFileName(const std::string& v) {
   QGuiApplication::setDesktopFileName(QString::fromStdString(v));
 }

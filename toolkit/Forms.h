@@ -90,9 +90,8 @@ class TApplication : public TComponent {
   static void Finalize();
 
   std::string Title = "Velmora";
-  // The name of the program's desktop entry, without ".desktop", which the platform announces with its
+  // Names the program's desktop entry (without ".desktop"), which the platform announces with its
   // windows where it can, so that docks and taskbars match the running program to its menu entry.
-  std::string DesktopFileName() const;
   void set_DesktopFileName(const std::string& v);
   TForm* MainForm() const { return FMainForm; }
 

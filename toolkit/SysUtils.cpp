@@ -62,13 +62,6 @@ std::string Trim(const std::string& s) {
 
 namespace {
 
-// A byte that is not part of a code page 936 character is kept in the UTF-8 text as the code point
-// U+DC00 + byte (a lone low surrogate, the "surrogate escape" of Python's PEP 383).
-// Typed or pasted text never holds a lone surrogate, so the escape cannot be confused with a real
-// character, and encoding writes it back as the very byte it came from: a file read and written
-// again keeps every byte, whatever it holds. Shown on screen, an escape is a replacement character.
-constexpr unsigned EscapeBase = 0xDC00;
-
 // Converts with iconv. What iconv cannot convert is handed to `onFailure`, which consumes at least
 // one byte of the input and appends what stands for it. The input goes to iconv in windows of a few
 // kilobytes, so that each call's cost is bounded also where every other byte fails (an instrumented
@@ -113,6 +106,11 @@ bool IsAscii(const std::string& s) {
 
 }  // namespace
 
+// A byte that is not part of a code page 936 character is kept in the UTF-8 text as the code point
+// U+DC00 + byte (a lone low surrogate, the "surrogate escape" of Python's PEP 383).
+// Typed or pasted text never holds a lone surrogate, so the escape cannot be confused with a real
+// character, and encoding writes it back as the very byte it came from: a file read and written
+// again keeps every byte, whatever it holds. Shown on screen, an escape is a replacement character.
 std::string EscapeOf(unsigned char byte) {
   unsigned cp = EscapeBase + byte;
   return {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),

@@ -45,8 +45,10 @@ std::string AnsiToUtf8(const std::string& ansi);
 // The length of a text as the game's rules count it: the bytes of its code page 936 form, so a Chinese
 // character counts two and "€" or a kept byte one.
 std::size_t AnsiLength(const std::string& utf8);
-// A kept byte's escape as it stands in the UTF-8 text, and the byte that the escape at the start of
-// `s` stands for (-1: `s` starts with none). For the layer's own conversions to other encodings.
+// A kept byte's code point (EscapeBase + byte), its escape as it stands in the UTF-8 text, and the byte
+// that the escape at the start of `s` stands for (-1: `s` starts with none). For the layer's own
+// conversions to other encodings.
+constexpr char16_t EscapeBase = 0xDC00;
 std::string EscapeOf(unsigned char byte);
 int EscapedByte(std::string_view s);
 
