@@ -188,10 +188,12 @@ void Tsd99::CellCaretEdge(TObject* Sender, TDirection Direction) {
 }
 
 bool Tsd99::IsSolved() const {
+  // A full stop or any other single character is a cell's entry, but only a digit completes the board.
   bool result = true;
   for (const Tsdunit* cell : Cells) {
     if (!result) break;
-    if (AnsiLength(cell->Text()) != 1) result = false;
+    const std::string& text = cell->Text();
+    if (text.size() != 1 || text[0] < '1' || text[0] > '9') result = false;
   }
   if (result) {
     bool Found;

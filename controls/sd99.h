@@ -42,7 +42,7 @@ class Tsd99 : public toolkit::TPanel {
   // column or box), with the last such peer in row-major order. Row1 is 0 when nothing is found;
   // the other coordinates are written only when Found.
   void FindConflict(bool& Found, int& Row1, int& Col1, int& Row2, int& Col2) const;
-  // All 81 texts are one character long and nothing repeats.
+  // Each of the 81 cells holds one digit 1..9 and no digit repeats in a row, column or box.
   bool IsSolved() const;
 
   // Keyboard play, every cell's caret-edge handler: an arrow that cannot move the caret any further

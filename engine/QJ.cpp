@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "engine/Myfun.h"
+#include "engine/Rating.h"
+#include "engine/Sudoku.h"
 #include "toolkit/Random.h"
 #include "toolkit/SysUtils.h"
 
@@ -88,9 +90,14 @@ void TQJ::Shuffle(int Steps) {
 }
 
 void TQJ::Generate(int Level) {
+  // An expert puzzle that naked and hidden singles alone would solve is dealt again.
+  do Deal(Level);
+  while (Level == 4 && SolvedBySingles());
+}
+
+void TQJ::Deal(int Level) {
   if (Level < 1 || Level > 4)
     throw toolkit::EInvalidOperation("No puzzle level " + toolkit::IntToStr(Level) + "; levels are 1 to 4");
-
   const OpenCount& count = kOpenCounts[Level - 1];
   const int toOpen = count.least + toolkit::Random(count.spread);
   Shuffle(1000);
@@ -104,18 +111,44 @@ void TQJ::Generate(int Level) {
       node.Given = true;
     }
   }
+  OpenCells(toOpen);
+}
 
+// Opens drawn cells while the puzzle keeps exactly one solution. A drawn clue whose opening would allow a
+// second solution is needed: it stays a clue for good, since opening more cells never makes it less needed.
+// A draw on an open cell or a needed clue is passed over. The draws stop when toOpen cells are open, or
+// when every clue left has been drawn and found needed.
+void TQJ::OpenCells(int toOpen) {
+  Sudoku::Grid puzzle{};
+  for (int row = 1; row <= 9; ++row)
+    for (int col = 1; col <= 9; ++col) puzzle[(row - 1) * 9 + col - 1] = static_cast<std::uint8_t>(Solution(row, col));
+  toolkit::Grid9<bool> needed{};
   int opened = 0;
-  while (opened < toOpen) {
+  int undecided = 81;  // clues neither opened nor found needed
+  while (opened < toOpen && undecided > 0) {
     // Two statements, so the row is drawn before the column.
     const int r = toolkit::Random(9) + 1;
     const int c = toolkit::Random(9) + 1;
     TNode& node = *Nodes(r, c);
-    if (node.Given) {
+    if (!node.Given || needed(r, c)) continue;
+    --undecided;
+    std::uint8_t& cell = puzzle[(r - 1) * 9 + c - 1];
+    cell = 0;
+    if (Sudoku::CountSolutions(puzzle, 2) == 1) {
       node.Given = false;
       ++opened;
+    } else {
+      cell = static_cast<std::uint8_t>(node.Value);
+      needed(r, c) = true;
     }
   }
+}
+
+bool TQJ::SolvedBySingles() const {
+  Sudoku::Grid puzzle{};
+  for (const TNode* node : Nodes)
+    if (node->Given) puzzle[(node->Row - 1) * 9 + node->Col - 1] = static_cast<std::uint8_t>(node->Value);
+  return Rating::SolveWithLogic(puzzle, Rating::Technique::NakedSingle);
 }
 
 std::string TQJ::Candidates(int row, int col) const {

@@ -31,10 +31,14 @@ class TQJ : public toolkit::TPanel {
   void LoadBaseGrid();
   // Applies Steps random validity-keeping transformations to Solution; nothing when Steps <= 0.
   void Shuffle(int Steps);
-  // A new puzzle of level 1..4 in Nodes: draws how many cells to open, shuffles 1000 steps, makes
-  // every node a clue of the solved grid, then opens that many distinct random cells. Another level
-  // raises EInvalidOperation before anything is drawn or changed.
+  // A new puzzle of level 1..4 in Nodes, with exactly one solution: draws how many cells to open,
+  // shuffles 1000 steps, makes every node a clue of the solved grid, then opens up to that many distinct
+  // random cells whose opening keeps the solution unique. An expert puzzle that singles alone would solve
+  // is dealt again. Another level raises EInvalidOperation before anything is drawn or changed.
   void Generate(int Level);
+  // One deal of Generate: the count, the shuffle and the opening, never dealt again; the same check of
+  // the level.
+  void Deal(int Level);
   void NewEasy() { Generate(1); }
   void NewMedium() { Generate(2); }
   void NewHard() { Generate(3); }
@@ -43,6 +47,11 @@ class TQJ : public toolkit::TPanel {
   // The digits, ascending, that the clues of the cell's row, column and box leave for the cell; only
   // clues count, never the player's entries. For a given cell: every digit but its own clue's.
   std::string Candidates(int row, int col) const;
+
+ private:
+  void OpenCells(int toOpen);
+  // Whether naked and hidden singles alone solve the puzzle in Nodes.
+  bool SolvedBySingles() const;
 };
 
 }  // namespace velmora::QJ

@@ -62,6 +62,18 @@ const char* const Rules[] = {"游戏说明:在九宫", "格填数字,每一行",
 
 const char* const RecordCaptions[] = {"", "已破初级记录", "已破中级记录", "已破高级记录", "已破骨灰级记录"};
 
+// Marks the board as being filled by the program for as long as it lives.
+class Filling {
+ public:
+  explicit Filling(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Filling() { flag_ = false; }
+  Filling(const Filling&) = delete;
+  Filling& operator=(const Filling&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 }  // namespace
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
@@ -229,6 +241,7 @@ void TForm1::RestartClock() {
 }
 
 void TForm1::ShowPuzzle() {
+  Filling fill(filling);
   for (int row = 1; row <= 9; ++row) {
     for (int col = 1; col <= 9; ++col) {
       auto* cell = sd991->Cells(row, col);
@@ -271,11 +284,11 @@ void TForm1::CellChanged(TObject* Sender) {
     sd991->Cells(Row1, Col1)->set_error(true);
     sd991->Cells(Row2, Col2)->set_error(true);
   }
-  if (!sd991->IsSolved()) return;
-  sd991->set_Enabled(false);
-  WC_Label->Show();
-  TimeLabel1->set_timerenabled(false);
-  pan->Hide();
+  // While the program fills the board, the cells pass through boards that are no one's game: a clue put
+  // back can complete the solved board of the game before for a moment. Only the player's changes are
+  // judged.
+  if (filling || !sd991->IsSolved()) return;
+  Complete();
   int level = sd991->nd;
   if (level < 1 || level > 4) return;
   // 64-bit: a record edited by hand to a huge number of seconds must not overflow the comparison.
@@ -286,6 +299,13 @@ void TForm1::CellChanged(TObject* Sender) {
   dialog->Label1->set_Caption(RecordCaptions[level]);
   dialog->Edit1->set_Text("佚名");
   dialog->ShowModal();
+}
+
+void TForm1::Complete() {
+  sd991->set_Enabled(false);
+  WC_Label->Show();
+  TimeLabel1->set_timerenabled(false);
+  pan->Hide();
 }
 
 void TForm1::MemoMouseDown(TObject* Sender, TMouseButton Button, TShiftState, int, int) {
@@ -333,9 +353,12 @@ void TForm1::FormMouseMove(TObject*, TShiftState, int, int) {
 void TForm1::TimeLabel1Timer(TObject*) { TimeLabel1->set_MS(TimeLabel1->MS() + TimeLabel1->timeinterval()); }
 
 void TForm1::ToolButton10Click(TObject*) {
-  for (int row = 1; row <= 9; ++row)
-    for (int col = 1; col <= 9; ++col)
-      if (!QJ1->Nodes(row, col)->Given) sd991->Cells(row, col)->set_Text("");
+  {
+    Filling fill(filling);
+    for (int row = 1; row <= 9; ++row)
+      for (int col = 1; col <= 9; ++col)
+        if (!QJ1->Nodes(row, col)->Given) sd991->Cells(row, col)->set_Text("");
+  }
   sd991->set_Enabled(true);
   WC_Label->Hide();
   RestartClock();
@@ -391,8 +414,10 @@ void TForm1::LoadGame(const std::string& FileName) {
   int values[81] = {};
   for (int k = 0; k < 81; ++k)
     if (flags[k] == '1') values[k] = StrToInt(texts[k]);
-  // A loaded game takes part in no record, also when its cells complete the board while loading.
+  // A loaded game takes part in no record. A file that holds a completed board stops the clock, and is
+  // then shown ready to edit like any other.
   sd991->nd = 0;
+  Filling fill(filling);
   for (int k = 0; k < 81; ++k) {
     auto* cell = sd991->Cells(k / 9 + 1, k % 9 + 1);
     QJ::TNode* node = QJ1->Nodes(k / 9 + 1, k % 9 + 1);
@@ -407,6 +432,7 @@ void TForm1::LoadGame(const std::string& FileName) {
       if (AnsiLength(Trim(cell->Text())) == 1) cell->set_zt(2);
     }
   }
+  if (sd991->IsSolved()) Complete();
   sd991->set_Enabled(true);
   WC_Label->Hide();
   sd991->nd = 0;

@@ -91,8 +91,11 @@ class TForm1 : public toolkit::TForm {
   void NewGame(int Level);
   void RestartClock();
   void FocusFirstOpenCell();
+  // The board is solved: it locks, the congratulation shows, the clock stops and the panel hides.
+  void Complete();
   void BuildLayout();
   int hoverRow = 0, hoverCol = 0;  // the cell last hovered
+  bool filling = false;            // the program is filling the board: no completion is judged
 };
 
 }  // namespace velmora::main

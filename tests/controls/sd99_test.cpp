@@ -317,10 +317,12 @@ TEST_F(IsSolved, AFullBoardWhoseOnlyRepeatIsInTheLastRowIsNot) {
   EXPECT_PAIR(Conflict(), 9, 8, 9, 9);
 }
 
-TEST_F(IsSolved, EightyDigitsAndOneCellOfPencilMarksIsNot) {
+// Only a digit in the last open cell completes the board: pencil marks, a full stop, a letter, a Chinese
+// character or a kept byte is an entry but never a solution.
+TEST_F(IsSolved, EightyDigitsAndOneCellOfAnythingButItsDigitIsNot) {
   Show(kSolved);
-  for (auto [text, solved] :
-       {std::pair{"59", false}, {"中", false}, {"€", true}, {"\xED\xB3\xBF", true}, {"5", true}}) {
+  for (auto [text, solved] : {std::pair{"59", false}, {"中", false}, {"€", false}, {"\xED\xB3\xBF", false},
+                              {".", false}, {"a", false}, {"0", false}, {"5", true}}) {
     board->Cells(5, 5)->set_Text(text);
     EXPECT_EQ(board->IsSolved(), solved) << text;
   }

@@ -137,6 +137,24 @@ TEST_F(SavedGame, AMissingFileShowsTheOpenErrorAndAFullBoardLoadNeverCreditsARec
   EXPECT_FALSE(form->WC_Label->Visible());
 }
 
+// A board full of digits but one letter loads as a game in play; the player's digit completes it.
+TEST_F(SavedGame, ALetterInAFullBoardIsNoCompletionUntilThePlayerTypesTheDigit) {
+  tt::Click(form->ToolButton5);
+  std::vector<std::string> lines;
+  for (int r = 1; r <= 9; ++r)
+    for (int c = 1; c <= 9; ++c) lines.push_back("0" + std::to_string(form->QJ1->Solution(r, c)));
+  lines[40] = "0a";
+  WriteFileBytes("letter.txt", Lines(lines));
+  form->LoadGame("letter.txt");
+  EXPECT_EQ(Cell(5, 5)->Text(), "a");
+  EXPECT_TRUE(form->TimeLabel1->Timer->Active());
+  EXPECT_FALSE(form->WC_Label->Visible());
+  tt::TypeText(Cell(5, 5), "\b" + std::to_string(form->QJ1->Solution(5, 5)));
+  EXPECT_TRUE(form->WC_Label->Visible());
+  EXPECT_FALSE(form->TimeLabel1->Timer->Active());
+  EXPECT_TRUE(tt::ModalForms().empty());
+}
+
 TEST_F(SavedGame, CancelledDialogsDoNothing) {
   tt::AnswerFileDialog(std::nullopt);
   tt::Click(form->ToolButton2);

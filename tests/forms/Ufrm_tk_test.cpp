@@ -305,6 +305,29 @@ TEST_F(CollectionPlay, SolvingFasterThanTheLevelTwoRecordOpensTheNewRecordDialog
   EXPECT_EQ(time, "9秒");
 }
 
+// The same puzzle taken again over its own solved board: putting back the clue of (1,1) completes the
+// old board for a moment, which must not count as the old game's completion.
+TEST_F(CollectionPlay, TakingThePuzzleAgainOverItsSolvedBoardOpensNoRecordDialog) {
+  Grid9<int> solution;
+  for (int r = 1; r <= 9; ++r)
+    for (int c = 1; c <= 9; ++c) solution(r, c) = Solution[r - 1][c - 1] - '0';
+  InDialog([&](Tfrm_tk* d) { tt::Click(d->Button1); });
+  tt::Tick(form->TimeLabel1->Timer);
+  tt::OnNextModal([](TForm* f) { tt::Click(static_cast<velmora::u_frm_djphb::Tfrm_djphb*>(f)->Button1); });
+  FillAllBut(0, 0, &solution);
+  ASSERT_EQ(tt::ModalForms().size(), 2u);  // the collection, then the record
+  std::filesystem::remove("phb.txt");  // no record now: any completion would be a new one
+
+  tt::ClearModalForms();
+  InDialog([&](Tfrm_tk* d) { tt::Click(d->Button1); });
+  EXPECT_EQ(tt::ModalForms().size(), 1u) << "a record dialog opened over the collection";
+  EXPECT_FALSE(toolkit::FileExists("phb.txt"));
+  EXPECT_TRUE(form->sd991->Enabled());
+  EXPECT_FALSE(form->WC_Label->Visible());
+  EXPECT_TRUE(form->TimeLabel1->Timer->Active());
+  EXPECT_EQ(form->sd991->nd, 2);
+}
+
 TEST_F(CollectionPlay, ExitLeavesTheGameAsItWasAndTheDialogReopensAsLeft) {
   tt::Click(form->ToolButton7);
   tt::TypeText(Cell(8, 1), "12");

@@ -2,6 +2,9 @@
 // panel, the tint under the mouse, replay.
 #include "forms/main.h"
 
+#include <filesystem>
+#include <functional>
+
 #include "tests/forms/GameFixture.h"
 #include "forms/u_frm_djphb.h"
 
@@ -25,14 +28,14 @@ TEST_F(MainWindow, FirstBeginnerGameShowsTheKnownPuzzleAsReadOnlyBoldBlackClues)
   tt::Click(form->ToolButton5);
   EXPECT_EQ(Board(),
             ".8..469.7\n"
-            "6413795..\n"
-            "973.8.6..\n"
+            "64.3795..\n"
+            "97328.6..\n"
             "825461379\n"
             "4...9..85\n"
             ".3....1.6\n"
             "16..37.5.\n"
-            ".........\n"
-            "2.8.1479.\n");
+            "....2....\n"
+            "2...1479.\n");
   auto* clue = Cell(1, 2);
   EXPECT_TRUE(clue->ReadOnly());
   EXPECT_EQ(clue->Font()->Color(), clBlack);
@@ -97,6 +100,71 @@ TEST_F(MainWindow, CompletionLocksTheBoardCongratulatesAndStopsTheClock) {
   // A fast beginner game beats the default record of 9999 seconds.
   ASSERT_EQ(tt::ModalForms().size(), 1u);
   EXPECT_EQ(tt::ModalForms()[0], velmora::u_frm_djphb::frm_djphb);
+}
+
+// A full stop is an entry like a digit, but only digits complete the board.
+TEST_F(MainWindow, AFullStopInTheLastOpenCellIsNoCompletion) {
+  tt::Click(form->ToolButton5);
+  FillAllBut(1, 1);
+  tt::TypeText(Cell(1, 1), ".");
+  EXPECT_EQ(Cell(1, 1)->Text(), ".");
+  EXPECT_TRUE(form->sd991->Enabled());
+  EXPECT_FALSE(form->WC_Label->Visible());
+  EXPECT_TRUE(form->TimeLabel1->Timer->Active());
+  EXPECT_TRUE(tt::ModalForms().empty());
+  tt::TypeText(Cell(1, 1), "\b" + std::to_string(form->QJ1->Solution(1, 1)));
+  EXPECT_TRUE(form->WC_Label->Visible());
+  EXPECT_EQ(tt::ModalForms().size(), 1u);
+}
+
+namespace {
+
+// A seed from which the first beginner game off the base grid has a clue in (1,1): dealt once more over
+// its own solved board, the board passes through its solved state as that clue is put back.
+std::uint32_t SeedWithAFirstCellClue() {
+  for (std::uint32_t seed = 0;; ++seed) {
+    velmora::QJ::TQJ qj(nullptr);
+    RandSeed = seed;
+    qj.NewEasy();
+    if (qj.Nodes(1, 1)->Given) return seed;
+  }
+}
+
+}  // namespace
+
+// Whatever fills the board over a solved game, only a game the player completes is judged.
+TEST_F(MainWindow, AGameStartedOverASolvedBoardOpensNoRecordDialog) {
+  const std::uint32_t seed = SeedWithAFirstCellClue();
+  auto deal = [&] {
+    form->QJ1->LoadBaseGrid();
+    RandSeed = seed;
+    tt::Click(form->ToolButton5);
+  };
+  const struct {
+    const char* name;
+    std::function<void()> start;
+  } starts[] = {
+      {"the same game dealt again", deal},
+      {"replay", [&] { tt::Click(form->ToolButton10); }},
+      {"load of the solved game", [&] { form->LoadGame("solved.txt"); }},
+  };
+  for (const auto& s : starts) {
+    SCOPED_TRACE(s.name);
+    deal();
+    ASSERT_TRUE(Cell(1, 1)->ReadOnly());
+    tt::Tick(form->TimeLabel1->Timer);
+    tt::OnNextModal([](TForm* f) { tt::Click(static_cast<velmora::u_frm_djphb::Tfrm_djphb*>(f)->Button1); });
+    FillAllBut(0, 0);
+    ASSERT_EQ(tt::ModalForms().size(), 1u);
+    tt::AnswerFileDialog("solved.txt");
+    tt::Click(form->ToolButton2);
+    std::filesystem::remove("phb.txt");  // no record now: any completion would be a new one
+    tt::ClearModalForms();
+
+    s.start();
+    EXPECT_TRUE(tt::ModalForms().empty());
+    EXPECT_FALSE(FileExists("phb.txt"));
+  }
 }
 
 TEST_F(MainWindow, CandidatePanelOpensOnlyWhenSwitchedOnForAnOpenCellWithTheLeftButton) {

@@ -1,12 +1,12 @@
-// The collection maker: solver, rating, generator, the game's reading rules and the commands.
+// The collection maker: generator, the game's reading rules and the commands.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <regex>
-#include <set>
 #include <sstream>
 
 #include "tests/TempDir.h"
+#include "tests/engine/Puzzles.h"
 #include "toolkit/Classes.h"
 #include "toolkit/SysUtils.h"
 #include "tools/tkmaker/Collection.h"
@@ -14,45 +14,9 @@
 #include "tools/tkmaker/Generator.h"
 
 using namespace tkmaker;
+using namespace velmora::testpuzzles;
 
 namespace {
-
-// The first of Gordon Royle's published 17-clue puzzles.
-const char kRoyle17[] = "000000010400000000020000000000050407008000300001090000300400200050100000000806000";
-// The example puzzle of the Wikipedia article, solved by singles alone.
-const char kWikipedia[] = "530070000600195000098000060800060003400803001700020006060000280000419005000080079";
-// The same without the 4 and 9 of row 8: rows 6 and 8 then swap a 4 and a 9 freely.
-const char kTwoSolutions[] = "530070000600195000098000060800060003400803001700020006060000280000010005000080079";
-// Arto Inkala's 2012 puzzle, published as the hardest of its day.
-const char kInkala[] = "800000000003600000070090200050007000000045700000100030001000068008500010090000400";
-// Beyond every technique the rating knows until one cell is given; then they finish it.
-const char kOneGuess[] = "001930000070000309040020700008000100000000670900140205002003500000000008500000900";
-
-Grid P(const char* line) {
-  Grid g{};
-  std::string why;
-  EXPECT_TRUE(ParseLine(line, g, &why)) << why;
-  return g;
-}
-
-// A complete grid that keeps every clue and repeats no digit in a row, column or box.
-::testing::AssertionResult SolvesPuzzle(const Grid& solution, const Grid& puzzle) {
-  for (int i = 0; i < 81; ++i) {
-    if (solution[i] < 1 || solution[i] > 9) return ::testing::AssertionFailure() << "cell " << i << " empty";
-    if (puzzle[i] && puzzle[i] != solution[i]) return ::testing::AssertionFailure() << "clue " << i << " changed";
-  }
-  for (int u = 0; u < 9; ++u) {
-    std::set<int> row, col, box;
-    for (int j = 0; j < 9; ++j) {
-      row.insert(solution[u * 9 + j]);
-      col.insert(solution[j * 9 + u]);
-      box.insert(solution[(u / 3 * 3 + j / 3) * 9 + u % 3 * 3 + j % 3]);
-    }
-    if (row.size() != 9 || col.size() != 9 || box.size() != 9)
-      return ::testing::AssertionFailure() << "unit " << u << " repeats a digit";
-  }
-  return ::testing::AssertionSuccess();
-}
 
 std::string Tk(std::vector<std::string> args, int* code, std::string* errors = nullptr,
                const std::string& program = "tkmaker") {
@@ -72,137 +36,6 @@ std::string Collect(const std::string& text) {
 
 }  // namespace
 
-TEST(OneLineForm, ReadsDotsAndZerosAndRejectsOtherText) {
-  Grid g;
-  ASSERT_TRUE(ParseLine("  " + std::string(kWikipedia).replace(2, 1, ".") + " \r", g));
-  EXPECT_EQ(FormatLine(g), kWikipedia);
-  EXPECT_EQ(ClueCount(g), 30);
-  std::string why;
-  EXPECT_FALSE(ParseLine(std::string(kWikipedia).substr(1), g, &why));
-  EXPECT_NE(why.find("80"), std::string::npos) << why;
-  EXPECT_FALSE(ParseLine(std::string(kWikipedia).replace(40, 1, "x"), g, &why));
-  EXPECT_NE(why.find("41"), std::string::npos) << why;
-}
-
-TEST(Solver, FindsTheOneSolutionOfASeventeenCluePuzzle) {
-  Grid puzzle = P(kRoyle17), solution{};
-  EXPECT_EQ(ClueCount(puzzle), 17);
-  EXPECT_EQ(CountSolutions(puzzle, 10, &solution), 1);
-  EXPECT_TRUE(SolvesPuzzle(solution, puzzle));
-  EXPECT_TRUE(HasUniqueSolution(solution));
-}
-
-TEST(Solver, CountsTwoSolutionsAndStopsAtTheLimit) {
-  Grid puzzle = P(kTwoSolutions), first{};
-  EXPECT_EQ(CountSolutions(puzzle, 10, &first), 2);
-  EXPECT_EQ(CountSolutions(puzzle, 2), 2);
-  EXPECT_EQ(CountSolutions(puzzle, 1), 1);
-  EXPECT_FALSE(HasUniqueSolution(puzzle));
-  EXPECT_TRUE(SolvesPuzzle(first, puzzle));
-  EXPECT_EQ(CountSolutions(Grid{}, 2), 2);
-}
-
-TEST(Solver, ClashingCluesAndADeadCellHaveNoSolution) {
-  Grid row = P(kWikipedia);
-  row[2] = 5;
-  EXPECT_EQ(FindConflict(row), "two 5s in row 1");
-  EXPECT_EQ(CountSolutions(row, 2), 0);
-  Grid col{}, box{};
-  col[4] = col[76] = 7;
-  box[0] = box[20] = 3;
-  EXPECT_EQ(FindConflict(col), "two 7s in column 5");
-  EXPECT_EQ(FindConflict(box), "two 3s in box 1");
-  EXPECT_EQ(FindConflict(P(kWikipedia)), "");
-  // Row 1 holds 1..8 and the 9 sits below its last cell: no clue clashes, yet that cell is dead.
-  Grid dead = P("123456780000000009000000000000000000000000000000000000000000000000000000000000000");
-  EXPECT_EQ(FindConflict(dead), "");
-  EXPECT_EQ(CountSolutions(dead, 2), 0);
-}
-
-TEST(Solver, RandomGridsAreValidAndFollowTheSeed) {
-  std::mt19937 a(5), b(5), c(6);
-  Grid ga = RandomSolvedGrid(a);
-  EXPECT_TRUE(SolvesPuzzle(ga, Grid{}));
-  EXPECT_EQ(ga, RandomSolvedGrid(b));
-  EXPECT_NE(ga, RandomSolvedGrid(c));
-  int seen[9] = {};
-  for (int i = 0; i < 9000; ++i) ++seen[RandomBelow(a, 9)];
-  for (int n : seen) EXPECT_GT(n, 800);
-}
-
-TEST(Rating, GradesAKnownEasyAndAKnownVeryHardPuzzleInOrder) {
-  Rating easy = Rate(P(kWikipedia)), hard = Rate(P(kInkala));
-  EXPECT_EQ(easy.grade, Grade::Easy);
-  EXPECT_EQ(easy.guesses, 0);
-  EXPECT_EQ(hard.grade, Grade::VeryHard);
-  EXPECT_GT(hard.guesses, 0);
-  EXPECT_TRUE(EasierThan(easy, hard));
-  EXPECT_FALSE(EasierThan(hard, easy));
-  EXPECT_TRUE(SolveWithLogic(P(kWikipedia), Technique::NakedSingle));
-  EXPECT_FALSE(SolveWithLogic(P(kInkala), Technique::Swordfish));
-}
-
-TEST(Rating, RefusesPuzzlesWithoutExactlyOneSolution) {
-  EXPECT_THROW(Rate(P(kTwoSolutions)), std::invalid_argument);
-  Grid clash = P(kWikipedia);
-  clash[2] = 5;
-  EXPECT_THROW(Rate(clash), std::invalid_argument);
-}
-
-// Each puzzle needs exactly this technique: it solves with it and stalls without it.
-// The puzzles were checked against a separate implementation of the same techniques.
-const struct {
-  Technique technique;
-  const char* puzzle;
-} kNeeds[] = {
-  {Technique::NakedSingle, "020508000600000915000039000000005070000010009002006100009004800040250000000000053"},
-  {Technique::LockedCandidates, "090000040075000023100000580000070000900004061500013000000460000006057000800209000"},
-  {Technique::NakedPair, "100009000950000730000004005600080290000060008080000000060000000008000614370002050"},
-  {Technique::HiddenPair, "007300014040001800000079600000000020000003009825060000070000000039600040004000000"},
-  {Technique::NakedTriple, "190000380070008001000005700000000000650407000024000890000300610003500004000080000"},
-  {Technique::HiddenTriple, "970000010005094003000700800000401005503007000400000200000906100200000300090040007"},
-  {Technique::XWing, "002009603000020000500800000608000470009001000400090000003004000000070062070012800"},
-  {Technique::XYWing, "089000000000080250540000019300600000004007005100000000200300007010400900006008000"},
-  {Technique::NakedQuad, "300050009800061050050200000030000070900007806006040010600000000000000348012083007"},
-  {Technique::Swordfish, "209000100050000006004070308000000069087560003405009000030090000002010084800000000"},
-};
-
-TEST(Rating, EachTechniqueIsFoundWhereItIsNeeded) {
-  for (const auto& c : kNeeds) {
-    SCOPED_TRACE(TechniqueName(c.technique));
-    Grid puzzle = P(c.puzzle), solution{}, reached{};
-    ASSERT_EQ(CountSolutions(puzzle, 2, &solution), 1);
-    EXPECT_TRUE(SolveWithLogic(puzzle, c.technique, &reached));
-    EXPECT_EQ(reached, solution);
-    EXPECT_FALSE(SolveWithLogic(puzzle, static_cast<Technique>(static_cast<int>(c.technique) - 1)));
-    Rating r = Rate(puzzle);
-    EXPECT_EQ(r.hardest, c.technique);
-    EXPECT_EQ(r.grade, GradeOf(c.technique));
-    EXPECT_EQ(r.guesses, 0);
-  }
-  EXPECT_EQ(GradeOf(Technique::HiddenPair), Grade::Medium);
-  EXPECT_EQ(GradeOf(Technique::XWing), Grade::Hard);
-}
-
-// Rows and columns play the same part, so a puzzle mirrored on its diagonal needs the same.
-TEST(Rating, AMirroredPuzzleNeedsTheSameTechnique) {
-  for (const auto& c : kNeeds) {
-    SCOPED_TRACE(TechniqueName(c.technique));
-    Grid puzzle = P(c.puzzle), mirrored{};
-    for (int r = 0; r < 9; ++r)
-      for (int col = 0; col < 9; ++col) mirrored[col * 9 + r] = puzzle[r * 9 + col];
-    EXPECT_EQ(Rate(mirrored).hardest, c.technique);
-  }
-}
-
-TEST(Rating, MoreGuessesRankHarderWithinVeryHard) {
-  Rating one = Rate(P(kOneGuess)), many = Rate(P(kInkala));
-  ASSERT_EQ(one.grade, Grade::VeryHard);
-  EXPECT_EQ(one.guesses, 1);
-  EXPECT_GT(many.guesses, 1);
-  EXPECT_TRUE(EasierThan(one, many));
-  EXPECT_FALSE(EasierThan(many, one));
-}
 
 TEST(Generator, PuzzlesHaveOneSolutionAndNoSpareClue) {
   std::mt19937 rng(2024);

@@ -5,9 +5,12 @@
 #include <vector>
 
 #include "toolkit/Classes.h"
-#include "tools/tkmaker/Sudoku.h"
+#include "engine/Sudoku.h"
 
 namespace tkmaker {
+
+// The engine's grids and solver, by their short names.
+using namespace velmora::Sudoku;
 
 // The nine rows after a title as the game sees them: one byte of the line's code page 936 form
 // per cell, '0' for an empty cell and for a position past the end of a line or of the file.

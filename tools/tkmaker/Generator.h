@@ -3,10 +3,14 @@
 #include <optional>
 #include <random>
 
-#include "tools/tkmaker/Rating.h"
-#include "tools/tkmaker/Sudoku.h"
+#include "engine/Rating.h"
+#include "engine/Sudoku.h"
 
 namespace tkmaker {
+
+// The engine's grids, solver and rater, by their short names.
+using namespace velmora::Sudoku;
+using namespace velmora::Rating;
 
 struct GenerateOptions {
   std::optional<Grade> grade;  // any grade when empty

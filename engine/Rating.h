@@ -3,9 +3,11 @@
 #include <optional>
 #include <string_view>
 
-#include "tools/tkmaker/Sudoku.h"
+#include "engine/Sudoku.h"
 
-namespace tkmaker {
+namespace velmora::Rating {
+
+using Sudoku::Grid;
 
 // From easiest to hardest; the order is the order the logic solver tries them in.
 enum class Technique {
@@ -52,4 +54,4 @@ Rating Rate(const Grid& puzzle);
 // The reached grid (possibly incomplete) goes to *reached.
 bool SolveWithLogic(const Grid& puzzle, Technique upTo, Grid* reached = nullptr);
 
-}  // namespace tkmaker
+}  // namespace velmora::Rating

@@ -1,5 +1,5 @@
 // The human-style logic solver behind the difficulty rating.
-#include "tools/tkmaker/Rating.h"
+#include "engine/Rating.h"
 
 #include <array>
 #include <bit>
@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace tkmaker {
+namespace velmora::Rating {
+
+using namespace Sudoku;
 
 namespace {
 
@@ -355,4 +357,4 @@ bool SolveWithLogic(const Grid& puzzle, Technique upTo, Grid* reached) {
   return logic.Solved();
 }
 
-}  // namespace tkmaker
+}  // namespace velmora::Rating

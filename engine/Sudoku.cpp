@@ -1,9 +1,9 @@
 // The one-line form, clue checks and the bitmask backtracking solver.
-#include "tools/tkmaker/Sudoku.h"
+#include "engine/Sudoku.h"
 
 #include <bit>
 
-namespace tkmaker {
+namespace velmora::Sudoku {
 
 namespace {
 
@@ -179,4 +179,4 @@ Grid RandomSolvedGrid(std::mt19937& rng) {
   return out;
 }
 
-}  // namespace tkmaker
+}  // namespace velmora::Sudoku

@@ -1,4 +1,5 @@
-// Sudoku grids, the one-line puzzle form, and a fast solver that counts solutions.
+// Sudoku grids, the one-line puzzle form, and the exact solver that counts solutions: the one counter of
+// the game's generator and of the collection tool.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -7,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-namespace tkmaker {
+namespace velmora::Sudoku {
 
 // 81 cells row by row; 0 is an empty cell, 1..9 a digit.
 using Grid = std::array<std::uint8_t, 81>;
@@ -44,4 +45,4 @@ void Shuffle(It first, It last, std::mt19937& rng) {
 // A complete valid grid drawn at random.
 Grid RandomSolvedGrid(std::mt19937& rng);
 
-}  // namespace tkmaker
+}  // namespace velmora::Sudoku
