@@ -1,24 +1,80 @@
-// Cost of a new puzzle per level and of the candidate list of every cell.
+// Cost of a new puzzle per level, beside qqwing's expert puzzles, and of the candidate list of every cell.
 #include "bench/BenchMain.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <vector>
 
 #include "engine/QJ.h"
 #include "toolkit/Random.h"
+#ifdef VELMORA_QQWING
+#include <qqwing.hpp>
+#endif
 
 using velmora::QJ::TQJ;
 
 namespace {
 
-// Each iteration shuffles on from the previous grid, as consecutive games do.
+// Times each iteration's puzzle on its own and reports the mean, the median and the 99th percentile of one
+// puzzle, in milliseconds: a level button must answer well within a frame every time, not on average.
+class PerPuzzle {
+ public:
+  template <class F>
+  void Time(F make) {
+    const auto start = std::chrono::steady_clock::now();
+    make();
+    times_.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  void Report(benchmark::State& state) {
+    std::sort(times_.begin(), times_.end());
+    double sum = 0;
+    for (double t : times_) sum += t;
+    const auto at = [&](double share) { return times_[static_cast<std::size_t>(share * (times_.size() - 1))]; };
+    state.counters["mean_ms"] = sum / static_cast<double>(times_.size());
+    state.counters["median_ms"] = at(0.5);
+    state.counters["p99_ms"] = at(0.99);
+    state.counters["max_ms"] = times_.back();
+  }
+
+ private:
+  std::vector<double> times_;
+};
+
+// Each iteration deals on from the previous grid, as consecutive games do, from the state of a fresh run.
 void BM_Generate(benchmark::State& state) {
   const int level = static_cast<int>(state.range(0));
   toolkit::RandSeed = 0;
   TQJ qj(nullptr);
+  PerPuzzle times;
   for (auto _ : state) {
-    qj.Generate(level);
+    times.Time([&] { qj.Generate(level); });
     benchmark::DoNotOptimize(qj.Nodes(9, 9)->Given);
   }
+  times.Report(state);
 }
-BENCHMARK(BM_Generate)->DenseRange(1, 4)->ArgName("level");
+BENCHMARK(BM_Generate)->DenseRange(1, 4)->ArgName("level")->Iterations(2000)->Unit(benchmark::kMillisecond);
+
+#ifdef VELMORA_QQWING
+// GNOME Sudoku's engine as its own command line makes an expert puzzle (qqwing --generate 1 --difficulty
+// expert): generate a puzzle with no symmetry, solve it recording the moves, keep it when it rates expert.
+void BM_QqwingExpert(benchmark::State& state) {
+  std::srand(0);
+  qqwing::SudokuBoard board;
+  board.setRecordHistory(true);
+  PerPuzzle times;
+  for (auto _ : state) {
+    times.Time([&] {
+      do {
+        board.generatePuzzleSymmetry(qqwing::SudokuBoard::NONE);
+        board.solve();
+      } while (board.getDifficulty() != qqwing::SudokuBoard::EXPERT);
+    });
+  }
+  times.Report(state);
+}
+BENCHMARK(BM_QqwingExpert)->Iterations(200)->Unit(benchmark::kMillisecond);
+#endif
 
 // All 81 cells of an expert puzzle, the given ones included.
 void BM_CandidatesOfEveryCell(benchmark::State& state) {
@@ -34,6 +90,5 @@ void BM_CandidatesOfEveryCell(benchmark::State& state) {
 BENCHMARK(BM_CandidatesOfEveryCell);
 
 }  // namespace
-
 
 int main(int argc, char** argv) { return RunBenchmarks(argc, argv, false); }
