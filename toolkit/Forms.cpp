@@ -545,4 +545,15 @@ void TApplication::ShowException(const std::string& fullMessage) {
   box.exec();
 }
 
+void ShowMessage(const std::string& fullMessage) {
+  std::string message = Shortened(fullMessage);
+  if (testing::Enabled()) {
+    testing::RecordMessageBox(message);
+    return;
+  }
+  QMessageBox box(QMessageBox::Information, ToQString(Application->Title), ToQString(message), QMessageBox::Ok,
+                  DialogOwner());
+  box.exec();
+}
+
 }  // namespace toolkit

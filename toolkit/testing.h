@@ -79,6 +79,9 @@ void ClearModalForms();
 // Messages of the error boxes shown so far (they do not block in tests).
 std::vector<std::string> ErrorBoxes();
 void ClearErrorBoxes();
+// Messages of the other message boxes (ShowMessage) shown so far.
+std::vector<std::string> MessageBoxes();
+void ClearMessageBoxes();
 
 // Makes the next file write fail as a full or failing disk would, with the system error `error`
 // (ENOSPC, EIO, EROFS, ...): with afterBytes < 0 the file cannot be created at all; otherwise the

@@ -288,7 +288,7 @@ TEST_F(Errors, AnExceptionInAHandlerShowsOneErrorBoxAndAbortShowsNone) {
 TEST_F(Errors, AFailingCreateHandlerShowsTheBoxAndTheFormLives) {
   struct Failing : TForm {
     explicit Failing(TComponent* o) : TForm(o) {
-      OnCreate = [](TObject*) { throw EFOpenError("Cannot open file \"/x/tk.vlm\". No such file or directory"); };
+      OnCreate = [](TObject*) { throw EFOpenError("无法打开文件“/x/tk.vlm”：文件或目录不存在"); };
       DoCreate();
     }
   };
