@@ -470,6 +470,7 @@ void TApplication::Initialize() {
     QApplication::setWindowIcon(icon);
   }
   InstallAccessibility();
+  WatchClipboard();
   Application = new TApplication;
 }
 

@@ -44,6 +44,9 @@ void Drop(TControl* control, const std::string& text);
 // Puts the text in the primary selection and clicks the middle button at the control's middle, as an
 // X11 player pastes. False, with nothing done, where the platform has no primary selection (offscreen).
 bool PasteSelection(TControl* control, const std::string& text);
+// The text of the clipboard / of the primary selection as another program receives it, in UTF-8 by the
+// platform's own conversion ("" where the platform has no primary selection).
+std::string ClipboardText(bool selection = false);
 
 // Mouse press and release / a move at a point of the control (its client coordinates), delivered to
 // whatever lies under that point of the window.
