@@ -26,4 +26,32 @@ void PutRecord(toolkit::TStringList& store, int level, const std::string& time, 
   store.Put(2 * level - 1, toolkit::Trim(line).empty() ? std::string(DefaultName) : line);
 }
 
+long long Seconds(const std::string& timeLine) {
+  std::string line = toolkit::Utf8ToAnsi(timeLine);
+  line = line.size() >= 2 ? line.substr(0, line.size() - 2) : std::string();
+  try {
+    return toolkit::StrToInt(toolkit::AnsiToUtf8(line));
+  } catch (const toolkit::EConvertError&) {
+    return 9999;
+  }
+}
+
+void PrepareFolder(toolkit::TStringList& store) {
+  toolkit::TFileLock lock(FileName);
+  toolkit::RemoveLeftoverTemporaries(".");
+  if (toolkit::FileExists(FileName)) return;
+  FillDefaults(store);
+  store.SaveToFile(FileName);
+}
+
+bool StoreRecord(toolkit::TStringList& store, int level, const std::string& time, const std::string& name) {
+  toolkit::TFileLock lock(FileName);
+  store.Clear();
+  store.LoadFromFile(FileName);
+  if (Seconds(time) >= Seconds(store.Get(2 * level - 2))) return false;
+  PutRecord(store, level, time, name);
+  store.SaveToFile(FileName);
+  return true;
+}
+
 }  // namespace velmora::Records

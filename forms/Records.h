@@ -19,4 +19,18 @@ void FillDefaults(toolkit::TStringList& store);
 // so that neither the record nor the name is ever lost; lines after the eighth stay as they are.
 void PutRecord(toolkit::TStringList& store, int level, const std::string& time, const std::string& name);
 
+// The seconds of a time line: its code-page-936 form without its last two bytes (the unit "秒"), read
+// as an integer; 9999 when that is no integer.
+long long Seconds(const std::string& timeLine);
+
+// At start, in the current folder: removes what interrupted writes left, and writes the default file
+// when there is none. Raises the file error when that write fails.
+void PrepareFolder(toolkit::TStringList& store);
+
+// Stores a new record of the level, unless a time at least as good has been stored since the record
+// was decided (another copy of the game in the same folder, say): under the record file's lock the file
+// is read again, and written only when `time` still beats the level's time in it. Returns false, with
+// the file unchanged, when it does not; `store` then holds the file's lines. Raises the file errors.
+bool StoreRecord(toolkit::TStringList& store, int level, const std::string& time, const std::string& name);
+
 }  // namespace velmora::Records

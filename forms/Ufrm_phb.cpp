@@ -45,6 +45,7 @@ void Tfrm_phb::Button1Click(TObject*) {
   for (int i = 0; i < 8; ++i) lines[i]->set_Caption(i % 2 == 0 ? Records::DefaultTime : Records::DefaultName);
   Memo1.Clear();
   for (TLabel* label : lines) Memo1.Add(label->Caption());
+  TFileLock lock(Records::FileName);  // not in the middle of another copy's new record
   Memo1.SaveToFile(Records::FileName);
 }
 

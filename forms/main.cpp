@@ -208,10 +208,7 @@ void TForm1::FormCreate(TObject*) {
   }
   // Last: a record file that cannot be written (full disk, read-only folder) shows the error box and
   // must not leave the board without its handlers.
-  if (!FileExists(Records::FileName)) {
-    Records::FillDefaults(Memo1);
-    Memo1.SaveToFile(Records::FileName);
-  }
+  Records::PrepareFolder(Memo1);
 }
 
 void TForm1::ToolButton5Click(TObject*) { NewGame(1); }
@@ -444,10 +441,7 @@ long long TForm1::BestTime(int Level) {
   try {
     Memo1.Clear();
     Memo1.LoadFromFile(Records::FileName);
-    // The last two bytes of the time line's code-page-936 form are the unit "秒".
-    std::string line = Utf8ToAnsi(Memo1.Get(2 * (Level - 1)));
-    line = line.size() >= 2 ? line.substr(0, line.size() - 2) : std::string();
-    return StrToInt(AnsiToUtf8(line));
+    return Records::Seconds(Memo1.Get(2 * (Level - 1)));
   } catch (const Exception&) {
     return 9999;
   }

@@ -27,13 +27,10 @@ Tfrm_djphb::Tfrm_djphb(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void Tfrm_djphb::Button1Click(TObject*) {
-  Memo1.Clear();
-  Memo1.LoadFromFile(Records::FileName);
   int level = main::Form1->sd991->nd;
-  if (level >= 1 && level <= 4) {
-    Records::PutRecord(Memo1, level, Label_sj->Caption(), Edit1->Text());
-    Memo1.SaveToFile(Records::FileName);
-  }
+  if (level >= 1 && level <= 4 && !Records::StoreRecord(Memo1, level, Label_sj->Caption(), Edit1->Text()))
+    ShowMessage("这项记录刚被刷新为" + Memo1.Get(2 * level - 2) + "（" + Memo1.Get(2 * level - 1) +
+                "），你的成绩没有超过它，未能记入。");
   Close();
 }
 

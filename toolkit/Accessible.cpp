@@ -1,7 +1,9 @@
 // Assistive technology: what a screen reader is told of the layer's own widgets and of their changes.
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLineEdit>
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "toolkit/ComCtrls.h"
@@ -79,7 +81,7 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
 
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Value)
-      if (EditWidget* e = Edit()) return e->text_;
+      if (EditWidget* e = Edit()) return OutsideText(e->text_);
     return QAccessibleWidget::text(t);
   }
 
@@ -136,7 +138,7 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
   int cursorPosition() const override { return Edit()->cursor_; }
   void setCursorPosition(int position) override { Edit()->SetCaret(position); }
   QString text(int startOffset, int endOffset) const override {
-    return Edit()->text_.mid(startOffset, std::max(0, endOffset - startOffset));
+    return OutsideText(Edit()->text_.mid(startOffset, std::max(0, endOffset - startOffset)));
   }
   int characterCount() const override { return static_cast<int>(Edit()->text_.size()); }
   QRect characterRect(int offset) const override {
@@ -219,10 +221,74 @@ QAccessibleInterface* WidgetAccessible::childAt(int x, int y) const {
   return QAccessibleWidget::childAt(x, y);
 }
 
+// The single-line edit, told as the platform's own edit is, but with its text converted as all text
+// leaving the program is: a kept byte is the replacement character, not the platform's "?".
+class LineAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit LineAccessible(QLineEdit* w) : QAccessibleWidget(w, QAccessible::EditableText) {}
+  QLineEdit* Line() const { return static_cast<QLineEdit*>(widget()); }
+
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.readOnly = Line()->isReadOnly();
+    s.editable = !s.readOnly;
+    s.selectableText = true;
+    return s;
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t != QAccessible::Value) return QAccessibleWidget::text(t);
+    return Line()->echoMode() == QLineEdit::Normal ? OutsideText(Line()->text()) : QString();
+  }
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+  }
+
+  void selection(int selectionIndex, int* startOffset, int* endOffset) const override {
+    *startOffset = *endOffset = 0;
+    if (selectionIndex != 0 || !Line()->hasSelectedText()) return;
+    *startOffset = Line()->selectionStart();
+    *endOffset = Line()->selectionEnd();
+  }
+  int selectionCount() const override { return Line()->hasSelectedText() ? 1 : 0; }
+  void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+  void removeSelection(int) override { Line()->deselect(); }
+  void setSelection(int, int startOffset, int endOffset) override {
+    Line()->setSelection(startOffset, endOffset - startOffset);
+  }
+  int cursorPosition() const override { return Line()->cursorPosition(); }
+  void setCursorPosition(int position) override { Line()->setCursorPosition(position); }
+  QString text(int startOffset, int endOffset) const override {
+    if (Line()->echoMode() != QLineEdit::Normal) return QString();
+    return OutsideText(Line()->text().mid(startOffset, std::max(0, endOffset - startOffset)));
+  }
+  int characterCount() const override { return static_cast<int>(Line()->text().size()); }
+  // Measured from the caret, whose place the edit knows, scrolled text included.
+  QRect characterRect(int offset) const override {
+    QLineEdit* l = Line();
+    QString t = l->text();
+    if (offset < 0 || offset >= t.size()) return QRect();
+    QFontMetrics fm(l->font());
+    QRect caret = l->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    int x = caret.x() + fm.horizontalAdvance(t.left(offset)) - fm.horizontalAdvance(t.left(l->cursorPosition()));
+    return QRect(l->mapToGlobal(QPoint(x, caret.y())), QSize(fm.horizontalAdvance(t.mid(offset, 1)), caret.height()));
+  }
+  int offsetAtPoint(const QPoint& point) const override { return Line()->cursorPositionAt(Line()->mapFromGlobal(point)); }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int, int* startOffset, int* endOffset) const override {
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return QString();
+  }
+};
+
 namespace {
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (!object || !object->isWidgetType()) return nullptr;
   auto* w = static_cast<QWidget*>(object);
+  // Every single-line edit: Qt may ask while the widget is still being built, before it can tell the
+  // layer's from another.
+  if (className == QLatin1String("QLineEdit")) return new LineAccessible(static_cast<QLineEdit*>(w));
   // A tool bar's gap is a tool button that never acts: a separator, not a button without a name.
   if (className == QLatin1String("QToolButton")) {
     auto* button = dynamic_cast<TToolButton*>(ControlOf(w));
@@ -236,7 +302,39 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
 
 }  // namespace
 
-void InstallAccessibility() { QAccessible::installFactory(Factory); }
+namespace {
+// The platform's own edits tell their changes with their raw text, which the bridge to the screen
+// reader would convert to "?" at a kept byte: every change of text is converted on its way out.
+QAccessible::UpdateHandler platformUpdate = nullptr;
+
+void Outgoing(QAccessibleEvent* event) {
+  std::unique_ptr<QAccessibleEvent> converted;
+  // Nothing is asked of the event while no assistive technology listens: that would make the
+  // interface of a widget still being built.
+  QAccessibleInterface* iface = QAccessible::isActive() ? event->accessibleInterface() : nullptr;
+  if (iface && event->type() == QAccessible::TextInserted) {
+    auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
+    converted = std::make_unique<QAccessibleTextInsertEvent>(iface, e->changePosition(), OutsideText(e->textInserted()));
+  } else if (iface && event->type() == QAccessible::TextRemoved) {
+    auto* e = static_cast<QAccessibleTextRemoveEvent*>(event);
+    converted = std::make_unique<QAccessibleTextRemoveEvent>(iface, e->changePosition(), OutsideText(e->textRemoved()));
+  } else if (iface && event->type() == QAccessible::TextUpdated) {
+    auto* e = static_cast<QAccessibleTextUpdateEvent*>(event);
+    converted = std::make_unique<QAccessibleTextUpdateEvent>(iface, e->changePosition(), OutsideText(e->textRemoved()),
+                                                             OutsideText(e->textInserted()));
+  }
+  // Handed on as the platform would have taken it.
+  QAccessible::installUpdateHandler(platformUpdate);
+  QAccessible::updateAccessibility(converted ? converted.get() : event);
+  QAccessible::installUpdateHandler(Outgoing);
+}
+}  // namespace
+
+void InstallAccessibility() {
+  QAccessible::installFactory(Factory);
+  QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(Outgoing);
+  if (previous != Outgoing) platformUpdate = previous;
+}
 
 void TellItemsChanged(QWidget* w) {
   if (!QAccessible::isActive()) return;
@@ -257,7 +355,7 @@ void TellItemsChanged(QWidget* w) {
 
 void TellTextChanged(QWidget* w, const std::string& before, const std::string& after) {
   if (!QAccessible::isActive() || !dynamic_cast<EditWidget*>(w)) return;
-  QAccessibleTextUpdateEvent event(w, 0, ToWidgetText(before), ToWidgetText(after));
+  QAccessibleTextUpdateEvent event(w, 0, OutsideText(ToWidgetText(before)), OutsideText(ToWidgetText(after)));
   QAccessible::updateAccessibility(&event);
 }
 

@@ -1,7 +1,9 @@
 // TControl: the properties kept in the layer, the widget made on demand, mouse events carried over.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QEnterEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <algorithm>
 
@@ -25,11 +27,28 @@ QString ToQString(const std::string& s) {
   return out + QString::fromUtf8(s.data() + done, static_cast<qsizetype>(s.size() - done));
 }
 
-QString ToOutsideQString(const std::string& s) {
-  QString out = ToQString(s);
-  for (qsizetype i = 0; i < out.size(); ++i)
-    if (out[i].isLowSurrogate() && !(i > 0 && out[i - 1].isHighSurrogate())) out[i] = QChar::ReplacementCharacter;
-  return out;
+QString OutsideText(QString s) {
+  for (qsizetype i = 0; i < s.size(); ++i) {
+    bool pair = s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate();
+    if (pair)
+      ++i;
+    else if (s[i].isSurrogate())
+      s[i] = QChar::ReplacementCharacter;
+  }
+  return s;
+}
+
+QString ToOutsideQString(const std::string& s) { return OutsideText(ToQString(s)); }
+
+void WatchClipboard() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  QObject::connect(clipboard, &QClipboard::changed, clipboard, [clipboard](QClipboard::Mode mode) {
+    // Text from other programs holds no unpaired surrogate: this is the program's own copy. Setting
+    // it again tells this function once more, with nothing left to change.
+    QString text = clipboard->text(mode);
+    QString outside = OutsideText(text);
+    if (outside != text) clipboard->setText(outside, mode);
+  });
 }
 
 std::string FromQString(const QString& s) {
@@ -367,7 +386,9 @@ void TControl::ParentFontChanged() {
 void TControl::SetText(const std::string& v) {
   if (v == FText) return;
   FText = v;
-  if (FHandle) ApplyText();
+  if (!FHandle) return;
+  ApplyText();
+  ApplyAccessibleText();
 }
 
 void TControl::set_Hint(const std::string& v) {
@@ -393,6 +414,10 @@ void TControl::ApplyAccessibleText() {
   // A button that shows only a picture is named by its hint, which says what it does.
   auto* button = qobject_cast<QAbstractButton*>(w);
   if (name.empty() && button && button->text().isEmpty()) name = FHint;
+  // The platform names a label or a button by its text in its own conversion, which would make "?" of
+  // a kept byte: such a text is given as the name, converted as everything leaving the program is.
+  bool kept = ToOutsideQString(FText) != ToQString(FText);
+  if (name.empty() && kept && (button || qobject_cast<QLabel*>(w))) name = FText;
   QString qname = ToOutsideQString(name), description = ToOutsideQString(FAccessibleDescription);
   if (w->accessibleName() != qname) w->setAccessibleName(qname);
   if (w->accessibleDescription() != description) w->setAccessibleDescription(description);

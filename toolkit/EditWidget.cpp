@@ -301,7 +301,7 @@ void EditWidget::PasteFiltered(const QString& s) {
   QPointer<EditWidget> self(this);
   QString filtered = OwnLineBreaks(FilterText(edit_, s));
   if (!self) return;
-  Insert(filtered.left(Room(edit_, static_cast<int>(text_.size()), SelLength())));
+  Insert(Fitting(filtered, Room(edit_, static_cast<int>(text_.size()), SelLength())));
 }
 
 void EditWidget::Paste() { PasteFiltered(QGuiApplication::clipboard()->text()); }

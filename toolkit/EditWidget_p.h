@@ -33,6 +33,9 @@ QString FilterText(TCustomEdit* edit, const QString& in);
 // How many characters may still be typed into a control holding `length` characters with `selected`
 // of them selected.
 int Room(TCustomEdit* edit, int length, int selected);
+// As much of the text as fits the room, cut between characters: a character that does not fit whole
+// (both halves of a surrogate pair) is left out.
+QString Fitting(const QString& s, int room);
 // The layer keeps line breaks as CR LF; the widgets as LF.
 std::string FromWidgetText(const QString& s);
 QString ToWidgetText(const std::string& s);

@@ -470,6 +470,7 @@ void TApplication::Initialize() {
     QApplication::setWindowIcon(icon);
   }
   InstallAccessibility();
+  WatchClipboard();
   Application = new TApplication;
 }
 
@@ -542,6 +543,17 @@ void TApplication::ShowException(const std::string& fullMessage) {
     return;
   }
   QMessageBox box(QMessageBox::Critical, ToQString(Title), ToQString(message), QMessageBox::Ok, DialogOwner());
+  box.exec();
+}
+
+void ShowMessage(const std::string& fullMessage) {
+  std::string message = Shortened(fullMessage);
+  if (testing::Enabled()) {
+    testing::RecordMessageBox(message);
+    return;
+  }
+  QMessageBox box(QMessageBox::Information, ToQString(Application->Title), ToQString(message), QMessageBox::Ok,
+                  DialogOwner());
   box.exec();
 }
 

@@ -123,4 +123,8 @@ class TApplication : public TComponent {
 
 extern TApplication* Application;
 
+// A message box telling the player something: caption Title, an information icon, the message (of a
+// very long one, its start and its end), one OK button. Returns when it is closed.
+void ShowMessage(const std::string& message);
+
 }  // namespace toolkit

@@ -158,6 +158,9 @@ QString FilterText(TCustomEdit* edit, const QString& in) {
   QString out;
   for (qsizetype i = 0; i < in.size(); ++i) {
     bool pair = in[i].isHighSurrogate() && i + 1 < in.size() && in[i + 1].isLowSurrogate();
+    // Half a pair is no character (broken text from outside): left out, so that it can never pair up
+    // with a kept byte beside it.
+    if (in[i].isHighSurrogate() && !pair) continue;
     QString one = in.mid(i, pair ? 2 : 1);
     if (pair) ++i;
     std::string bytes = Utf8ToAnsi(FromQString(one));
@@ -178,6 +181,13 @@ QString FilterText(TCustomEdit* edit, const QString& in) {
 int Room(TCustomEdit* edit, int length, int selected) {
   int max = TextAccess::MaxLength(edit);
   return max > 0 ? std::max(0, max - (length - selected)) : 1 << 30;
+}
+
+QString Fitting(const QString& s, int room) {
+  if (s.size() <= room) return s;
+  qsizetype end = room;
+  if (end > 0 && s[end - 1].isHighSurrogate() && s[end].isLowSurrogate()) --end;
+  return s.left(end);
 }
 
 std::string FromWidgetText(const QString& s) {
@@ -281,7 +291,7 @@ class LineWidget : public QLineEdit {
   void FilteredPaste(const QString& s) {
     if (!edit_ || isReadOnly()) return;
     QString f = FilterText(edit_, FirstLine(s));
-    insert(f.left(Room(edit_, text().size(), selectedText().size())));
+    insert(Fitting(f, Room(edit_, text().size(), selectedText().size())));
   }
 
  protected:

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 namespace toolkit {
@@ -152,6 +153,29 @@ std::string AnsiToUtf8(const std::string& ansi) {
 }
 
 std::size_t AnsiLength(const std::string& utf8) { return IsAscii(utf8) ? utf8.size() : Utf8ToAnsi(utf8).size(); }
+
+std::string SysErrorMessage(int error) {
+  switch (error) {
+    case ENOENT: return "文件或目录不存在";
+    case EACCES: return "没有访问权限";
+    case EPERM: return "不允许这样操作";
+    case EISDIR: return "这是一个目录";
+    case ENOTDIR: return "路径中有一部分不是目录";
+    case ENAMETOOLONG: return "文件名太长";
+    case ELOOP: return "符号链接的层数太多";
+    case ENOSPC: return "磁盘空间已满";
+    case EDQUOT: return "超出了磁盘配额";
+    case EROFS: return "文件系统是只读的";
+    case EIO: return "读写设备时出错";
+    case EMFILE: return "本程序打开的文件太多";
+    case ENFILE: return "系统打开的文件太多";
+    case EFBIG: return "文件太大";
+    case EBUSY: return "设备或资源正忙";
+    case ETXTBSY: return "文件正在被执行";
+    case EEXIST: return "文件已经存在";
+    default: return std::strerror(error);
+  }
+}
 
 std::string ExpandFileName(const std::string& name) {
   std::error_code ec;

@@ -52,6 +52,10 @@ constexpr char16_t EscapeBase = 0xDC00;
 std::string EscapeOf(unsigned char byte);
 int EscapedByte(std::string_view s);
 
+// The reason for a failed file operation, in Chinese: the game's own words for the errors a file
+// operation meets (ENOENT, EACCES, ENOSPC, ...), the system's text for any other.
+std::string SysErrorMessage(int error);
+
 // Full path of a name relative to the current directory.
 std::string ExpandFileName(const std::string& name);
 bool FileExists(const std::string& name);

@@ -12,6 +12,7 @@ namespace toolkit::testing {
 namespace {
 bool enabled = false;
 std::vector<std::string> errorBoxes;
+std::vector<std::string> messageBoxes;
 std::vector<TForm*> modalForms;
 std::function<void(TForm*)> pendingModal;
 bool fileAnswerWaiting = false;
@@ -36,6 +37,9 @@ bool Enabled() { return enabled; }
 void RecordErrorBox(const std::string& message) { errorBoxes.push_back(message); }
 std::vector<std::string> ErrorBoxes() { return errorBoxes; }
 void ClearErrorBoxes() { errorBoxes.clear(); }
+void RecordMessageBox(const std::string& message) { messageBoxes.push_back(message); }
+std::vector<std::string> MessageBoxes() { return messageBoxes; }
+void ClearMessageBoxes() { messageBoxes.clear(); }
 
 void OnNextModal(std::function<void(TForm*)> f) { pendingModal = std::move(f); }
 std::vector<TForm*> ModalForms() { return modalForms; }

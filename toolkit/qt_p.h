@@ -45,6 +45,12 @@ std::string FromQString(const QString& s);
 // The same for text that leaves the program in UTF-8 (a window title, what a screen reader hears),
 // where a lone surrogate would become "?": a kept byte is the replacement character itself.
 QString ToOutsideQString(const std::string& s);
+// Platform text made fit to leave the program: every unpaired surrogate (a kept byte) becomes the
+// replacement character the screen shows for it.
+QString OutsideText(QString s);
+// From then on, text that the program puts on the clipboard or in the primary selection carries the
+// replacement character for a kept byte, whichever widget copied it.
+void WatchClipboard();
 
 QColor ToQColor(TColor c);
 TColor FromQColor(const QColor& c);

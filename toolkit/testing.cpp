@@ -173,6 +173,12 @@ bool PasteSelection(TControl* control, const std::string& text) {
   return true;
 }
 
+std::string ClipboardText(bool selection) {
+  QClipboard* clipboard = QApplication::clipboard();
+  if (selection && !clipboard->supportsSelection()) return {};
+  return clipboard->text(selection ? QClipboard::Selection : QClipboard::Clipboard).toStdString();
+}
+
 namespace {
 QPointer<QWindow> pointerWindow;  // the window the mouse is in
 QPoint pointerAt(-1, -1);         // and where it is, on the screen
@@ -350,9 +356,10 @@ AccessibleObject Describe(QAccessibleInterface* iface) {
     case QAccessible::Separator: o.Role = "separator"; break;
     default: o.Role = std::to_string(iface->role()); break;
   }
-  o.Name = FromQString(iface->text(QAccessible::Name));
-  o.Description = FromQString(iface->text(QAccessible::Description));
-  o.Value = FromQString(iface->text(QAccessible::Value));
+  // In the UTF-8 the platform's accessibility bridge sends, converted as it converts.
+  o.Name = iface->text(QAccessible::Name).toStdString();
+  o.Description = iface->text(QAccessible::Description).toStdString();
+  o.Value = iface->text(QAccessible::Value).toStdString();
   o.ReadOnly = iface->state().readOnly;
   o.Enabled = !iface->state().disabled;
   for (int i = 0; i < iface->childCount(); ++i)

@@ -44,6 +44,9 @@ void Drop(TControl* control, const std::string& text);
 // Puts the text in the primary selection and clicks the middle button at the control's middle, as an
 // X11 player pastes. False, with nothing done, where the platform has no primary selection (offscreen).
 bool PasteSelection(TControl* control, const std::string& text);
+// The text of the clipboard / of the primary selection as another program receives it, in UTF-8 by the
+// platform's own conversion ("" where the platform has no primary selection).
+std::string ClipboardText(bool selection = false);
 
 // Mouse press and release / a move at a point of the control (its client coordinates), delivered to
 // whatever lies under that point of the window.
@@ -79,6 +82,9 @@ void ClearModalForms();
 // Messages of the error boxes shown so far (they do not block in tests).
 std::vector<std::string> ErrorBoxes();
 void ClearErrorBoxes();
+// Messages of the other message boxes (ShowMessage) shown so far.
+std::vector<std::string> MessageBoxes();
+void ClearMessageBoxes();
 
 // Makes the next file write fail as a full or failing disk would, with the system error `error`
 // (ENOSPC, EIO, EROFS, ...): with afterBytes < 0 the file cannot be created at all; otherwise the

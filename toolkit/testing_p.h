@@ -17,6 +17,7 @@ namespace toolkit::testing {
 // is pending). What the function throws is left in `failure`, for ShowModal to throw on after the loop.
 void AnswerModal(TForm* form, QEventLoop* loop, std::exception_ptr& failure);
 void RecordErrorBox(const std::string& message);
+void RecordMessageBox(const std::string& message);
 // The answer waiting for the next file dialog; consumed by the call. False when none is waiting.
 bool TakeFileDialogAnswer(std::optional<std::string>& answer);
 // The fault waiting for the next file write; consumed by the call. False when none is waiting.

@@ -265,7 +265,7 @@ class PipeInPlaceOfFiles : public BigFile {
 TEST_F(PipeInPlaceOfFiles, StartShowsTheErrorsAndAFinishedGameHasNoRecordToBeat) {
   // Start-up reads the collection: a pipe would have waited for a writer for ever.
   ASSERT_EQ(startErrors.size(), 1u);
-  EXPECT_NE(startErrors[0].find("tk.vlm\". 不是普通文件"), std::string::npos) << startErrors[0];
+  EXPECT_NE(startErrors[0].find("tk.vlm”：不是普通文件"), std::string::npos) << startErrors[0];
   EXPECT_EQ(form->BestTime(1), 9999);
   bool asked = false;
   tt::OnNextModal([&](TForm* f) {
@@ -276,7 +276,7 @@ TEST_F(PipeInPlaceOfFiles, StartShowsTheErrorsAndAFinishedGameHasNoRecordToBeat)
   FillAllBut(0, 0);
   EXPECT_TRUE(asked);
   ASSERT_EQ(tt::ErrorBoxes().size(), 1u);  // the record file cannot be read to store the record
-  EXPECT_NE(tt::ErrorBoxes()[0].find("phb.txt\". 不是普通文件"), std::string::npos);
+  EXPECT_NE(tt::ErrorBoxes()[0].find("phb.txt”：不是普通文件"), std::string::npos);
   ExpectPlayable();
 }
 

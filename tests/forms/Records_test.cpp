@@ -1,5 +1,12 @@
 // The record file, the new-record dialog and the record table, as a player and the file see them.
 #include "forms/Records.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include "forms/Ufrm_phb.h"
 #include "forms/u_frm_djphb.h"
 #include "tests/forms/GameFixture.h"
@@ -43,6 +50,27 @@ class OtherRecordFile : public RecordsAtStart {
 };
 
 TEST_F(OtherRecordFile, AnExistingFileIsLeftUntouched) { EXPECT_EQ(File("phb.txt"), "hello"); }
+
+// A copy of the game killed while writing left its temporary file; another copy is writing one now.
+class LeftoverTemporaries : public RecordsAtStart {
+  void BeforeStart() override {
+    WriteFileBytes(".phb.txt.velmora-tmp-Ab12Cd", "left");
+    WriteFileBytes(".save1.txt.velmora-tmp-Ab12Cd", "being written");
+    running = ::open(".save1.txt.velmora-tmp-Ab12Cd", O_RDONLY);
+    ::flock(running, LOCK_EX);
+  }
+  void TearDown() override {
+    ::close(running);
+    RecordsAtStart::TearDown();
+  }
+  int running = -1;
+};
+
+TEST_F(LeftoverTemporaries, AreRemovedAtStartUnlessARunningCopyIsWritingThem) {
+  EXPECT_FALSE(std::filesystem::exists(".phb.txt.velmora-tmp-Ab12Cd"));
+  EXPECT_EQ(File(".save1.txt.velmora-tmp-Ab12Cd"), "being written");
+  EXPECT_EQ(File("phb.txt"), DefaultFile);
+}
 
 using BestTime = GameFixture;
 
@@ -220,6 +248,83 @@ TEST_F(NewRecord, AFileThatCannotBeReadKeepsTheDialogOpenForRetryButEscapeLeaves
   EXPECT_TRUE(closedByEscape);
   ASSERT_EQ(tt::ErrorBoxes().size(), 3u);  // two presses of the button, then Escape's own try
   for (const std::string& box : tt::ErrorBoxes()) EXPECT_NE(box.find("phb.txt"), std::string::npos);
+}
+
+// Another copy of the game in the same folder stored a time while the dialog was open: the better time
+// (the earlier one, when both are equal) stays, and the player is told why theirs was not stored.
+TEST_F(NewRecord, ARecordStoredMeanwhileIsKeptUnlessThisTimeStillBeatsIt) {
+  const struct {
+    const char* storedMeanwhile;
+    bool stored;
+  } cases[] = {{"70秒", false}, {"80秒", false}, {"81秒", true}};
+  for (const auto& c : cases) {
+    const std::string meanwhile =
+        RecordFile({c.storedMeanwhile, "小红", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"});
+    tt::ClearMessageBoxes();
+    FinishLevel(1, 80500, [&](Tfrm_djphb* d) {
+      WriteFileBytes("phb.txt", meanwhile);
+      TypeName(d, "小明");
+      EXPECT_NE(d->ModalResult(), mrNone);  // closed either way
+    });
+    if (c.stored) {
+      EXPECT_EQ(File("phb.txt"), RecordFile({"80秒", "小明", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
+      EXPECT_TRUE(tt::MessageBoxes().empty());
+    } else {
+      EXPECT_EQ(File("phb.txt"), meanwhile) << c.storedMeanwhile;
+      ASSERT_EQ(tt::MessageBoxes().size(), 1u);
+      EXPECT_NE(tt::MessageBoxes()[0].find(std::string(c.storedMeanwhile) + "（小红）"), std::string::npos)
+          << tt::MessageBoxes()[0];
+    }
+    WriteFileBytes("phb.txt", DefaultFile);
+  }
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+}
+
+// Eight running copies store records of the four levels at once, each a series of better times: no
+// record is lost, and each level ends with the best time stored for it, under its player's name.
+TEST(RecordsOfSeveralCopies, NoRecordIsLostWhenCopiesStoreAtOnce) {
+  TempDir dir;
+  TStringList defaults;
+  velmora::Records::FillDefaults(defaults);
+  defaults.SaveToFile("phb.txt");
+  constexpr int Copies = 8, Stores = 25;
+  int go[2];
+  ASSERT_EQ(::pipe(go), 0);
+  std::vector<pid_t> copies;
+  for (int copy = 0; copy < Copies; ++copy) {
+    pid_t pid = ::fork();
+    if (pid == 0) {
+      ::close(go[1]);
+      char c;
+      (void)!::read(go[0], &c, 1);  // all start together, when the pipe closes
+      int level = copy % 4 + 1;
+      try {
+        TStringList store;
+        for (int i = 0; i < Stores; ++i)
+          velmora::Records::StoreRecord(store, level, std::to_string(500 - 2 * i - copy / 4) + "秒",
+                                        "copy" + std::to_string(copy));
+      } catch (...) {
+        ::_exit(1);
+      }
+      ::_exit(0);
+    }
+    ASSERT_GT(pid, 0);
+    copies.push_back(pid);
+  }
+  ::close(go[0]);
+  ::close(go[1]);
+  for (pid_t pid : copies) {
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  TStringList file;
+  file.LoadFromFile("phb.txt");
+  for (int level = 1; level <= 4; ++level) {
+    EXPECT_EQ(file[2 * level - 2], std::to_string(500 - 2 * (Stores - 1) - 1) + "秒") << level;
+    EXPECT_EQ(file[2 * level - 1], "copy" + std::to_string(level - 1 + 4)) << level;
+  }
+  EXPECT_EQ(file.Count(), 9);
 }
 
 TEST_F(NewRecord, ANameIsCutAtItsFirstLineBreakSoTheFileKeepsItsLines) {

@@ -373,7 +373,7 @@ class MissingCollection : public Collection {
 TEST_F(MissingCollection, ShowsTheFileErrorAtStartAndKeepsTheDesignState) {
   ASSERT_EQ(startErrors.size(), 1u);
   EXPECT_NE(startErrors[0].find(dir.Path() + "/tk.vlm"), std::string::npos) << startErrors[0];
-  EXPECT_NE(startErrors[0].find("此文件或目录不存在"), std::string::npos) << startErrors[0];
+  EXPECT_NE(startErrors[0].find("文件或目录不存在"), std::string::npos) << startErrors[0];
   EXPECT_NE(form, nullptr);  // start-up carried on
   EXPECT_EQ(Dialog()->Caption(), "精选题库");
   EXPECT_EQ(Titles(), std::vector<std::string>(5));

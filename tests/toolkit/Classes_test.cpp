@@ -1,11 +1,15 @@
 // The line store's rules, the code page 936 files and the conversions.
 #include "toolkit/Classes.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/inotify.h>
 
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 
 #include "tests/TempDir.h"
@@ -138,13 +142,15 @@ TEST(Files, APipeOrADeviceIsRefusedAtOnceAndNeverWaitedOnOrReadForEver) {
     ReadFileBytes("folder");
     ADD_FAILURE();
   } catch (const EFOpenError& e) {
-    EXPECT_NE(e.Message.find("要打开的文件是一个目录"), std::string::npos) << e.Message;
+    EXPECT_NE(e.Message.find("这是一个目录"), std::string::npos) << e.Message;
   }
 }
 
-// The reasons are the platform's, in Chinese whatever locales the machine has, for reads and writes alike.
-TEST(Files, FailuresNameTheFullPathAndTheReason) {
+// One language: a Chinese frame and a Chinese reason, for reads and writes alike.
+TEST(Files, FailuresNameTheFullPathAndTheReasonInChinese) {
   TempDir dir;
+  ASSERT_EQ(::symlink("loop", "loop"), 0);
+  WriteFileBytes("plain", "x");
   auto message = [](const std::function<void()>& f) -> std::string {
     try {
       f();
@@ -153,10 +159,71 @@ TEST(Files, FailuresNameTheFullPathAndTheReason) {
     }
     return "no error";
   };
+  const std::string longName(300, 'n');
   EXPECT_EQ(message([] { ReadFileBytes("missing.txt"); }),
-            "Cannot open file \"" + ExpandFileName("missing.txt") + "\". 此文件或目录不存在");
+            "无法打开文件“" + ExpandFileName("missing.txt") + "”：文件或目录不存在");
   EXPECT_EQ(message([] { WriteFileBytes("no/such/x.txt", "x"); }),
-            "Cannot create file \"" + ExpandFileName("no/such/x.txt") + "\". 此文件或目录不存在");
+            "无法写入文件“" + ExpandFileName("no/such/x.txt") + "”：文件或目录不存在");
+  EXPECT_EQ(message([] { ReadFileBytes("plain/x"); }), "无法打开文件“" + ExpandFileName("plain/x") + "”：路径中有一部分不是目录");
+  EXPECT_EQ(message([&] { WriteFileBytes(longName, "x"); }), "无法写入文件“" + ExpandFileName(longName) + "”：文件名太长");
+  EXPECT_EQ(message([] { ReadFileBytes("loop"); }), "无法打开文件“" + ExpandFileName("loop") + "”：符号链接的层数太多");
+}
+
+// What the game says for each system error of a file operation; the system's own text for the rest.
+TEST(Files, EachErrorOfAFileOperationHasItsChineseReason) {
+  const std::pair<int, const char*> table[] = {
+      {ENOENT, "文件或目录不存在"},   {EACCES, "没有访问权限"},        {EPERM, "不允许这样操作"},
+      {EISDIR, "这是一个目录"},       {ENOTDIR, "路径中有一部分不是目录"}, {ENAMETOOLONG, "文件名太长"},
+      {ELOOP, "符号链接的层数太多"},  {ENOSPC, "磁盘空间已满"},         {EDQUOT, "超出了磁盘配额"},
+      {EROFS, "文件系统是只读的"},    {EIO, "读写设备时出错"},          {EMFILE, "本程序打开的文件太多"},
+      {ENFILE, "系统打开的文件太多"}, {EFBIG, "文件太大"},              {EBUSY, "设备或资源正忙"},
+      {ETXTBSY, "文件正在被执行"},
+  };
+  for (const auto& [error, reason] : table) EXPECT_EQ(SysErrorMessage(error), reason) << error;
+  EXPECT_EQ(SysErrorMessage(EPIPE), std::strerror(EPIPE));
+}
+
+// A write's temporary file is hidden and named as the game's own; what an interrupted write left is
+// removed, while a temporary that a running copy is writing (locked) and every file the game did not
+// name stay.
+TEST(Files, OnlyTheGamesOwnLeftoverTemporariesAreRemoved) {
+  TempDir dir;
+  int watch = ::inotify_init1(IN_NONBLOCK);
+  ASSERT_GE(watch, 0);
+  ::inotify_add_watch(watch, ".", IN_CREATE);
+  WriteFileBytes("phb.txt", "new");
+  alignas(inotify_event) char events[4096];
+  ssize_t n = ::read(watch, events, sizeof events);
+  ::close(watch);
+  std::string temporary;
+  for (ssize_t at = 0; at < n;) {
+    auto* e = reinterpret_cast<inotify_event*>(events + at);
+    if (e->len && std::string(e->name) != "phb.txt") temporary = e->name;
+    at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+  }
+  EXPECT_EQ(temporary.rfind(".phb.txt.velmora-tmp-", 0), 0u) << temporary;
+  EXPECT_FALSE(std::filesystem::exists(temporary));
+
+  const char* const removed[] = {".phb.txt.velmora-tmp-Ab12Cd", ".save1.txt.velmora-tmp-000000"};
+  const char* const kept[] = {"phb.txt.Ab12Cd",       ".phb.txt.velmora-tmp-Ab12C", "x.velmora-tmp-Ab12Cd",
+                              ".x.velmora-tmp-Ab12C!", ".phb.txt.velmora-lock",      ".locked.velmora-tmp-Ab12Cd"};
+  for (const char* name : removed) WriteFileBytes(name, "left");
+  for (const char* name : kept) WriteFileBytes(name, "kept");
+  if (!temporary.empty()) WriteFileBytes(temporary, "left");
+  ASSERT_EQ(::symlink("phb.txt", ".link.velmora-tmp-Ab12Cd"), 0);
+  ASSERT_EQ(::mkdir(".dir.velmora-tmp-Ab12Cd", 0755), 0);
+  int running = ::open(".locked.velmora-tmp-Ab12Cd", O_RDONLY);
+  ASSERT_EQ(::flock(running, LOCK_EX), 0);
+
+  RemoveLeftoverTemporaries(".");
+  ::close(running);
+
+  for (const char* name : removed) EXPECT_FALSE(std::filesystem::exists(name)) << name;
+  EXPECT_FALSE(std::filesystem::exists(temporary)) << temporary;
+  for (const char* name : kept) EXPECT_EQ(ReadFileBytes(name), "kept") << name;
+  EXPECT_TRUE(std::filesystem::is_symlink(".link.velmora-tmp-Ab12Cd"));
+  EXPECT_TRUE(std::filesystem::is_directory(".dir.velmora-tmp-Ab12Cd"));
+  EXPECT_EQ(ReadFileBytes("phb.txt"), "new");
 }
 
 TEST(Files, AFailedWriteLeavesTheOldFileIntact) {

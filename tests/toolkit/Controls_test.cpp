@@ -7,6 +7,7 @@
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
 #include "toolkit/StdCtrls.h"
+#include "toolkit/SysUtils.h"
 #include "toolkit/testing.h"
 
 using namespace toolkit;
@@ -168,6 +169,60 @@ TEST_F(Typing, AKeptByteIsOneCharacterOnScreenAndInEditing) {
   }
 }
 
+// A pasted character that does not fit whole is left out, never cut in half: half a pair would take
+// the kept byte after it for its other half, and the byte would be lost.
+TEST_F(Typing, APasteCutAtTheLimitKeepsCharactersWholeAndTheKeptByteAlone) {
+  const std::string kept = "\xED\xB3\xBF", smile = "\xF0\x9F\x98\x80";
+  const struct {
+    int maxLength;
+    std::string pasted, text;
+  } rows[] = {
+      {2, smile, kept},                    // one unit of room: the pair does not fit
+      {3, smile, smile + kept},            // two units: it does
+      {3, "a" + smile, "a" + kept},        // "a" fits, the pair after it no longer
+      {4, "a" + smile + "b", "a" + smile + kept},
+  };
+  for (TCustomEdit* e : std::initializer_list<TCustomEdit*>{Make<TMemo>(0, 0, 80, 40), Make<TEdit>(0, 50, 80, 21)}) {
+    for (const auto& row : rows) {
+      e->set_Text(kept);
+      e->set_MaxLength(row.maxLength);
+      e->set_SelStart(0);
+      tt::Paste(e, row.pasted);
+      EXPECT_EQ(e->Text(), row.text) << row.maxLength << " " << row.pasted;
+      EXPECT_EQ(Utf8ToAnsi(e->Text()).back(), '\xFF');
+    }
+  }
+}
+
+// A kept byte leaves the program as the replacement character the screen shows, never as "?": copied
+// from either edit, selected (where there is a primary selection), and as a screen reader hears it.
+TEST_F(Typing, AKeptByteLeavesTheProgramAsTheReplacementCharacter) {
+  const std::string kept = "\xED\xB3\xBF", shown = "1\uFFFD2";
+  auto* label = Make<TLabel>(0, 100, 80, 21);
+  label->set_Caption("1" + kept + "2");
+  auto* button = Make<TButton>(100, 100, 80, 25);
+  button->set_Caption("1" + kept + "2");
+  EXPECT_EQ(tt::Accessible(label).Name, shown);
+  EXPECT_EQ(tt::Accessible(button).Name, shown);
+  for (TCustomEdit* e : std::initializer_list<TCustomEdit*>{Make<TMemo>(0, 0, 80, 40), Make<TEdit>(0, 50, 80, 21)}) {
+    e->set_Text("1" + kept + "2");
+    EXPECT_EQ(tt::Accessible(e).Value, shown);
+    tt::PressKey(e, tt::keyHome);
+    tt::PressKey(e, tt::keyEnd, {ssShift});
+    tt::TypeAtCaret(e, "\x03");  // Ctrl+C
+    EXPECT_EQ(tt::ClipboardText(), shown);
+    EXPECT_EQ(e->Text(), "1" + kept + "2");  // inside, the byte is kept
+  }
+  // Text selected with the mouse is the primary selection, where the platform has one (X).
+  auto* edit = Make<TEdit>(100, 50, 80, 21);
+  edit->set_Text("1" + kept + "2");
+  tt::DragMouse(edit, 2, 10, 78, 10);
+  std::string selection = tt::ClipboardText(true);  // empty where there is no primary selection
+  if (!selection.empty()) {
+    EXPECT_EQ(selection, shown);
+  }
+}
+
 using Buttons = FormFixture;
 
 TEST_F(Buttons, EnterAndSpaceOnTheFocusedButtonPressItButEnterInAnEditDoesNot) {
@@ -288,7 +343,7 @@ TEST_F(Errors, AnExceptionInAHandlerShowsOneErrorBoxAndAbortShowsNone) {
 TEST_F(Errors, AFailingCreateHandlerShowsTheBoxAndTheFormLives) {
   struct Failing : TForm {
     explicit Failing(TComponent* o) : TForm(o) {
-      OnCreate = [](TObject*) { throw EFOpenError("Cannot open file \"/x/tk.vlm\". No such file or directory"); };
+      OnCreate = [](TObject*) { throw EFOpenError("无法打开文件“/x/tk.vlm”：文件或目录不存在"); };
       DoCreate();
     }
   };
