@@ -310,9 +310,11 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
   std::_Exit(1);
 }
 
-// Where an X display is there and the player has named no platform, the game runs on X, also in a
+// Where an X display is named and the player has named no platform, the game runs on X, also in a
 // Wayland session whose own plugin Qt would prefer: there the window manager places the windows where
-// the game asks, and offers no maximise to a window of fixed size. Without X, Qt chooses as usual.
+// the game asks, and offers no maximise to a window of fixed size. Qt is given X first and Wayland
+// after it, so that a display named but gone (a session's stale DISPLAY) falls back to Wayland where
+// Qt's Wayland plugin is installed. Without DISPLAY, Qt chooses as usual.
 bool PreferX() {
   return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY");
 }
@@ -443,7 +445,7 @@ void TApplication::Initialize() {
   if (Application) return;
   InitResources();
   if (!QApplication::instance()) {
-    static char name[] = "velmora", option[] = "-platform", x[] = "xcb";
+    static char name[] = "velmora", option[] = "-platform", x[] = "xcb;wayland";
     static char* argv[4];
     static int argc;
     argc = 0;
