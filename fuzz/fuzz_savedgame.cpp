@@ -44,17 +44,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Check(Snapshot() == before, "a load that failed changed the game");
     return 0;
   }
-  // Each line is one cell in row order: a leading "1" makes a clue, the rest is the cell's text.
+  // Each line is one cell in row order. The file's bytes decide: the first byte of the line as the file
+  // holds it (code page 936) is the flag, a "1" makes a clue, and the bytes after it are the cell's text,
+  // even where the flag byte would have begun a two-byte character with the byte after it.
   toolkit::TStringList lines;
   lines.LoadFromFile("game.txt");
   for (int k = 0; k < 81; ++k) {
-    std::string line = lines.Get(k);
+    std::string line = toolkit::Utf8ToAnsi(lines.Get(k));
+    std::string text = line.size() > 1 ? toolkit::AnsiToUtf8(line.substr(1)) : "";
     auto* cell = form->sd991->Cells(k / 9 + 1, k % 9 + 1);
     auto* node = form->QJ1->Nodes(k / 9 + 1, k % 9 + 1);
     bool clue = !line.empty() && line[0] == '1';
-    fuzz::Check(cell->Text() == (line.size() > 1 ? line.substr(1) : ""), "a cell does not show its line");
+    fuzz::Check(cell->Text() == text, "a cell does not show its line");
     fuzz::Check(node->Given == clue && cell->ReadOnly() == clue, "a clue is not a clue");
-    if (clue) fuzz::Check(node->Value == toolkit::StrToInt(line.substr(1)), "a clue has another value");
+    if (clue) fuzz::Check(node->Value == toolkit::StrToInt(text), "a clue has another value");
   }
   fuzz::Check(form->sd991->nd == 0 && form->sd991->Enabled(), "a loaded game is not playable at level 0");
   fuzz::Check(toolkit::testing::Grab(form->sd991).Width() > 0, "the board does not draw");

@@ -38,6 +38,8 @@ for t in "${targets[@]}"; do
   if [ $rc -eq 0 ]; then
     result="no crash, no hang, no leak"
   else
+    # Once mended, the input joins the seeds as fuzz/corpus/<target>/crash-<what it broke>, which the
+    # suite replays.
     result="FAILED (exit $rc): $(ls "$work/artifacts" | tr '\n' ' ')"
     status=1
     grep -m1 -A3 -E 'ERROR|velmora fuzz|runtime error' "$log"

@@ -14,16 +14,24 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QThread>
 #include <QTranslator>
 #include <QWheelEvent>
 #include <QWindow>
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#ifdef VELMORA_XCB
+#include <xcb/xcb.h>
+#endif
 
 #include "toolkit/qt_p.h"
 #include "toolkit/testing.h"
@@ -38,6 +46,59 @@ namespace toolkit {
 TApplication* Application = nullptr;
 
 namespace {
+
+#ifdef VELMORA_XCB
+// The frame the X window manager will put round a window not yet shown, in the window's own pixels;
+// nothing where no window manager says (none runs, or one without this part of the desktop standard).
+// The window is made now, as it will be shown, and the manager is asked to set _NET_FRAME_EXTENTS on
+// it; the answer comes within a few milliseconds, and is waited for at most a second.
+std::optional<QMargins> PromisedFrame(QWidget* w) {
+  // Only Qt's X platform: the offscreen one may offer an X interface too, with no connection behind it.
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11 || !x11->connection()) return std::nullopt;
+  xcb_connection_t* c = x11->connection();
+  auto atom = [c](const char* name) {
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> reply(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, false, std::strlen(name), name), nullptr), &free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+  };
+  using Property = std::unique_ptr<xcb_get_property_reply_t, decltype(&free)>;
+  auto get = [c](xcb_window_t window, xcb_atom_t name, xcb_atom_t type, uint32_t length) {
+    return Property(xcb_get_property_reply(c, xcb_get_property(c, false, window, name, type, 0, length), nullptr),
+                    &free);
+  };
+  const xcb_window_t window = w->winId();
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+  const xcb_atom_t request = atom("_NET_REQUEST_FRAME_EXTENTS"), extents = atom("_NET_FRAME_EXTENTS");
+  Property supported = get(root, atom("_NET_SUPPORTED"), XCB_ATOM_ATOM, 4096);
+  if (!supported || supported->format != 32 || request == XCB_ATOM_NONE) return std::nullopt;
+  auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(supported.get()));
+  if (std::find(atoms, atoms + supported->value_len, request) == atoms + supported->value_len) return std::nullopt;
+
+  xcb_delete_property(c, window, extents);  // an answer to an earlier showing is not this one's
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = window;
+  message.type = request;
+  xcb_send_event(c, false, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                 reinterpret_cast<const char*>(&message));
+  xcb_flush(c);
+  for (int i = 0; i < 200; ++i) {
+    Property frame = get(window, extents, XCB_ATOM_CARDINAL, 4);
+    if (frame && frame->format == 32 && frame->value_len == 4) {
+      auto* v = static_cast<const uint32_t*>(xcb_get_property_value(frame.get()));  // left, right, top, bottom
+      const qreal ratio = w->devicePixelRatioF();
+      auto px = [ratio](uint32_t n) { return qRound(n / ratio); };
+      return QMargins(px(v[0]), px(v[2]), px(v[1]), px(v[3]));
+    }
+    QThread::msleep(5);
+  }
+  return std::nullopt;
+}
+#else
+std::optional<QMargins> PromisedFrame(QWidget*) { return std::nullopt; }
+#endif
 
 class FormWidget : public QWidget {
  public:
@@ -58,33 +119,26 @@ class FormWidget : public QWidget {
     QRect f = frameGeometry(), c = geometry();
     return {c.left() - f.left(), c.top() - f.top(), f.right() - c.right(), f.bottom() - c.bottom()};
   }
-  // Centres the whole window on the screen's free area. The frame is known only once the window
-  // manager has framed the shown window: until then the frame of `like` (a window it framed before)
-  // stands in for a window with a frame, and the window is centred again once its own frame is known.
+  // Centres the whole window, frame included, on the screen's free area, once, as it is about to be
+  // shown: the window manager says beforehand what frame it will put round this window (see
+  // PromisedFrame), so the window opens where it belongs and is never moved afterwards, whatever the
+  // manager or the player does with it. Where no manager says, the frame of `like` (a window the
+  // manager framed before) stands in; with no window manager there is no frame.
   void Centre(const FormWidget* like) {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
-    QMargins frame = Frame();
-    centring_ = frame.isNull();
-    if (centring_ && like && !windowFlags().testFlag(Qt::FramelessWindowHint)) frame = like->Frame();
-    QSize size = geometry().size().grownBy(frame);
+    std::optional<QMargins> frame = PromisedFrame(this);
+    if (!frame) frame = like && !windowFlags().testFlag(Qt::FramelessWindowHint) ? like->Frame() : QMargins();
+    QSize size = geometry().size().grownBy(*frame);
     QPoint corner = screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
-    // The position of a window is its frame's corner; that of a window not yet framed, its client's.
-    move(centring_ ? corner + QPoint(frame.left(), frame.top()) : corner);
+    // The client's place, which the window manager keeps as asked (Qt asks X for static gravity).
+    setGeometry(QRect(corner + QPoint(frame->left(), frame->top()), geometry().size()));
   }
 
  protected:
   void closeEvent(QCloseEvent* e) override {
     e->ignore();  // the form decides: Close hides a dialog, or ends the program
     if (form_) Deliver([this] { form_->CloseRequested(); });
-  }
-  void moveEvent(QMoveEvent* e) override {
-    QWidget::moveEvent(e);
-    if (centring_ && !Frame().isNull()) Centre(nullptr);
-  }
-  void hideEvent(QHideEvent* e) override {
-    QWidget::hideEvent(e);
-    centring_ = false;
   }
   void keyPressEvent(QKeyEvent* e) override {
     if (form_ && form_->OnKeyPress && e->key() == Qt::Key_Escape) {
@@ -99,7 +153,6 @@ class FormWidget : public QWidget {
   TForm* form_;
   QWidget* client_;
   QMenuBar* bar_ = nullptr;
-  bool centring_ = false;  // shown centred, and to be centred again once framed
 };
 
 FormWidget* WidgetOf(TForm* form) { return static_cast<FormWidget*>(form->Handle()->widget); }
@@ -310,9 +363,11 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
   std::_Exit(1);
 }
 
-// Where an X display is there and the player has named no platform, the game runs on X, also in a
+// Where an X display is named and the player has named no platform, the game runs on X, also in a
 // Wayland session whose own plugin Qt would prefer: there the window manager places the windows where
-// the game asks, and offers no maximise to a window of fixed size. Without X, Qt chooses as usual.
+// the game asks, and offers no maximise to a window of fixed size. Qt is given X first and Wayland
+// after it, so that a display named but gone (a session's stale DISPLAY) falls back to Wayland where
+// Qt's Wayland plugin is installed. Without DISPLAY, Qt chooses as usual.
 bool PreferX() {
   return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY");
 }
@@ -443,7 +498,7 @@ void TApplication::Initialize() {
   if (Application) return;
   InitResources();
   if (!QApplication::instance()) {
-    static char name[] = "velmora", option[] = "-platform", x[] = "xcb";
+    static char name[] = "velmora", option[] = "-platform", x[] = "xcb;wayland";
     static char* argv[4];
     static int argc;
     argc = 0;

@@ -82,8 +82,8 @@ class TForm : public TControl {
 class TApplication : public TComponent {
  public:
   // Makes the global Application and starts the platform (no command-line arguments are read). Where
-  // an X display is there and the environment names no platform, the platform is X, Wayland session or
-  // not. When no display can be opened, it says so in one line on standard error and ends the program
+  // an X display is named and the environment names no platform, the platform is X, Wayland session or
+  // not, and Wayland when that X display cannot be reached. When no display can be opened, it says so in one line on standard error and ends the program
   // (status 1); when the platform fails otherwise, Qt's own reason goes to standard error.
   static void Initialize();
   // Frees the forms it owns.

@@ -169,6 +169,7 @@ bool PasteSelection(TControl* control, const std::string& text) {
   QClipboard* clipboard = QApplication::clipboard();
   if (!clipboard->supportsSelection()) return false;
   clipboard->setText(ToQString(text), QClipboard::Selection);
+  if (clipboard->text(QClipboard::Selection) != ToQString(text)) return false;  // the selection did not take
   PressMouse(control, mbMiddle, control->Width() / 2, control->Height() / 2);
   return true;
 }

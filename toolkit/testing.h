@@ -42,7 +42,8 @@ void PressKey(TControl* control, TKey key, TShiftState shift = {});
 void Paste(TControl* control, const std::string& text);
 void Drop(TControl* control, const std::string& text);
 // Puts the text in the primary selection and clicks the middle button at the control's middle, as an
-// X11 player pastes. False, with nothing done, where the platform has no primary selection (offscreen).
+// X11 player pastes. False, with nothing pasted, where the platform has no primary selection (offscreen)
+// or the selection could not be set.
 bool PasteSelection(TControl* control, const std::string& text);
 // The text of the clipboard / of the primary selection as another program receives it, in UTF-8 by the
 // platform's own conversion ("" where the platform has no primary selection).

@@ -59,13 +59,32 @@ geometry() {
     /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { printf "X=%s Y=%s WIDTH=%s HEIGHT=%s\n", x, y, w, h }'
 }
 
+# Chooses an item of a menu of the menu bar by keys, as a keyboard player does: $1 the menu ("游戏" 0,
+# "帮助" 1), $2 the item (from 0, separators not counted). Alt goes to the menu bar, Enter opens the
+# menu on its first item.
+menu_item() {
+  local before
+  before=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)
+  xdotool key alt
+  [ "$1" = 0 ] || xdotool key --repeat "$1" Right
+  xdotool key Return
+  more_windows() { [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -gt "$before" ]; }
+  wait_for 5 more_windows || { echo "FAIL: the menu did not open" >&2; return 1; }
+  [ "$2" = 0 ] || xdotool key --repeat "$2" Down
+  xdotool key Return
+}
+# Whether the window given is the active one, which takes the keys.
+active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+
 # Sets cx, cy: the screen position of the main window's client area, which lies under the menu bar.
 locate_main() {
   eval "$(geometry "$1")"
   cx=$X
   cy=$(( Y + HEIGHT - 489 ))
 }
-click() { xdotool mousemove "$1" "$2" click 1; }
+# A click at a point of the screen. The mouse comes by a neighbouring pixel first: the widgets of a window
+# the mouse has just come into hear of it from its second move on (as after a window under it closed).
+click() { xdotool mousemove $(( $1 - 1 )) "$2" mousemove "$1" "$2" click 1; }
 # Tool-bar buttons are 23 pixels wide, 29-pixel bar; board cells are 49 pixels, the board's inside
 # starting at (3, 32) of the client area.
 tool() { click $(( cx + $1 + 11 )) $(( cy + 13 )); }

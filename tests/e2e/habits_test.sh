@@ -24,19 +24,12 @@ main=$(find_window '^Velmora1\.5$')
 [ -n "$main" ] || { echo "FAIL: the main window did not open" >&2; exit 1; }
 locate_main "$main"
 
-# A menu of the menu bar ("游戏" at 0, "帮助" at 1) opened by the mouse, its n-th item chosen by keys.
-menu() {
-  click $(( cx + 18 + 40 * $1 )) $(( cy - 10 ))
-  sleep 0.3
-  xdotool key --repeat "$2" Down
-  xdotool key Return
-}
 # Opens a dialog and gives its title (the collection takes its first puzzle's).
 open_form() {
   case $1 in
-    排行榜) menu 0 5 ;;
-    帮助) menu 1 1 ;;
-    About) menu 1 2 ;;
+    排行榜) menu_item 0 4 ;;
+    帮助) menu_item 1 0 ;;
+    About) menu_item 1 1 ;;
     自定义游戏) tool 46 ;;
     精选题库) tool 176; title='[e2e]'; return ;;
   esac
@@ -48,13 +41,13 @@ step "Enter, Space and Escape where each dialog opens"
 while read -r form key outcome; do
   open_form "$form"
   wait_for 10 shown "$title" || { fail "$form did not open"; continue; }
-  sleep 0.5
+  wait_for 10 active "$(titled "$title")" || fail "$form did not take the keys"
   xdotool key "$key"
-  sleep 0.7
   if [ "$outcome" = open ]; then
-    shown "$title" || fail "$key closed $form"
+    # Watched for a while, not sampled once.
+    if wait_for 2 hidden "$title"; then fail "$key closed $form"; fi
   else
-    hidden "$title" || fail "$key left $form open"
+    wait_for 5 hidden "$title" || fail "$key left $form open"
   fi
   cmp -s played.txt phb.txt || fail "$key in $form changed phb.txt: $(od -c phb.txt | head -4)"
   if shown "$title"; then
@@ -81,14 +74,13 @@ windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
 more_than() { [ "$(windows)" -gt "$1" ]; }
 open_form 自定义游戏
 wait_for 10 shown 自定义游戏 || fail "the editor did not open"
-sleep 0.5
+wait_for 10 active "$(titled 自定义游戏)" || fail "the editor did not take the keys"
 before=$(windows) files=$(ls)
 xdotool key Return
 wait_for 10 more_than "$before" || fail "Enter on 保存 opened no file dialog"
 xdotool key Escape
 wait_for 5 not more_than "$before" || fail "Escape left the file dialog open"
-sleep 0.5
-shown 自定义游戏 || fail "Escape in the file dialog closed the editor"
+if wait_for 2 hidden 自定义游戏; then fail "Escape in the file dialog closed the editor"; fi
 [ "$(ls)" = "$files" ] || fail "the editor wrote a file: $(ls)"
 xdotool key alt+F4
 wait_for 5 hidden 自定义游戏 || fail "the editor did not close"

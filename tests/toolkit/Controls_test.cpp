@@ -1,7 +1,9 @@
 // The layer's promises: text change, typing filter, where mouse and keys go, error box, painting, ownership, timers.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
+#include <string>
 
 #include "toolkit/ComCtrls.h"
 #include "toolkit/ExtCtrls.h"
@@ -126,8 +128,11 @@ TEST_F(Typing, ASingleLineEditTakesPastedAndDroppedTextUpToItsFirstLineBreak) {
   EXPECT_EQ(edit->Text(), "张三ace");
 }
 
-// Only on a platform with a primary selection: ctest runs it on an X server of its own.
+// Only on a platform with a primary selection: ctest runs it on an X server of its own, where a
+// selection that cannot be set is a failure; the offscreen run has none and skips.
 TEST_F(Typing, TheMiddleButtonPastesTheSelectionByTheSameRules) {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  const bool onX = platform && std::string(platform) == "xcb";
   auto* edit = Make<TEdit>(0, 0, 80, 21);
   auto* memo = Make<TMemo>(0, 30, 50, 50);
   memo->OnKeyPress = DigitsOnly;
@@ -138,7 +143,10 @@ TEST_F(Typing, TheMiddleButtonPastesTheSelectionByTheSameRules) {
     std::string selection, text;
   } rows[] = {{edit, "张三\r\n李四", "张三"}, {memo, "a5b\r\n6", "56"}, {readOnly, "5", ""}};
   for (auto& row : rows) {
-    if (!tt::PasteSelection(row.control, row.selection)) GTEST_SKIP() << "no primary selection here";
+    if (!tt::PasteSelection(row.control, row.selection)) {
+      if (onX) FAIL() << "no primary selection could be set on X";
+      GTEST_SKIP() << "no primary selection here";
+    }
     EXPECT_EQ(row.control->Text(), row.text) << row.selection;
   }
 }
