@@ -271,6 +271,7 @@ void TForm1::CellChanged(TObject* Sender) {
     sd991->Cells(Row1, Col1)->set_error(true);
     sd991->Cells(Row2, Col2)->set_error(true);
   }
+  sd991->DescribeRepeat();
   if (!sd991->IsSolved()) return;
   sd991->set_Enabled(false);
   WC_Label->Show();

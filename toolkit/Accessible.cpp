@@ -6,6 +6,7 @@
 
 #include "toolkit/ComCtrls.h"
 #include "toolkit/EditWidget_p.h"
+#include "toolkit/Forms.h"
 #include "toolkit/qt_p.h"
 
 namespace toolkit {
@@ -24,7 +25,11 @@ QWidget* ClientWidget(QWidget* w) {
   ControlHandle* h = c ? c->Handle() : nullptr;
   return h && h->client != h->widget ? h->client : nullptr;
 }
-bool IsClientWidget(QWidget* w) { return w && w->parentWidget() && ClientWidget(w->parentWidget()) == w; }
+// A form's own client widget stays in the tree: the platform's own widgets (buttons, edits, labels)
+// name it as their parent, so hiding it would leave them with a parent that does not list them.
+bool IsClientWidget(QWidget* w) {
+  return w && w->parentWidget() && !w->parentWidget()->isWindow() && ClientWidget(w->parentWidget()) == w;
+}
 }  // namespace
 
 class ItemAccessible;
@@ -60,6 +65,8 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
   QAccessible::Role role() const override {
     if (Edit()) return QAccessible::EditableText;
     TControl* c = Control();
+    if (c && c->AccessibleRole() == arGrouping) return QAccessible::Grouping;
+    if (c && c->AccessibleRole() == arNotification) return QAccessible::Notification;
     if (dynamic_cast<TStatusBar*>(c)) return QAccessible::StatusBar;
     if (dynamic_cast<TToolBar*>(c)) return QAccessible::ToolBar;
     if (c && c->AccessibleItemCount() > 0) return QAccessible::Pane;
@@ -219,6 +226,17 @@ QAccessibleInterface* WidgetAccessible::childAt(int x, int y) const {
   return QAccessibleWidget::childAt(x, y);
 }
 
+// A form's window: the main window is a frame, every other form a dialog.
+class WindowAccessible : public QAccessibleWidget {
+ public:
+  explicit WindowAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Window) {}
+  QAccessible::Role role() const override {
+    TControl* form = ControlOf(widget());
+    bool main = !form || !Application || Application->MainForm() == form;
+    return main ? QAccessible::Window : QAccessible::Dialog;
+  }
+};
+
 namespace {
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (!object || !object->isWidgetType()) return nullptr;
@@ -230,7 +248,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
   }
   // Otherwise only plain widgets: the platform's own widgets keep their own interfaces.
   if (className != QLatin1String("QWidget")) return nullptr;
-  if (w->isWindow()) return new QAccessibleWidget(w, QAccessible::Window);
+  if (w->isWindow()) return new WindowAccessible(w);
   return new WidgetAccessible(w);
 }
 

@@ -143,6 +143,9 @@ bool EventBridge::eventFilter(QObject* watched, QEvent* event) {
       if (c->OnMouseMove) Deliver([&] { c->OnMouseMove(c, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y()); });
       break;
     }
+    case QEvent::FocusIn:
+      ControlAccess::FocusIn(c);
+      break;
     case QEvent::Enter:
       Deliver([&] { c->MouseEnter(); });
       break;
@@ -170,6 +173,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TControl::~TControl() {
+  LeaveGroups();
   DestroyHandle();
   if (FDirty && syncer) std::erase(syncer->dirty, this);
   for (TControl* child : FControls) child->FParent = nullptr;
@@ -225,6 +229,7 @@ void TControl::ApplyProperties() {
   QWidget* w = FHandle->widget;
   if (!FHint.empty()) w->setToolTip(ToQString(FHint));
   ApplyAccessibleText();
+  ApplyTabGroup();
   if (FCursor == crHandPoint) w->setCursor(Qt::PointingHandCursor);
   w->setEnabled(FEnabled);
   if (FParent) w->setVisible(FVisible);
@@ -323,6 +328,7 @@ void TControl::set_Enabled(bool v) {
 
 void TControl::set_Parent(TControl* AParent) {
   if (AParent == FParent) return;
+  LeaveGroups();
   if (FParent) {
     auto& list = FParent->FControls;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
@@ -410,6 +416,57 @@ void TControl::set_TabOrder(int v) { FTabOrder = v; }
 void TControl::set_TabStop(bool v) {
   FTabStop = v;
   if (FHandle) FHandle->widget->setFocusPolicy(v ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TControl::set_TabGroup(bool v) {
+  FTabGroup = v;
+  if (FHandle) ApplyTabGroup();
+}
+
+void TControl::ApplyTabGroup() {
+  if (FTabGroup) FHandle->widget->setFocusPolicy(Qt::TabFocus);
+}
+
+void TControl::LeaveGroups() {
+  for (TControl* p = FParent; p; p = p->FParent)
+    if (p->FLastFocused == this) p->FLastFocused = nullptr;
+}
+
+void ControlAccess::FocusIn(TControl* c) {
+  for (TControl* p = c->FParent; p; p = p->FParent)
+    if (p->FTabGroup) p->FLastFocused = c;
+  if (!c->FTabGroup) return;
+  TControl* target = c->FLastFocused;
+  if (!target || !target->FHandle || !target->FHandle->widget->isVisible() || !target->FHandle->widget->isEnabled()) {
+    target = nullptr;
+    std::function<TControl*(TControl*)> first = [&](TControl* p) -> TControl* {
+      for (TControl* k : p->FControls) {
+        QWidget* w = k->FHandle ? k->FHandle->widget : nullptr;
+        if (w && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) return k;
+        if (TControl* inner = first(k)) return inner;
+      }
+      return nullptr;
+    };
+    target = first(c);
+  }
+  if (target) target->FHandle->widget->setFocus(Qt::TabFocusReason);
+}
+
+void MoveFocus(QWidget* from, bool next) {
+  // Past the outermost group around the widget.
+  QWidget* start = from;
+  for (TControl* p = ControlOf(from); p; p = p->Parent())
+    if (p->TabGroup() && p->HandleAllocated()) start = p->Handle()->widget;
+  QWidget* w = start;
+  for (int guard = 0; guard < 100000; ++guard) {
+    w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+    if (!w || w == start) return;
+    if (start->isAncestorOf(w) || w->window() != from->window()) continue;
+    if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isVisibleTo(w->window()) && w->isEnabled()) {
+      w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+      return;
+    }
+  }
 }
 
 void TControl::SetFocus() { Handle()->widget->setFocus(Qt::OtherFocusReason); }

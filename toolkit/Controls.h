@@ -21,6 +21,10 @@ struct TAccessibleItem {
   bool Button = false;  // pressed to act on; otherwise a text
 };
 
+// What a control is to assistive technology where its kind alone does not say it: a group of parts
+// named together (a board of cells), or a notice that a screen reader speaks as it appears.
+enum TAccessibleRole { arDefault, arGrouping, arNotification };
+
 // A control keeps every property in the layer; its platform widget is made only when it is first needed
 // (its form is shown, or a test looks at it), and mirrors the properties from then on. Reading a property
 // never asks the platform.
@@ -96,6 +100,12 @@ class TControl : public TComponent {
   void set_TabStop(bool v);
   void SetFocus();
   bool Focused() const;
+  // A group of controls that is one stop of the Tab order (a board of cells): Tab and Shift+Tab enter
+  // it at the child that last had the focus (at first, its first child that takes the focus), the
+  // children move the focus among themselves, and Tab and Shift+Tab from any of them leave the group.
+  // The children themselves stay out of the Tab order.
+  bool TabGroup() const { return FTabGroup; }
+  void set_TabGroup(bool v);
 
   // The control is drawn again soon; one that lists accessible items also tells assistive technology
   // that they may have changed.
@@ -108,6 +118,8 @@ class TControl : public TComponent {
   void set_AccessibleName(const std::string& v);
   const std::string& AccessibleDescription() const { return FAccessibleDescription; }
   void set_AccessibleDescription(const std::string& v);
+  TAccessibleRole AccessibleRole() const { return FAccessibleRole; }
+  void set_AccessibleRole(TAccessibleRole v) { FAccessibleRole = v; }
   // The parts the control paints itself, read whenever assistive technology asks; none by default.
   // A control calls Invalidate after they change, as it does to show the change.
   virtual int AccessibleItemCount() const { return 0; }
@@ -156,6 +168,9 @@ class TControl : public TComponent {
   friend struct ControlAccess;
   void DestroyHandle();
   void ApplyAccessibleText();
+  void ApplyTabGroup();
+  // Forgets this control as the last focused child of the groups around it.
+  void LeaveGroups();
   // Colour (1) or font (2) to reach the widget before it paints next.
   void Changed(int what);
   void ParentFontChanged();
@@ -175,9 +190,12 @@ class TControl : public TComponent {
   std::string FHint;
   std::string FAccessibleName;
   std::string FAccessibleDescription;
+  TAccessibleRole FAccessibleRole = arDefault;
   TCursor FCursor = crDefault;
   int FTabOrder = -1;
   bool FTabStop = false;
+  bool FTabGroup = false;
+  TControl* FLastFocused = nullptr;  // of a tab group: the child that had the focus last
   int FDirty = 0;
 };
 

@@ -61,6 +61,9 @@ struct ControlAccess {
   static void Sync(TControl* c);
   static int ChildOffset(TControl* c) { return c->ChildOffset(); }
   static bool Modal(TForm* f) { return f->FModal; }
+  // The focus reached the control's widget: a tab group hands it on to its child, and the groups
+  // around a control remember it.
+  static void FocusIn(TControl* c);
 };
 
 // Carries the platform's mouse and enter/leave events of a widget to its control.
@@ -79,6 +82,10 @@ class EventBridge : public QObject {
 
 // Installs the bridge on the widget that takes the control's mouse input.
 void Bridge(TControl* control, ControlHandle* h);
+
+// Tab (next) or Shift+Tab from a widget: the focus moves to the next widget in the Tab order of its
+// window, past the whole of any tab group (TControl::TabGroup) that the widget lies in.
+void MoveFocus(QWidget* from, bool next);
 
 QMenuBar* CreateMenuBar(TMainMenu* menu, QWidget* parent);
 
