@@ -63,6 +63,11 @@ Tfrm_about::Tfrm_about(TComponent* AOwner) : TForm(AOwner) {
   Edit3->set_Visible(chat);
 
   Button1 = Layout::Button(this, 141, 224, 75, 25, 0, "退出", [this](TObject* s) { Button1Click(s); });
+  Button1->set_Cancel(true);
+  // The fields are named by the links beside them, which a screen reader does not tie to them itself.
+  Edit1->set_AccessibleName(NetLabel1->Caption());
+  Edit2->set_AccessibleName(NetLabel2->Caption());
+  Edit3->set_AccessibleName(Label2->Caption());
   DoCreate();
 }
 

@@ -30,6 +30,7 @@ Tfrm_phb::Tfrm_phb(TComponent* AOwner) : TForm(AOwner) {
   Button2 = Button(this, 144, 96, 75, 25, 1, "确定", [this](TObject* s) { Button2Click(s); });
   // The reset asks nothing: a player who dismisses the table with Enter must meet "确定", not it.
   set_ActiveControl(Button2);
+  Button2->set_Cancel(true);  // Escape closes the table as 确定 does
   OnCreate = [this](TObject* s) { FormCreate(s); };
   DoCreate();
 }

@@ -60,6 +60,8 @@ const char* const Rules[] = {"游戏说明:在九宫", "格填数字,每一行",
                              "到9的不同数字,玩", "家要填满其余空", "格,规则是大正方", "形每一行每一列",
                              "及每个九宫格里", "均必须包括1到9", "的每一个数字。"};
 
+const char* const LevelNames[] = {"", "初级", "中级", "高级", "骨灰级"};
+
 const char* const RecordCaptions[] = {"", "已破初级记录", "已破中级记录", "已破高级记录", "已破骨灰级记录"};
 
 }  // namespace
@@ -132,6 +134,7 @@ void TForm1::BuildLayout() {
   SetFont(WC_Label->Font(), -13, clWindowText, true);
   WC_Label->Font()->set_Name("System");
   WC_Label->set_Visible(false);
+  WC_Label->set_AccessibleRole(arNotification);  // a screen reader speaks it as it appears
 
   sb1 = Layout::Place(this, new TStatusBar(this), 0, 470, 556, 19);
   sb1->Panels = {{std::string(Contact::Name) + " 1.5", 90}, {Contact::Mail, 150}, {Contact::HomePageAddress, 130}};
@@ -218,6 +221,11 @@ void TForm1::NewGame(int Level) {
   RestartClock();
   sd991->nd = Level;
   pan->Hide();
+  AnnounceLevel(Level);
+}
+
+void TForm1::AnnounceLevel(int Level) {
+  if (Level >= 1 && Level <= 4) Announce(std::string("新游戏，") + LevelNames[Level]);
 }
 
 // The platform timer restarts its period only when its enabled flag or interval really changes: a

@@ -89,6 +89,8 @@ class TForm1 : public toolkit::TForm {
 
  private:
   void NewGame(int Level);
+  // A screen reader hears that a new game of the level has started.
+  void AnnounceLevel(int Level);
   void RestartClock();
   void FocusFirstOpenCell();
   void BuildLayout();

@@ -226,6 +226,20 @@ QAccessibleInterface* WidgetAccessible::childAt(int x, int y) const {
   return QAccessibleWidget::childAt(x, y);
 }
 
+// A notice: a control whose role is arNotification (its name is its caption, unless it has one of its
+// own), or the bare widget that a form announces its messages with.
+class NoticeAccessible : public QAccessibleWidget {
+ public:
+  explicit NoticeAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Notification) {}
+  QString text(QAccessible::Text t) const override {
+    if (t != QAccessible::Name || !widget()->accessibleName().isEmpty()) return QAccessibleWidget::text(t);
+    TControl* c = ControlOf(widget());
+    return c ? ToOutsideQString(c->Caption()) : QString();
+  }
+};
+
+const char* const NoticeProperty = "velmoraNotice";
+
 // A form's window: the main window is a frame, every other form a dialog.
 class WindowAccessible : public QAccessibleWidget {
  public:
@@ -241,6 +255,9 @@ namespace {
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (!object || !object->isWidgetType()) return nullptr;
   auto* w = static_cast<QWidget*>(object);
+  TControl* control = ControlOf(w);
+  if (w->property(NoticeProperty).toBool() || (control && control->AccessibleRole() == arNotification))
+    return new NoticeAccessible(w);
   // A tool bar's gap is a tool button that never acts: a separator, not a button without a name.
   if (className == QLatin1String("QToolButton")) {
     auto* button = dynamic_cast<TToolButton*>(ControlOf(w));
@@ -253,6 +270,8 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
 }
 
 }  // namespace
+
+void MarkNotice(QWidget* w) { w->setProperty(NoticeProperty, true); }
 
 void InstallAccessibility() { QAccessible::installFactory(Factory); }
 
@@ -275,8 +294,26 @@ void TellItemsChanged(QWidget* w) {
 
 void TellTextChanged(QWidget* w, const std::string& before, const std::string& after) {
   if (!QAccessible::isActive() || !dynamic_cast<EditWidget*>(w)) return;
-  QAccessibleTextUpdateEvent event(w, 0, ToWidgetText(before), ToWidgetText(after));
-  QAccessible::updateAccessibility(&event);
+  // Told as the part that really changed, so that a screen reader speaks what was typed or deleted
+  // (Backspace in "36" deletes "6"), not the whole text again.
+  QString old = ToWidgetText(before), now = ToWidgetText(after);
+  qsizetype start = 0;
+  while (start < old.size() && start < now.size() && old[start] == now[start]) ++start;
+  qsizetype end = 0;
+  while (end < old.size() - start && end < now.size() - start && old[old.size() - 1 - end] == now[now.size() - 1 - end])
+    ++end;
+  QString removed = old.mid(start, old.size() - start - end), inserted = now.mid(start, now.size() - start - end);
+  int at = static_cast<int>(start);
+  if (inserted.isEmpty()) {
+    QAccessibleTextRemoveEvent event(w, at, removed);
+    QAccessible::updateAccessibility(&event);
+  } else if (removed.isEmpty()) {
+    QAccessibleTextInsertEvent event(w, at, inserted);
+    QAccessible::updateAccessibility(&event);
+  } else {
+    QAccessibleTextUpdateEvent event(w, at, removed, inserted);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 void ForgetAccessible(QWidget* w) {

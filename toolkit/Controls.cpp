@@ -401,7 +401,13 @@ void TControl::ApplyAccessibleText() {
   if (name.empty() && button && button->text().isEmpty()) name = FHint;
   QString qname = ToOutsideQString(name), description = ToOutsideQString(FAccessibleDescription);
   if (w->accessibleName() != qname) w->setAccessibleName(qname);
-  if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
+  if (w->accessibleDescription() == description) return;
+  w->setAccessibleDescription(description);
+  // The platform tells a description's change without its text, which a screen reader cannot speak:
+  // a new description of the control with the focus (a cell that now repeats another) is also told
+  // as a notification.
+  auto* form = dynamic_cast<TForm*>(TopLevel());
+  if (form && !description.isEmpty() && w->hasFocus()) form->Announce(FAccessibleDescription);
 }
 
 TAccessibleItem TControl::AccessibleItem(int) const { return {}; }

@@ -30,14 +30,20 @@ class TLabel : public TControl {
   bool FSizePending = false;
 };
 
-// A push button: a click, or Enter or Space while it has the focus, fires OnClick.
+// A push button: a click, or Enter or Space while it has the focus, fires OnClick. A Cancel button
+// is also pressed by Escape anywhere in its form.
 class TButton : public TControl {
  public:
   explicit TButton(TComponent* AOwner);
+  bool Cancel() const { return FCancel; }
+  void set_Cancel(bool v) { FCancel = v; }
 
  protected:
   void CreateHandle() override;
   void ApplyProperties() override;
+
+ private:
+  bool FCancel = false;
 };
 
 struct TextAccess;

@@ -108,6 +108,8 @@ void TellItemsChanged(QWidget* w);
 // The text of a multi-line edit changed, or its read-only flag (the platform's own edits tell theirs).
 void TellTextChanged(QWidget* w, const std::string& before, const std::string& after);
 void TellReadOnlyChanged(QWidget* w);
+// Marks a bare widget as a notification to assistive technology (see TForm::Announce).
+void MarkNotice(QWidget* w);
 // Drops what assistive technology was told of the widget, so it is asked again (its kind changed).
 void ForgetAccessible(QWidget* w);
 
