@@ -26,7 +26,13 @@ Tfrm_djphb::Tfrm_djphb(TComponent* AOwner) : TForm(AOwner) {
   // The dialog opens with the focus in the name box, its name selected to be typed over; Enter
   // there stores as 确定 does.
   set_ActiveControl(Edit1);
-  OnShow = [this](TObject*) { Edit1->SelectAll(); };
+  // A screen reader hears the box by the request above it and the record beaten by its description.
+  Edit1->set_AccessibleName(Label2->Caption());
+  OnShow = [this](TObject*) {
+    Edit1->set_AccessibleDescription(Label1->Caption() + "，" + Label_sj->Caption());
+    set_AccessibleDescription(Label1->Caption() + "，" + Label_sj->Caption() + "，" + Label2->Caption());
+    Edit1->SelectAll();
+  };
   Edit1->OnKeyPress = [this](TObject*, char& k) {
     if (k != 13) return;
     k = 0;

@@ -66,7 +66,7 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
     if (Edit()) return QAccessible::EditableText;
     TControl* c = Control();
     if (c && c->AccessibleRole() == arGrouping) return QAccessible::Grouping;
-    if (c && c->AccessibleRole() == arNotification) return QAccessible::Notification;
+    if (c && c->AccessibleRole() == arList) return QAccessible::List;
     if (dynamic_cast<TStatusBar*>(c)) return QAccessible::StatusBar;
     if (dynamic_cast<TToolBar*>(c)) return QAccessible::ToolBar;
     if (c && c->AccessibleItemCount() > 0) return QAccessible::Pane;
@@ -101,6 +101,8 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
     return p && IsClientWidget(qobject_cast<QWidget*>(p->object())) ? p->parent() : p;
   }
   int WidgetCount() const {
+    TControl* c = Control();
+    if (c && c->AccessibleRole() == arList) return 0;  // only its entries, not its scroll bars
     QWidget* client = ClientWidget(widget());
     return client ? QAccessible::queryAccessibleInterface(client)->childCount() : QAccessibleWidget::childCount();
   }
@@ -199,12 +201,19 @@ class ItemAccessible : public QAccessibleInterface {
     return QRect(w->mapToGlobal(QPoint(item.Left + offset, item.Top + offset)), QSize(item.Width, item.Height));
   }
   QAccessible::Role role() const override {
+    if (owner_->role() == QAccessible::List) return QAccessible::ListItem;
     return owner_->Item(index_).Button ? QAccessible::Button : QAccessible::StaticText;
   }
   QAccessible::State state() const override {
+    TAccessibleItem item = owner_->Item(index_);
     QAccessible::State s;
-    s.disabled = !owner_->Item(index_).Enabled;
+    s.disabled = !item.Enabled;
     s.invisible = owner_->state().invisible;
+    if (owner_->role() == QAccessible::List) {
+      s.selectable = s.focusable = true;
+      s.selected = item.Selected;
+      s.focused = item.Selected && owner_->Widget()->hasFocus();
+    }
     return s;
   }
 
@@ -226,17 +235,6 @@ QAccessibleInterface* WidgetAccessible::childAt(int x, int y) const {
   return QAccessibleWidget::childAt(x, y);
 }
 
-// A notice: a control whose role is arNotification (its name is its caption, unless it has one of its
-// own), or the bare widget that a form announces its messages with.
-class NoticeAccessible : public QAccessibleWidget {
- public:
-  explicit NoticeAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Notification) {}
-  QString text(QAccessible::Text t) const override {
-    if (t != QAccessible::Name || !widget()->accessibleName().isEmpty()) return QAccessibleWidget::text(t);
-    TControl* c = ControlOf(widget());
-    return c ? ToOutsideQString(c->Caption()) : QString();
-  }
-};
 
 const char* const NoticeProperty = "velmoraNotice";
 
@@ -255,10 +253,11 @@ namespace {
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (!object || !object->isWidgetType()) return nullptr;
   auto* w = static_cast<QWidget*>(object);
+  // The bare widget that a form announces its messages with.
+  if (w->property(NoticeProperty).toBool()) return new QAccessibleWidget(w, QAccessible::Notification);
   TControl* control = ControlOf(w);
-  if (w->property(NoticeProperty).toBool() || (control && control->AccessibleRole() == arNotification))
-    return new NoticeAccessible(w);
   // A tool bar's gap is a tool button that never acts: a separator, not a button without a name.
+  if (control && control->AccessibleRole() == arList) return new WidgetAccessible(w);
   if (className == QLatin1String("QToolButton")) {
     auto* button = dynamic_cast<TToolButton*>(ControlOf(w));
     return button && button->Style() == tbsSeparator ? new QAccessibleWidget(w, QAccessible::Separator) : nullptr;
@@ -290,6 +289,14 @@ void TellItemsChanged(QWidget* w) {
       QAccessible::updateAccessibility(&event);
     }
   }
+}
+
+void TellItemFocused(QWidget* w, int index) {
+  if (!QAccessible::isActive() || index < 0) return;
+  auto* owner = dynamic_cast<WidgetAccessible*>(QAccessible::queryAccessibleInterface(w));
+  if (!owner || index >= owner->ItemCount()) return;
+  QAccessibleEvent event(owner->ItemInterface(index), QAccessible::Focus);
+  QAccessible::updateAccessibility(&event);
 }
 
 void TellTextChanged(QWidget* w, const std::string& before, const std::string& after) {

@@ -317,6 +317,8 @@ void TControl::set_Visible(bool v) {
   if (v == FVisible) return;
   FVisible = v;
   if (FHandle && FParent) FHandle->widget->setVisible(v);
+  if (v && FAccessibleRole == arNotification)
+    if (auto* form = dynamic_cast<TForm*>(TopLevel())) form->Announce(FText);
   if (FParent && FAlign != alNone) FParent->AlignControls();
 }
 

@@ -19,11 +19,13 @@ struct TAccessibleItem {
   int Left = 0, Top = 0, Width = 0, Height = 0;
   bool Enabled = true;
   bool Button = false;  // pressed to act on; otherwise a text
+  bool Selected = false;  // the current one of a list's items
 };
 
 // What a control is to assistive technology where its kind alone does not say it: a group of parts
-// named together (a board of cells), or a notice that a screen reader speaks as it appears.
-enum TAccessibleRole { arDefault, arGrouping, arNotification };
+// named together (a board of cells), a notice whose caption its form announces (TForm::Announce)
+// each time it is shown, or a list whose accessible items are its entries.
+enum TAccessibleRole { arDefault, arGrouping, arNotification, arList };
 
 // A control keeps every property in the layer; its platform widget is made only when it is first needed
 // (its form is shown, or a test looks at it), and mirrors the properties from then on. Reading a property

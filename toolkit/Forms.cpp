@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTimer>
 #include <QTranslator>
 #include <QWheelEvent>
 #include <QWindow>
@@ -57,9 +58,11 @@ class FormWidget : public QWidget {
       notice_->setGeometry(0, 0, 0, 0);
       MarkNotice(notice_);
     }
-    notice_->hide();
-    notice_->setAccessibleName(text);
-    notice_->show();
+    QTimer::singleShot(0, notice_, [notice = notice_, text] {
+      notice->hide();
+      notice->setAccessibleName(text);
+      notice->show();
+    });
   }
   int MenuHeight() const { return bar_ ? bar_->sizeHint().height() : 0; }
   void Place(int w, int h) {
@@ -271,11 +274,11 @@ void TForm::Show() {
   h->widget->raise();
   h->widget->activateWindow();
   if (wasVisible) return;
+  if (OnShow) Application->Guard([this] { OnShow(this); });
   if (FActiveControl && FActiveControl->Visible() && FActiveControl->Enabled())
     FActiveControl->SetFocus();
   else
     FocusFirst(this);
-  if (OnShow) Application->Guard([this] { OnShow(this); });
 }
 
 int TForm::ShowModal() {

@@ -105,6 +105,8 @@ void InstallAccessibility();
 TControl* ControlOf(QObject* widget);
 // The items of the control behind the widget may have changed.
 void TellItemsChanged(QWidget* w);
+// Item `index` of the control behind the widget has the focus now (the current entry of a list).
+void TellItemFocused(QWidget* w, int index);
 // The text of a multi-line edit changed, or its read-only flag (the platform's own edits tell theirs).
 void TellTextChanged(QWidget* w, const std::string& before, const std::string& after);
 void TellReadOnlyChanged(QWidget* w);
