@@ -212,8 +212,8 @@ class ItemAccessible : public QAccessibleInterface {
     if (owner_->role() == QAccessible::List) {
       s.selectable = s.focusable = true;
       s.selected = item.Selected;
-      s.focused = item.Selected && owner_->Widget()->hasFocus();
     }
+    s.focused = item.Selected && owner_->Widget()->hasFocus();
     return s;
   }
 

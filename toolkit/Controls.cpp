@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 
@@ -103,6 +104,25 @@ void Deliver(const std::function<void()>& f) {
 }
 
 namespace {
+// The classic virtual key code of a platform key; 0 for keys without one here.
+unsigned short VirtualKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_Backspace: return vkBack;
+    case Qt::Key_Tab: return vkTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vkReturn;
+    case Qt::Key_Escape: return vkEscape;
+    case Qt::Key_Space: return vkSpace;
+    case Qt::Key_Left: return vkLeft;
+    case Qt::Key_Up: return vkUp;
+    case Qt::Key_Right: return vkRight;
+    case Qt::Key_Down: return vkDown;
+    default: break;
+  }
+  if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) return static_cast<unsigned short>(key);
+  return 0;
+}
+
 TMouseButton ButtonOf(Qt::MouseButton b) {
   return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft;
 }
@@ -146,6 +166,15 @@ bool EventBridge::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn:
       ControlAccess::FocusIn(c);
       break;
+    case QEvent::KeyPress: {
+      if (!c->OnKeyDown) break;
+      auto* e = static_cast<QKeyEvent*>(event);
+      unsigned short key = VirtualKeyOf(e->key());
+      if (key == 0) break;
+      Deliver([&] { c->OnKeyDown(c, key, ShiftOf(e->modifiers(), Qt::NoButton)); });
+      if (key == 0) return true;  // used up
+      break;
+    }
     case QEvent::Enter:
       Deliver([&] { c->MouseEnter(); });
       break;
@@ -413,6 +442,10 @@ void TControl::ApplyAccessibleText() {
 }
 
 TAccessibleItem TControl::AccessibleItem(int) const { return {}; }
+
+void TControl::FocusAccessibleItem(int Index) {
+  if (FHandle && FHandle->widget->hasFocus()) TellItemFocused(FHandle->widget, Index);
+}
 
 void TControl::set_Cursor(TCursor v) {
   FCursor = v;

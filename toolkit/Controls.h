@@ -19,7 +19,7 @@ struct TAccessibleItem {
   int Left = 0, Top = 0, Width = 0, Height = 0;
   bool Enabled = true;
   bool Button = false;  // pressed to act on; otherwise a text
-  bool Selected = false;  // the current one of a list's items
+  bool Selected = false;  // the current one of a list's items, or the box a keypad's keys are on
 };
 
 // What a control is to assistive technology where its kind alone does not say it: a group of parts
@@ -126,6 +126,9 @@ class TControl : public TComponent {
   // A control calls Invalidate after they change, as it does to show the change.
   virtual int AccessibleItemCount() const { return 0; }
   virtual TAccessibleItem AccessibleItem(int Index) const;
+  // Tells assistive technology that item Index is now the one the control's keys are on (it has
+  // become Selected while the control has the focus).
+  void FocusAccessibleItem(int Index);
 
   TNotifyEvent OnClick;
   TMouseEvent OnMouseDown;
@@ -133,6 +136,8 @@ class TControl : public TComponent {
   TMouseMoveEvent OnMouseMove;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
+  // A key pressed while the control has the focus, before the control's own use of it.
+  TKeyEvent OnKeyDown;
 
   // Fires OnClick. Controls that react to a click override it.
   virtual void Click();
