@@ -354,7 +354,13 @@ void TControl::set_Visible(bool v) {
 void TControl::set_Enabled(bool v) {
   if (v == FEnabled) return;
   FEnabled = v;
-  if (FHandle) FHandle->widget->setEnabled(v);
+  if (!FHandle) return;
+  // A control greyed while the focus is in it passes the focus on, as Tab would, rather than leave
+  // the window with the focus nowhere.
+  QWidget* w = FHandle->widget;
+  QWidget* focus = w->window()->focusWidget();
+  if (!v && focus && (focus == w || w->isAncestorOf(focus))) MoveFocus(focus, true);
+  w->setEnabled(v);
 }
 
 void TControl::set_Parent(TControl* AParent) {

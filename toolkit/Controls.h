@@ -68,6 +68,7 @@ class TControl : public TComponent {
   bool Showing() const;
 
   bool Enabled() const { return FEnabled; }
+  // Greying a control that holds the focus moves the focus on to the next control in Tab order.
   void set_Enabled(bool v);
 
   TControl* Parent() const { return FParent; }
