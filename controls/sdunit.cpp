@@ -102,7 +102,8 @@ void Tsdunit::Describe() {
 void Tsdunit::FilterKey(TObject*, char& Key) {
   if (Key >= '1' && Key <= '9') return;
   if (Key == 8) return;  // Backspace
-  if (Key == 9) return;  // Tab moves the focus on
+  if (Key == 9) return;   // Tab moves the focus on
+  if (Key == 27) return;  // Escape belongs to the form (the editor closes by it)
   if (Key == '.') return;
   Key = 0;
 }

@@ -32,7 +32,7 @@ struct CellFixture : ::testing::Test {
 
 using KeyFilter = CellFixture;
 
-TEST_F(KeyFilter, LetsThroughDigitsOneToNineTheFullStopBackspaceAndTabOnly) {
+TEST_F(KeyFilter, LetsThroughDigitsOneToNineTheFullStopBackspaceTabAndEscapeOnly) {
   std::string passed;
   for (int code = 1; code < 256; ++code) {
     char key = static_cast<char>(code);
@@ -42,7 +42,7 @@ TEST_F(KeyFilter, LetsThroughDigitsOneToNineTheFullStopBackspaceAndTabOnly) {
       passed += key;
     }
   }
-  EXPECT_EQ(passed, "\b\t.123456789");  // Tab leaves the board
+  EXPECT_EQ(passed, "\b\t\x1b.123456789");  // Tab leaves the board, Escape goes to the form
 }
 
 TEST_F(KeyFilter, TypedDigitsFullStopAndBackspaceEdit) {
