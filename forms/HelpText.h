@@ -19,7 +19,7 @@ inline const char* const MainParagraphs[] = {
 };
 
 inline const char* const ToolHeading = "二、工具栏按钮";
-// One row a tool-bar control, in the bar's order: its name (the button's hint) and what it does.
+// One row a tool-bar control, in the bar's order: its name and what it does.
 struct Tool {
   const char* Name;
   const char* Text;

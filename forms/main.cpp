@@ -109,8 +109,7 @@ void TForm1::BuildLayout() {
   ToolButton8 = Button(this, 153, 4, "骨灰级", [this](TObject* s) { ToolButton8Click(s); });
   ToolButton11 = Button(this, 176, 9, "精选题目", [this](TObject* s) { ToolButton11Click(s); });
   ToolButton9 = Gap(this, 199, 8);
-  sfshowpan = Button(this, 207, 6, "候选数面板显示", nullptr, tbsCheck);
-  sfshowpan->set_Hint("候选数面板显示（在空格里按 Ctrl+空格键打开）");
+  sfshowpan = Button(this, 207, 6, "候选数面板显示（在空格里按 Ctrl+空格键打开）", nullptr, tbsCheck);
   ToolButton3 = Gap(this, 230, 8);
 
   TimeLabel1 = Layout::Place(ToolBar1, new TimeLabel::TTimeLabel(this), 238, 2, 80, 22);

@@ -1,6 +1,6 @@
 #!/bin/sh
-# Runs tests/e2e/atspi_test.py on an X server, a session bus and a window manager of its own, where the game shows
-# its accessible tree to AT-SPI. Usage: atspi_test.sh LAUNCHER
+# Runs tests/e2e/atspi_test.py on an X server, a session bus and a window manager of its own, where
+# the game shows its accessible tree to AT-SPI. Usage: atspi_test.sh LAUNCHER
 set -eu
 here=$(dirname "$(readlink -f "$0")")
 # The AT-SPI bindings are the system's (python3-gi, gir1.2-atspi-2.0), so the system's interpreter.
