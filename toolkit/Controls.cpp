@@ -1,9 +1,11 @@
 // TControl: the properties kept in the layer, the widget made on demand, mouse events carried over.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <algorithm>
 
 #include "toolkit/SysUtils.h"
@@ -496,7 +498,16 @@ void ControlAccess::FocusIn(TControl* c) {
     };
     target = first(c);
   }
-  if (target) target->FHandle->widget->setFocus(Qt::TabFocusReason);
+  if (!target) return;
+  QWidget* w = target->FHandle->widget;
+  w->setFocus(Qt::TabFocusReason);
+  // The platform tells of the group's own focus after this handler, last: the child's focus is told
+  // again after that, so that a screen reader names the cell, not the board.
+  QTimer::singleShot(0, w, [w] {
+    if (!w->hasFocus() || !QAccessible::isActive()) return;
+    QAccessibleEvent focus(w, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+  });
 }
 
 void MoveFocus(QWidget* from, bool next) {

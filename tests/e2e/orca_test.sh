@@ -73,6 +73,10 @@ step "a name and Enter store the record; the focus is told again in the main win
 xdotool type --delay 100 Bob
 press Return; hears "Velmora1.5 frame"
 wait_for 5 sh -c "sed -n 4p phb.txt | grep -q Bob" || fail "the record was not stored: $(od -c phb.txt | head -4)"
+step "the record table by the menu reads its records; Escape closes it"
+press alt; hears "游戏"
+press Return Down Down Down Down Return; hears "排行榜 dialog" "普通：" "Bob" "确定 push button"
+press Escape; hears "Velmora1.5 frame"
 
 [ "$fails" = 0 ] && echo "all steps passed"
 exit $(( fails > 0 ))

@@ -49,12 +49,18 @@ TEST_F(KeyboardAndScreenReader, EveryWindowIsAFrameOrADialogWhosePartsNameTheirR
   const struct {
     TForm* window;
     const char* role;
-  } windows[] = {{form, "frame"},           {table.get(), "dialog"},          {UAbout::frm_about, "dialog"},
-                 {Ufrm_help::frm_help, "dialog"}, {Ufrm_tk::frm_tk, "dialog"}, {Ufrm_new::frm_new, "dialog"},
-                 {u_frm_djphb::frm_djphb, "dialog"}};
+    const char* described;  // what its description starts with: the texts of its labels
+  } windows[] = {{form, "frame", ""},
+                 {table.get(), "dialog", "初级：9999秒 佚名，普通：9999秒 佚名，"},
+                 {UAbout::frm_about, "dialog", "Velmora1.5，新版本正在开发准备中"},
+                 {Ufrm_help::frm_help, "dialog", ""},
+                 {Ufrm_tk::frm_tk, "dialog", ""},
+                 {Ufrm_new::frm_new, "dialog", ""},
+                 {u_frm_djphb::frm_djphb, "dialog", ""}};
   for (const auto& w : windows) {
     tt::AccessibleObject tree = tt::Accessible(w.window);
     EXPECT_EQ(tree.Role, w.role) << w.window->Caption();
+    EXPECT_EQ(tree.Description.rfind(w.described, 0), 0u) << tree.Description;
     EXPECT_EQ(Unlinked(tree), "") << w.window->Caption();
   }
 }
