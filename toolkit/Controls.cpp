@@ -121,7 +121,8 @@ unsigned short VirtualKeyOf(int key) {
     case Qt::Key_Down: return vkDown;
     default: break;
   }
-  if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) return static_cast<unsigned short>(key);
+  const bool digit = key >= Qt::Key_0 && key <= Qt::Key_9, letter = key >= Qt::Key_A && key <= Qt::Key_Z;
+  if (digit || letter) return static_cast<unsigned short>(key);
   return 0;
 }
 

@@ -170,7 +170,8 @@ QImage HelpPage(const Shots& s, int scale, QString& error) {
     error = QStringLiteral("expected %1 tool-bar pictures, got %2").arg(std::size(text::Tools)).arg(s.tools.size());
     return {};
   }
-  for (std::size_t i = 0; i < s.tools.size(); ++i) page.ToolRow(s.tools[i], Q(text::Tools[i].Name), Q(text::Tools[i].Text));
+  for (std::size_t i = 0; i < s.tools.size(); ++i)
+    page.ToolRow(s.tools[i], Q(text::Tools[i].Name), Q(text::Tools[i].Text));
 
   page.Heading(Q(text::PanelSection.Heading));
   page.PictureBeside(s.panel, 2.0, Points(text::PanelSection));
