@@ -32,9 +32,12 @@ TSD33::TSD33(TComponent* AOwner) : TPanel(AOwner) {
       cell->set_ImeClosed(true);
       cell->set_TabStop(false);
       cell->set_Color(SecondGroup(row, col) ? UNFoucsColor2 : UNFoucsColor1);
+      cell->set_AccessibleName("第" + IntToStr(row) + "行第" + IntToStr(col) + "列");
       Cells(row, col) = cell;
     }
   }
+  set_AccessibleRole(arGrouping);
+  set_AccessibleName("预览");
   set_Width(442);
   set_width2(442);
   set_Height(Width());

@@ -83,7 +83,23 @@ TAccessibleItem TSuppanel::AccessibleItem(int Index) const {
                             : item->Enabled ? "是候选数"
                                             : "不是候选数";
   return {item->Caption, description, item->Left, item->Top, item->Right - item->Left + 1,
-          item->Bottom - item->Top + 1, item->Enabled, true};
+          item->Bottom - item->Top + 1, item->Enabled, true, box == Current};
+}
+
+void TSuppanel::MoveCurrent(TDirection Direction) {
+  const bool label = Current >= 10;
+  const int row = label ? 0 : (Current - 1) / 3 + 1, col = label ? Current - 10 : (Current - 1) % 3;
+  int next = Current;
+  switch (Direction) {
+    case drLeft: next = label ? 10 : col > 0 ? Current - 1 : Current; break;
+    case drRight: next = label ? 11 : col < 2 ? Current + 1 : Current; break;
+    case drUp: next = label ? Current : row == 1 ? (col == 0 ? 10 : 11) : Current - 3; break;
+    case drDown: next = label ? (Current == 10 ? 1 : 2) : row < 3 ? Current + 3 : Current; break;
+  }
+  if (next == Current) return;
+  Current = next;
+  Repaint();
+  FocusAccessibleItem(Current >= 10 ? Current - 10 : Current + 1);
 }
 
 void TSuppanel::Paint() {
@@ -96,6 +112,15 @@ void TSuppanel::Paint() {
     c->Rectangle(box->Left, box->Top, box->Right, box->Bottom);
     c->TextOut(box->Left + (i <= 9 ? 4 : 8), box->Top + 1, box->Caption);
   }
+  if (!Focused() || Current < 1 || Current > 11) return;
+  const TRect* box = Items[Current];
+  c->Pen.Style = psDot;
+  c->MoveTo(box->Left + 2, box->Top + 2);
+  c->LineTo(box->Right - 2, box->Top + 2);
+  c->LineTo(box->Right - 2, box->Bottom - 2);
+  c->LineTo(box->Left + 2, box->Bottom - 2);
+  c->LineTo(box->Left + 2, box->Top + 2);
+  c->Pen.Style = psSolid;
 }
 
 }  // namespace velmora::Suppanel

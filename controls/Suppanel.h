@@ -3,6 +3,7 @@
 #include <string>
 
 #include "toolkit/ExtCtrls.h"
+#include "toolkit/StdCtrls.h"
 
 namespace velmora::Suppanel {
 
@@ -30,13 +31,19 @@ class TSuppanel : public toolkit::TPanel {
   TRect* Items[12] = {};  // 1..11 used
   int Node_h = 0;
   int Node_s = 0;
+  // The box the keys are on while the panel has the focus (1..11); marked with a dotted frame.
+  int Current = 1;
+  // An arrow key: the box next to the current one that way, in the panel's layout ("N" and "H" above
+  // the digits); at an edge the current box stays.
+  void MoveCurrent(toolkit::TDirection Direction);
 
   // The box 1..11 under the point, edges inclusive, greyed boxes included; 0 when none.
   int HitTest(int X, int Y) const;
   void Paint() override;
 
   // For screen readers the boxes are buttons in reading order, "N" and "H" first: each named by its
-  // caption and described by what it does, a digit box by whether the digit is offered.
+  // caption and described by what it does, a digit box by whether the digit is offered; the current
+  // box is the selected one.
   int AccessibleItemCount() const override { return 11; }
   toolkit::TAccessibleItem AccessibleItem(int Index) const override;
 

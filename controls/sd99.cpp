@@ -1,6 +1,8 @@
 // The 9x9 playing board: cell layout, box colours, grid frame, repeat check and completion test.
 #include "controls/sd99.h"
 
+#include <vector>
+
 #include "engine/Myfun.h"
 #include "toolkit/SysUtils.h"
 
@@ -31,6 +33,9 @@ Tsd99::Tsd99(TComponent* AOwner) : TPanel(AOwner) {
   set_BorderWidth(1);
   set_BorderStyle(bsNone);
   set_Color(15793151);  // cream
+  set_TabGroup(true);
+  set_AccessibleRole(arGrouping);
+  set_AccessibleName("棋盘");
   for (int row = 1; row <= 9; ++row) {
     for (int col = 1; col <= 9; ++col) {
       auto* cell = new Tsdunit(this);
@@ -177,13 +182,20 @@ void Tsd99::CellCaretEdge(TObject* Sender, TDirection Direction) {
   auto* cell = static_cast<Tsdunit*>(Sender);
   const int dRow = Direction == drUp ? -1 : Direction == drDown ? 1 : 0;
   const int dCol = Direction == drLeft ? -1 : Direction == drRight ? 1 : 0;
-  for (int row = cell->h() + dRow, col = cell->s() + dCol; row >= 1 && row <= 9 && col >= 1 && col <= 9;
-       row += dRow, col += dCol) {
-    Tsdunit* next = Cells(row, col);
-    if (next->ReadOnly()) continue;
-    next->SetFocus();
-    next->set_SelStart(static_cast<int>(next->Text().size()));  // bytes: never fewer than characters
-    return;
+  const int row = cell->h() + dRow, col = cell->s() + dCol;
+  if (row < 1 || row > 9 || col < 1 || col > 9) return;
+  Tsdunit* next = Cells(row, col);
+  next->SetFocus();
+  next->set_SelStart(static_cast<int>(next->Text().size()));  // bytes: never fewer than characters
+}
+
+void Tsd99::DescribeRepeat() {
+  std::vector<Tsdunit*> red;
+  for (Tsdunit* cell : Cells)
+    if (cell->error()) red.push_back(cell);
+  for (Tsdunit* cell : Cells) {
+    Tsdunit* other = red.size() != 2 || !cell->error() ? nullptr : red[0] == cell ? red[1] : red[0];
+    cell->set_Repeats(other ? other->AccessibleName() : "");
   }
 }
 

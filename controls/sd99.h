@@ -46,9 +46,13 @@ class Tsd99 : public toolkit::TPanel {
   bool IsSolved() const;
 
   // Keyboard play, every cell's caret-edge handler: an arrow that cannot move the caret any further
-  // inside a cell moves the focus to the next cell that way that is no clue (not read-only), with the
-  // caret at the end of its text. At the board's edge the focus stays where it is.
+  // inside a cell (in a clue, any arrow) moves the focus to the neighbouring cell that way, clue or
+  // not, with the caret at the end of its text. At the board's edge the focus stays where it is.
+  // The board is one stop of the Tab order (see TControl::TabGroup).
   void CellCaretEdge(toolkit::TObject* Sender, toolkit::TDirection Direction);
+  // Tells each cell which cell it repeats, from the two cells marked red (error); none when there are
+  // not exactly two.
+  void DescribeRepeat();
 
   ~Tsd99() override;
 

@@ -87,9 +87,23 @@ void Tsdunit::set_zt(int v) {
   }
 }
 
+void Tsdunit::set_Repeats(const std::string& v) {
+  if (v == FRepeats) return;
+  FRepeats = v;
+  Describe();
+}
+
+void Tsdunit::Describe() {
+  std::string d = ReadOnly() ? "提示数" : "";
+  if (!FRepeats.empty()) d += (d.empty() ? "与" : "，与") + FRepeats + "重复";
+  if (d != AccessibleDescription()) set_AccessibleDescription(d);
+}
+
 void Tsdunit::FilterKey(TObject*, char& Key) {
   if (Key >= '1' && Key <= '9') return;
   if (Key == 8) return;  // Backspace
+  if (Key == 9) return;   // Tab moves the focus on
+  if (Key == 27) return;  // Escape belongs to the form (the editor closes by it)
   if (Key == '.') return;
   Key = 0;
 }

@@ -5,7 +5,9 @@
 namespace velmora::sdunit {
 
 // The cell: its row h and column s, box q, state zt (font and read-only flag), resting, highlight and
-// error colours, and the key filter that lets through only 1..9, Backspace and ".".
+// error colours, and the key filter that lets through only 1..9, Backspace, "." and Tab and Escape
+// (which the board and the form use). A screen reader hears it by its place (第3行第5列), and by its
+// description what colour and font show: a clue (提示数), and the cell it repeats (与第2行第3列重复).
 //
 // zt: 0 never set; 1 given clue (25 pt black bold, read-only); 2 one character (25 pt blue bold);
 // 3 anything else, empty or pencil marks (12 pt blue regular). Any other value is only stored.
@@ -31,12 +33,21 @@ class Tsdunit : public toolkit::TMemo {
   // Highlight colour used when the row and column under the mouse are tinted; only stored.
   toolkit::TColor foucscolor = 0xFFBBBB;
 
-  // The key filter: "1".."9", Backspace and "." pass; every other character becomes 0.
+  // The place of the cell this one repeats while the two are marked red (第2行第3列), or empty.
+  const std::string& Repeats() const { return FRepeats; }
+  void set_Repeats(const std::string& v);
+
+  // The key filter: "1".."9", Backspace, ".", Tab and Escape pass; every other character becomes 0.
   void FilterKey(toolkit::TObject* Sender, char& Key);
   // The change handler: one character gives zt 2, anything else zt 3.
   void UpdateState(toolkit::TObject* Sender);
 
+ protected:
+  void ReadOnlyChanged() override { Describe(); }
+
  private:
+  void Describe();
+  std::string FRepeats;
   int Fzt = 0;
   int Fh = 1;
   int Fs = 1;

@@ -63,6 +63,13 @@ Tfrm_about::Tfrm_about(TComponent* AOwner) : TForm(AOwner) {
   Edit3->set_Visible(chat);
 
   Button1 = Layout::Button(this, 141, 224, 75, 25, 0, "退出", [this](TObject* s) { Button1Click(s); });
+  Button1->set_Cancel(true);
+  // A screen reader reads the box's lines as its description.
+  set_AccessibleDescription(Label1->Caption() + "，" + Label3->Caption() + Label4->Caption() + Label5->Caption());
+  // The fields are named by the links beside them, which a screen reader does not tie to them itself.
+  Edit1->set_AccessibleName(NetLabel1->Caption());
+  Edit2->set_AccessibleName(NetLabel2->Caption());
+  Edit3->set_AccessibleName(Label2->Caption());
   DoCreate();
 }
 

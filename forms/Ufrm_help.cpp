@@ -1,6 +1,7 @@
 // The help window.
 #include "forms/Ufrm_help.h"
 
+#include "forms/HelpText.h"
 #include "forms/Layout.h"
 
 namespace velmora::Ufrm_help {
@@ -11,6 +12,16 @@ Tfrm_help* frm_help = nullptr;
 
 Tfrm_help::Tfrm_help(TComponent* AOwner) : TForm(AOwner) {
   Layout::Window(this, "帮助", fbsDialog, poScreenCenter, 481, 453);
+
+  // The picture's words, for a screen reader: read-only text under the picture, where the focus is
+  // when help opens.
+  Memo1 = new TMemo(this);
+  Memo1->set_Parent(this);
+  Memo1->SetBounds(0, 0, 463, 453);
+  Memo1->set_ReadOnly(true);
+  Memo1->set_Text(HelpText::Plain());
+  Memo1->set_AccessibleName("帮助");
+  set_ActiveControl(Memo1);
 
   Panel1 = new TPanel(this);
   Panel1->set_Parent(this);
@@ -31,6 +42,9 @@ Tfrm_help::Tfrm_help(TComponent* AOwner) : TForm(AOwner) {
   ScrollBar1->set_LargeChange(1);
   ScrollBar1->OnChange = [this](TObject* s) { ScrollBar1Change(s); };
   OnMouseWheel = [this](TObject* s, TShiftState sh, int d, TPoint p, bool& h) { FormMouseWheel(s, sh, d, p, h); };
+  OnKeyPress = [this](TObject*, char& Key) {
+    if (Key == 27) Close();
+  };
   DoCreate();
 }
 

@@ -4,14 +4,16 @@
 #include "toolkit/Forms.h"
 #include "toolkit/Jpeg.h"
 #include "toolkit/ScrollBar.h"
+#include "toolkit/StdCtrls.h"
 
 namespace velmora::Ufrm_help {
 
-// Keeps its scroll position between showings.
+// Keeps its scroll position between showings. Escape closes it.
 class Tfrm_help : public toolkit::TForm {
  public:
   explicit Tfrm_help(toolkit::TComponent* AOwner);
 
+  toolkit::TMemo* Memo1;  // the picture's words as text, under the picture
   toolkit::TPanel* Panel1;
   toolkit::TImage* Image1;
   toolkit::TScrollBar* ScrollBar1;

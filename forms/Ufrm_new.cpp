@@ -22,6 +22,9 @@ Tfrm_new::Tfrm_new(TComponent* AOwner) : TForm(AOwner) {
   Button2 = Layout::Button(this, 456, 38, 75, 26, 2, "进行游戏", [this](TObject* s) { Button2Click(s); });
   Button3 = Layout::Button(this, 456, 68, 75, 25, 3, "清除", [this](TObject* s) { Button3Click(s); });
   Button4 = Layout::Button(this, 456, 98, 75, 25, 4, "退出", [this](TObject* s) { Button4Click(s); });
+  Button4->set_Cancel(true);
+  // The board is the first stop of the Tab order after the buttons; the editor opens on 保存.
+  set_ActiveControl(Button1);
   SaveDialog1 = new TSaveDialog(this);
   DoCreate();
 }

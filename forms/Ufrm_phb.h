@@ -28,6 +28,9 @@ class Tfrm_phb : public toolkit::TForm {
   void FormCreate(toolkit::TObject* Sender);
   void Button1Click(toolkit::TObject* Sender);
   void Button2Click(toolkit::TObject* Sender);
+
+ private:
+  void Describe();
 };
 
 }  // namespace velmora::Ufrm_phb

@@ -38,6 +38,7 @@ Tfrm_tk::Tfrm_tk(TComponent* AOwner) : TForm(AOwner) {
   //                     left top  width height tab caption
   Button1 = Button(this, 232, 378, 75, 25, 3, "确定", [this](TObject* s) { Button1Click(s); });
   Button2 = Button(this, 344, 378, 75, 25, 4, "退出", [this](TObject* s) { Button2Click(s); });
+  Button2->set_Cancel(true);
 
   StringGrid1->set_Align(alLeft);
   StringGrid1->set_ColCount(1);

@@ -60,6 +60,8 @@ const char* const Rules[] = {"游戏说明:在九宫", "格填数字,每一行",
                              "到9的不同数字,玩", "家要填满其余空", "格,规则是大正方", "形每一行每一列",
                              "及每个九宫格里", "均必须包括1到9", "的每一个数字。"};
 
+const char* const LevelNames[] = {"", "初级", "中级", "高级", "骨灰级"};
+
 const char* const RecordCaptions[] = {"", "已破初级记录", "已破中级记录", "已破高级记录", "已破骨灰级记录"};
 
 // Marks the board as being filled by the program for as long as it lives.
@@ -119,7 +121,7 @@ void TForm1::BuildLayout() {
   ToolButton8 = Button(this, 153, 4, "骨灰级", [this](TObject* s) { ToolButton8Click(s); });
   ToolButton11 = Button(this, 176, 9, "精选题目", [this](TObject* s) { ToolButton11Click(s); });
   ToolButton9 = Gap(this, 199, 8);
-  sfshowpan = Button(this, 207, 6, "候选数面板显示", nullptr, tbsCheck);
+  sfshowpan = Button(this, 207, 6, "候选数面板显示（在空格里按 Ctrl+空格键打开）", nullptr, tbsCheck);
   ToolButton3 = Gap(this, 230, 8);
 
   TimeLabel1 = Layout::Place(ToolBar1, new TimeLabel::TTimeLabel(this), 238, 2, 80, 22);
@@ -144,6 +146,7 @@ void TForm1::BuildLayout() {
   SetFont(WC_Label->Font(), -13, clWindowText, true);
   WC_Label->Font()->set_Name("System");
   WC_Label->set_Visible(false);
+  WC_Label->set_AccessibleRole(arNotification);  // a screen reader speaks it as it appears
 
   sb1 = Layout::Place(this, new TStatusBar(this), 0, 470, 556, 19);
   sb1->Panels = {{std::string(Contact::Name) + " 1.5", 90}, {Contact::Mail, 150}, {Contact::HomePageAddress, 130}};
@@ -181,6 +184,7 @@ void TForm1::BuildLayout() {
   pan->Node_h = 0;
   pan->Node_s = 0;
   pan->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { panMouseDown(s, b, sh, x, y); };
+  pan->OnKeyDown = [this](TObject* s, unsigned short& k, TShiftState sh) { panKeyDown(s, k, sh); };
   sd991->Pan = pan;
 
   Memo2 = Layout::Place(this, new TMemo(this), 448, 32, 101, 185);
@@ -205,6 +209,7 @@ void TForm1::FormCreate(TObject*) {
     cell->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { MemoMouseDown(s, b, sh, x, y); };
     cell->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { CellMouseMove(s, sh, x, y); };
     cell->OnChange = [this](TObject* s) { CellChanged(s); };
+    cell->OnKeyDown = [this](TObject* s, unsigned short& k, TShiftState sh) { CellKeyDown(s, k, sh); };
   }
   // Last: a record file that cannot be written (full disk, read-only folder) shows the error box and
   // must not leave the board without its handlers.
@@ -227,6 +232,11 @@ void TForm1::NewGame(int Level) {
   RestartClock();
   sd991->nd = Level;
   pan->Hide();
+  AnnounceLevel(Level);
+}
+
+void TForm1::AnnounceLevel(int Level) {
+  if (Level >= 1 && Level <= 4) Announce(std::string("新游戏，") + LevelNames[Level]);
 }
 
 // The platform timer restarts its period only when its enabled flag or interval really changes: a
@@ -281,6 +291,7 @@ void TForm1::CellChanged(TObject* Sender) {
     sd991->Cells(Row1, Col1)->set_error(true);
     sd991->Cells(Row2, Col2)->set_error(true);
   }
+  sd991->DescribeRepeat();
   // While the program fills the board, the cells pass through boards that are no one's game: a clue put
   // back can complete the solved board of the game before for a moment. Only the player's changes are
   // judged.
@@ -315,6 +326,10 @@ void TForm1::MemoMouseDown(TObject* Sender, TMouseButton Button, TShiftState, in
     pan->Hide();
     return;
   }
+  ShowPanel(cell);
+}
+
+void TForm1::ShowPanel(sdunit::Tsdunit* cell) {
   pan->set_Top(cell->h() == 8 || cell->h() == 9 ? cell->Top() - 60 : cell->Top() + 40);
   pan->set_Left(cell->Left());
   pan->set_hxs(QJ1->Candidates(cell->h(), cell->s()));
@@ -323,14 +338,58 @@ void TForm1::MemoMouseDown(TObject* Sender, TMouseButton Button, TShiftState, in
   pan->Show();
 }
 
-void TForm1::panMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
-  int n = pan->HitTest(X, Y);
+void TForm1::panMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) { PanelChoose(pan->HitTest(X, Y)); }
+
+void TForm1::PanelChoose(int n) {
   auto* cell = pan->Node_h >= 1 && pan->Node_s >= 1 ? sd991->Cells(pan->Node_h, pan->Node_s) : nullptr;
   pan->Hide();
   // The panel may still point at a cell that has become a clue since it opened.
   if (!cell || cell->ReadOnly()) return;
   if (n >= 1 && n <= 9) cell->set_Text(IntToStr(n));
   if (n == 11) cell->set_Text(pan->hxs());
+}
+
+// Ctrl+Space in an open cell opens the candidate panel there, as a click does while 候选数面板显示 is
+// down, with the keys on its first offered digit.
+void TForm1::CellKeyDown(TObject* Sender, unsigned short& Key, TShiftState Shift) {
+  if (Key != vkSpace || Shift != TShiftState{ssCtrl}) return;
+  Key = 0;
+  auto* cell = static_cast<sdunit::Tsdunit*>(Sender);
+  if (cell->ReadOnly()) return;
+  if (!sfshowpan->Down()) {
+    Announce("候选数面板显示未按下");
+    return;
+  }
+  ShowPanel(cell);
+  pan->Current = 10;
+  for (int i = 9; i >= 1; --i)
+    if (pan->Items[i]->Enabled) pan->Current = i;
+  pan->SetFocus();
+  pan->Repaint();
+  pan->FocusAccessibleItem(pan->Current >= 10 ? pan->Current - 10 : pan->Current + 1);
+}
+
+// The panel's keys: arrows move among its boxes, Enter or Space chooses the box as a click does,
+// Escape closes it; either way the focus goes back to the cell.
+void TForm1::panKeyDown(TObject*, unsigned short& Key, TShiftState) {
+  const unsigned short key = Key;
+  Key = 0;
+  switch (key) {
+    case vkLeft: pan->MoveCurrent(drLeft); return;
+    case vkRight: pan->MoveCurrent(drRight); return;
+    case vkUp: pan->MoveCurrent(drUp); return;
+    case vkDown: pan->MoveCurrent(drDown); return;
+    case vkReturn:
+    case vkSpace:
+    case vkEscape: break;
+    default: Key = key; return;
+  }
+  auto* cell = pan->Node_h >= 1 && pan->Node_s >= 1 ? sd991->Cells(pan->Node_h, pan->Node_s) : nullptr;
+  if (cell) cell->SetFocus();
+  if (key == vkEscape)
+    pan->Hide();
+  else
+    PanelChoose(pan->Current);
 }
 
 void TForm1::CellMouseMove(TObject* Sender, TShiftState, int, int) {

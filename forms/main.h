@@ -71,6 +71,8 @@ class TForm1 : public toolkit::TForm {
   void CellChanged(toolkit::TObject* Sender);
   void MemoMouseDown(toolkit::TObject* Sender, toolkit::TMouseButton Button, toolkit::TShiftState Shift, int X, int Y);
   void panMouseDown(toolkit::TObject* Sender, toolkit::TMouseButton Button, toolkit::TShiftState Shift, int X, int Y);
+  void CellKeyDown(toolkit::TObject* Sender, unsigned short& Key, toolkit::TShiftState Shift);
+  void panKeyDown(toolkit::TObject* Sender, unsigned short& Key, toolkit::TShiftState Shift);
   void CellMouseMove(toolkit::TObject* Sender, toolkit::TShiftState Shift, int X, int Y);
   void FormMouseMove(toolkit::TObject* Sender, toolkit::TShiftState Shift, int X, int Y);
   void TimeLabel1Timer(toolkit::TObject* Sender);
@@ -89,6 +91,12 @@ class TForm1 : public toolkit::TForm {
 
  private:
   void NewGame(int Level);
+  // The candidate panel at the cell / the panel's box n chosen (1..9 writes the digit, 11 "H" all the
+  // candidates, anything else nothing); either way it closes.
+  void ShowPanel(sdunit::Tsdunit* cell);
+  void PanelChoose(int n);
+  // A screen reader hears that a new game of the level has started.
+  void AnnounceLevel(int Level);
   void RestartClock();
   void FocusFirstOpenCell();
   // The board is solved: it locks, the congratulation shows, the clock stops and the panel hides.

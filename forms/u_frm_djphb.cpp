@@ -23,6 +23,21 @@ Tfrm_djphb::Tfrm_djphb(TComponent* AOwner) : TForm(AOwner) {
   Edit1->set_Text("佚名");
   Button1 = Layout::Button(this, 52, 120, 75, 25, 0, "确定", [this](TObject* s) { Button1Click(s); });
   OnKeyPress = [this](TObject* s, char& k) { FormKeyPress(s, k); };
+  // The dialog opens with the focus in the name box, its name selected to be typed over; Enter
+  // there stores as 确定 does.
+  set_ActiveControl(Edit1);
+  // A screen reader hears the box by the request above it and the record beaten by its description.
+  Edit1->set_AccessibleName(Label2->Caption());
+  OnShow = [this](TObject*) {
+    Edit1->set_AccessibleDescription(Label1->Caption() + "，" + Label_sj->Caption());
+    set_AccessibleDescription(Label1->Caption() + "，" + Label_sj->Caption() + "，" + Label2->Caption());
+    Edit1->SelectAll();
+  };
+  Edit1->OnKeyPress = [this](TObject*, char& k) {
+    if (k != 13) return;
+    k = 0;
+    Button1Click(this);
+  };
   DoCreate();
 }
 

@@ -8,6 +8,7 @@
 
 #include "toolkit/ComCtrls.h"
 #include "toolkit/EditWidget_p.h"
+#include "toolkit/Forms.h"
 #include "toolkit/qt_p.h"
 
 namespace toolkit {
@@ -26,7 +27,11 @@ QWidget* ClientWidget(QWidget* w) {
   ControlHandle* h = c ? c->Handle() : nullptr;
   return h && h->client != h->widget ? h->client : nullptr;
 }
-bool IsClientWidget(QWidget* w) { return w && w->parentWidget() && ClientWidget(w->parentWidget()) == w; }
+// A form's own client widget stays in the tree: the platform's own widgets (buttons, edits, labels)
+// name it as their parent, so hiding it would leave them with a parent that does not list them.
+bool IsClientWidget(QWidget* w) {
+  return w && w->parentWidget() && !w->parentWidget()->isWindow() && ClientWidget(w->parentWidget()) == w;
+}
 }  // namespace
 
 class ItemAccessible;
@@ -62,6 +67,8 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
   QAccessible::Role role() const override {
     if (Edit()) return QAccessible::EditableText;
     TControl* c = Control();
+    if (c && c->AccessibleRole() == arGrouping) return QAccessible::Grouping;
+    if (c && c->AccessibleRole() == arList) return QAccessible::List;
     if (dynamic_cast<TStatusBar*>(c)) return QAccessible::StatusBar;
     if (dynamic_cast<TToolBar*>(c)) return QAccessible::ToolBar;
     if (c && c->AccessibleItemCount() > 0) return QAccessible::Pane;
@@ -96,6 +103,8 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
     return p && IsClientWidget(qobject_cast<QWidget*>(p->object())) ? p->parent() : p;
   }
   int WidgetCount() const {
+    TControl* c = Control();
+    if (c && c->AccessibleRole() == arList) return 0;  // only its entries, not its scroll bars
     QWidget* client = ClientWidget(widget());
     return client ? QAccessible::queryAccessibleInterface(client)->childCount() : QAccessibleWidget::childCount();
   }
@@ -194,12 +203,19 @@ class ItemAccessible : public QAccessibleInterface {
     return QRect(w->mapToGlobal(QPoint(item.Left + offset, item.Top + offset)), QSize(item.Width, item.Height));
   }
   QAccessible::Role role() const override {
+    if (owner_->role() == QAccessible::List) return QAccessible::ListItem;
     return owner_->Item(index_).Button ? QAccessible::Button : QAccessible::StaticText;
   }
   QAccessible::State state() const override {
+    TAccessibleItem item = owner_->Item(index_);
     QAccessible::State s;
-    s.disabled = !owner_->Item(index_).Enabled;
+    s.disabled = !item.Enabled;
     s.invisible = owner_->state().invisible;
+    if (owner_->role() == QAccessible::List) {
+      s.selectable = s.focusable = true;
+      s.selected = item.Selected;
+    }
+    s.focused = item.Selected && owner_->Widget()->hasFocus();
     return s;
   }
 
@@ -282,6 +298,19 @@ class LineAccessible : public QAccessibleWidget, public QAccessibleTextInterface
   }
 };
 
+const char* const NoticeProperty = "velmoraNotice";
+
+// A form's window: the main window is a frame, every other form a dialog.
+class WindowAccessible : public QAccessibleWidget {
+ public:
+  explicit WindowAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Window) {}
+  QAccessible::Role role() const override {
+    TControl* form = ControlOf(widget());
+    bool main = !form || !Application || Application->MainForm() == form;
+    return main ? QAccessible::Window : QAccessible::Dialog;
+  }
+};
+
 namespace {
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (!object || !object->isWidgetType()) return nullptr;
@@ -289,14 +318,18 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
   // Every single-line edit: Qt may ask while the widget is still being built, before it can tell the
   // layer's from another.
   if (className == QLatin1String("QLineEdit")) return new LineAccessible(static_cast<QLineEdit*>(w));
+  // The bare widget that a form announces its messages with.
+  if (w->property(NoticeProperty).toBool()) return new QAccessibleWidget(w, QAccessible::Notification);
+  TControl* control = ControlOf(w);
   // A tool bar's gap is a tool button that never acts: a separator, not a button without a name.
+  if (control && control->AccessibleRole() == arList) return new WidgetAccessible(w);
   if (className == QLatin1String("QToolButton")) {
     auto* button = dynamic_cast<TToolButton*>(ControlOf(w));
     return button && button->Style() == tbsSeparator ? new QAccessibleWidget(w, QAccessible::Separator) : nullptr;
   }
   // Otherwise only plain widgets: the platform's own widgets keep their own interfaces.
   if (className != QLatin1String("QWidget")) return nullptr;
-  if (w->isWindow()) return new QAccessibleWidget(w, QAccessible::Window);
+  if (w->isWindow()) return new WindowAccessible(w);
   return new WidgetAccessible(w);
 }
 
@@ -330,6 +363,8 @@ void Outgoing(QAccessibleEvent* event) {
 }
 }  // namespace
 
+void MarkNotice(QWidget* w) { w->setProperty(NoticeProperty, true); }
+
 void InstallAccessibility() {
   QAccessible::installFactory(Factory);
   QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(Outgoing);
@@ -353,10 +388,36 @@ void TellItemsChanged(QWidget* w) {
   }
 }
 
+void TellItemFocused(QWidget* w, int index) {
+  if (!QAccessible::isActive() || index < 0) return;
+  auto* owner = dynamic_cast<WidgetAccessible*>(QAccessible::queryAccessibleInterface(w));
+  if (!owner || index >= owner->ItemCount()) return;
+  QAccessibleEvent event(owner->ItemInterface(index), QAccessible::Focus);
+  QAccessible::updateAccessibility(&event);
+}
+
 void TellTextChanged(QWidget* w, const std::string& before, const std::string& after) {
   if (!QAccessible::isActive() || !dynamic_cast<EditWidget*>(w)) return;
-  QAccessibleTextUpdateEvent event(w, 0, OutsideText(ToWidgetText(before)), OutsideText(ToWidgetText(after)));
-  QAccessible::updateAccessibility(&event);
+  // Told as the part that really changed, so that a screen reader speaks what was typed or deleted
+  // (Backspace in "36" deletes "6"), not the whole text again.
+  QString old = OutsideText(ToWidgetText(before)), now = OutsideText(ToWidgetText(after));
+  qsizetype start = 0;
+  while (start < old.size() && start < now.size() && old[start] == now[start]) ++start;
+  qsizetype end = 0;
+  while (end < old.size() - start && end < now.size() - start && old[old.size() - 1 - end] == now[now.size() - 1 - end])
+    ++end;
+  QString removed = old.mid(start, old.size() - start - end), inserted = now.mid(start, now.size() - start - end);
+  int at = static_cast<int>(start);
+  if (inserted.isEmpty()) {
+    QAccessibleTextRemoveEvent event(w, at, removed);
+    QAccessible::updateAccessibility(&event);
+  } else if (removed.isEmpty()) {
+    QAccessibleTextInsertEvent event(w, at, inserted);
+    QAccessible::updateAccessibility(&event);
+  } else {
+    QAccessibleTextUpdateEvent event(w, at, removed, inserted);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 void ForgetAccessible(QWidget* w) {

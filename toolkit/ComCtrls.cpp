@@ -2,6 +2,7 @@
 #include "toolkit/ComCtrls.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionFrame>
 #include <QToolButton>
@@ -31,6 +32,22 @@ class BarWidget : public QWidget {
     p.drawLine(0, 0, width() - 1, 0);
     p.setPen(palette().color(QPalette::Light));
     p.drawLine(0, 1, width() - 1, 1);
+  }
+};
+// A tool button is a stop of the Tab order, so that every action of the bar is there from the
+// keyboard: Space or Enter presses it. A click leaves the focus where it was (on the board, say).
+class ToolButtonWidget : public QToolButton {
+ public:
+  using QToolButton::QToolButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers() == Qt::NoModifier) {
+      e->accept();
+      click();
+      return;
+    }
+    QToolButton::keyPressEvent(e);
   }
 };
 }  // namespace
@@ -68,9 +85,9 @@ void TToolButton::Click() {
 
 void TToolButton::CreateHandle() {
   FHandle = new ControlHandle;
-  auto* b = new QToolButton(Parent() ? Parent()->Handle()->client : nullptr);
+  auto* b = new ToolButtonWidget(Parent() ? Parent()->Handle()->client : nullptr);
   b->setAutoRaise(true);
-  b->setFocusPolicy(Qt::NoFocus);
+  b->setFocusPolicy(Qt::TabFocus);
   FHandle->widget = FHandle->client = b;
   // The layer keeps Down: the widget shows it, the click toggles it.
   QObject::connect(b, &QToolButton::clicked, [this] { Deliver([this] { Click(); }); });

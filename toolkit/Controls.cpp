@@ -1,10 +1,13 @@
 // TControl: the properties kept in the layer, the widget made on demand, mouse events carried over.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <algorithm>
 
 #include "toolkit/SysUtils.h"
@@ -122,6 +125,26 @@ void Deliver(const std::function<void()>& f) {
 }
 
 namespace {
+// The classic virtual key code of a platform key; 0 for keys without one here.
+unsigned short VirtualKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_Backspace: return vkBack;
+    case Qt::Key_Tab: return vkTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vkReturn;
+    case Qt::Key_Escape: return vkEscape;
+    case Qt::Key_Space: return vkSpace;
+    case Qt::Key_Left: return vkLeft;
+    case Qt::Key_Up: return vkUp;
+    case Qt::Key_Right: return vkRight;
+    case Qt::Key_Down: return vkDown;
+    default: break;
+  }
+  const bool digit = key >= Qt::Key_0 && key <= Qt::Key_9, letter = key >= Qt::Key_A && key <= Qt::Key_Z;
+  if (digit || letter) return static_cast<unsigned short>(key);
+  return 0;
+}
+
 TMouseButton ButtonOf(Qt::MouseButton b) {
   return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft;
 }
@@ -162,6 +185,18 @@ bool EventBridge::eventFilter(QObject* watched, QEvent* event) {
       if (c->OnMouseMove) Deliver([&] { c->OnMouseMove(c, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y()); });
       break;
     }
+    case QEvent::FocusIn:
+      ControlAccess::FocusIn(c);
+      break;
+    case QEvent::KeyPress: {
+      if (!c->OnKeyDown) break;
+      auto* e = static_cast<QKeyEvent*>(event);
+      unsigned short key = VirtualKeyOf(e->key());
+      if (key == 0) break;
+      Deliver([&] { c->OnKeyDown(c, key, ShiftOf(e->modifiers(), Qt::NoButton)); });
+      if (key == 0) return true;  // used up
+      break;
+    }
     case QEvent::Enter:
       Deliver([&] { c->MouseEnter(); });
       break;
@@ -189,6 +224,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TControl::~TControl() {
+  LeaveGroups();
   DestroyHandle();
   if (FDirty && syncer) std::erase(syncer->dirty, this);
   for (TControl* child : FControls) child->FParent = nullptr;
@@ -244,6 +280,7 @@ void TControl::ApplyProperties() {
   QWidget* w = FHandle->widget;
   if (!FHint.empty()) w->setToolTip(ToQString(FHint));
   ApplyAccessibleText();
+  ApplyTabGroup();
   if (FCursor == crHandPoint) w->setCursor(Qt::PointingHandCursor);
   w->setEnabled(FEnabled);
   if (FParent) w->setVisible(FVisible);
@@ -331,17 +368,26 @@ void TControl::set_Visible(bool v) {
   if (v == FVisible) return;
   FVisible = v;
   if (FHandle && FParent) FHandle->widget->setVisible(v);
+  if (v && FAccessibleRole == arNotification)
+    if (auto* form = dynamic_cast<TForm*>(TopLevel())) form->Announce(FText);
   if (FParent && FAlign != alNone) FParent->AlignControls();
 }
 
 void TControl::set_Enabled(bool v) {
   if (v == FEnabled) return;
   FEnabled = v;
-  if (FHandle) FHandle->widget->setEnabled(v);
+  if (!FHandle) return;
+  // A control greyed while the focus is in it passes the focus on, as Tab would, rather than leave
+  // the window with the focus nowhere.
+  QWidget* w = FHandle->widget;
+  QWidget* focus = w->window()->focusWidget();
+  if (!v && focus && (focus == w || w->isAncestorOf(focus))) MoveFocus(focus, true);
+  w->setEnabled(v);
 }
 
 void TControl::set_Parent(TControl* AParent) {
   if (AParent == FParent) return;
+  LeaveGroups();
   if (FParent) {
     auto& list = FParent->FControls;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
@@ -420,10 +466,20 @@ void TControl::ApplyAccessibleText() {
   if (name.empty() && kept && (button || qobject_cast<QLabel*>(w))) name = FText;
   QString qname = ToOutsideQString(name), description = ToOutsideQString(FAccessibleDescription);
   if (w->accessibleName() != qname) w->setAccessibleName(qname);
-  if (w->accessibleDescription() != description) w->setAccessibleDescription(description);
+  if (w->accessibleDescription() == description) return;
+  w->setAccessibleDescription(description);
+  // The platform tells a description's change without its text, which a screen reader cannot speak:
+  // a new description of the control with the focus (a cell that now repeats another) is also told
+  // as a notification.
+  auto* form = dynamic_cast<TForm*>(TopLevel());
+  if (form && !description.isEmpty() && w->hasFocus()) form->Announce(FAccessibleDescription);
 }
 
 TAccessibleItem TControl::AccessibleItem(int) const { return {}; }
+
+void TControl::FocusAccessibleItem(int Index) {
+  if (FHandle && FHandle->widget->hasFocus()) TellItemFocused(FHandle->widget, Index);
+}
 
 void TControl::set_Cursor(TCursor v) {
   FCursor = v;
@@ -435,6 +491,66 @@ void TControl::set_TabOrder(int v) { FTabOrder = v; }
 void TControl::set_TabStop(bool v) {
   FTabStop = v;
   if (FHandle) FHandle->widget->setFocusPolicy(v ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TControl::set_TabGroup(bool v) {
+  FTabGroup = v;
+  if (FHandle) ApplyTabGroup();
+}
+
+void TControl::ApplyTabGroup() {
+  if (FTabGroup) FHandle->widget->setFocusPolicy(Qt::TabFocus);
+}
+
+void TControl::LeaveGroups() {
+  for (TControl* p = FParent; p; p = p->FParent)
+    if (p->FLastFocused == this) p->FLastFocused = nullptr;
+}
+
+void ControlAccess::FocusIn(TControl* c) {
+  for (TControl* p = c->FParent; p; p = p->FParent)
+    if (p->FTabGroup) p->FLastFocused = c;
+  if (!c->FTabGroup) return;
+  TControl* target = c->FLastFocused;
+  if (!target || !target->FHandle || !target->FHandle->widget->isVisible() || !target->FHandle->widget->isEnabled()) {
+    target = nullptr;
+    std::function<TControl*(TControl*)> first = [&](TControl* p) -> TControl* {
+      for (TControl* k : p->FControls) {
+        QWidget* w = k->FHandle ? k->FHandle->widget : nullptr;
+        if (w && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) return k;
+        if (TControl* inner = first(k)) return inner;
+      }
+      return nullptr;
+    };
+    target = first(c);
+  }
+  if (!target) return;
+  QWidget* w = target->FHandle->widget;
+  w->setFocus(Qt::TabFocusReason);
+  // The platform tells of the group's own focus after this handler, last: the child's focus is told
+  // again after that, so that a screen reader names the cell, not the board.
+  QTimer::singleShot(0, w, [w] {
+    if (!w->hasFocus() || !QAccessible::isActive()) return;
+    QAccessibleEvent focus(w, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+  });
+}
+
+void MoveFocus(QWidget* from, bool next) {
+  // Past the outermost group around the widget.
+  QWidget* start = from;
+  for (TControl* p = ControlOf(from); p; p = p->Parent())
+    if (p->TabGroup() && p->HandleAllocated()) start = p->Handle()->widget;
+  QWidget* w = start;
+  for (int guard = 0; guard < 100000; ++guard) {
+    w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+    if (!w || w == start) return;
+    if (start->isAncestorOf(w) || w->window() != from->window()) continue;
+    if ((w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isVisibleTo(w->window()) && w->isEnabled()) {
+      w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+      return;
+    }
+  }
 }
 
 void TControl::SetFocus() { Handle()->widget->setFocus(Qt::OtherFocusReason); }

@@ -19,7 +19,13 @@ struct TAccessibleItem {
   int Left = 0, Top = 0, Width = 0, Height = 0;
   bool Enabled = true;
   bool Button = false;  // pressed to act on; otherwise a text
+  bool Selected = false;  // the current one of a list's items, or the box a keypad's keys are on
 };
+
+// What a control is to assistive technology where its kind alone does not say it: a group of parts
+// named together (a board of cells), a notice whose caption its form announces (TForm::Announce)
+// each time it is shown, or a list whose accessible items are its entries.
+enum TAccessibleRole { arDefault, arGrouping, arNotification, arList };
 
 // A control keeps every property in the layer; its platform widget is made only when it is first needed
 // (its form is shown, or a test looks at it), and mirrors the properties from then on. Reading a property
@@ -62,6 +68,7 @@ class TControl : public TComponent {
   bool Showing() const;
 
   bool Enabled() const { return FEnabled; }
+  // Greying a control that holds the focus moves the focus on to the next control in Tab order.
   void set_Enabled(bool v);
 
   TControl* Parent() const { return FParent; }
@@ -96,6 +103,12 @@ class TControl : public TComponent {
   void set_TabStop(bool v);
   void SetFocus();
   bool Focused() const;
+  // A group of controls that is one stop of the Tab order (a board of cells): Tab and Shift+Tab enter
+  // it at the child that last had the focus (at first, its first child that takes the focus), the
+  // children move the focus among themselves, and Tab and Shift+Tab from any of them leave the group.
+  // The children themselves stay out of the Tab order.
+  bool TabGroup() const { return FTabGroup; }
+  void set_TabGroup(bool v);
 
   // The control is drawn again soon; one that lists accessible items also tells assistive technology
   // that they may have changed.
@@ -108,10 +121,15 @@ class TControl : public TComponent {
   void set_AccessibleName(const std::string& v);
   const std::string& AccessibleDescription() const { return FAccessibleDescription; }
   void set_AccessibleDescription(const std::string& v);
+  TAccessibleRole AccessibleRole() const { return FAccessibleRole; }
+  void set_AccessibleRole(TAccessibleRole v) { FAccessibleRole = v; }
   // The parts the control paints itself, read whenever assistive technology asks; none by default.
   // A control calls Invalidate after they change, as it does to show the change.
   virtual int AccessibleItemCount() const { return 0; }
   virtual TAccessibleItem AccessibleItem(int Index) const;
+  // Tells assistive technology that item Index is now the one the control's keys are on (it has
+  // become Selected while the control has the focus).
+  void FocusAccessibleItem(int Index);
 
   TNotifyEvent OnClick;
   TMouseEvent OnMouseDown;
@@ -119,6 +137,8 @@ class TControl : public TComponent {
   TMouseMoveEvent OnMouseMove;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
+  // A key pressed while the control has the focus, before the control's own use of it.
+  TKeyEvent OnKeyDown;
 
   // Fires OnClick. Controls that react to a click override it.
   virtual void Click();
@@ -156,6 +176,9 @@ class TControl : public TComponent {
   friend struct ControlAccess;
   void DestroyHandle();
   void ApplyAccessibleText();
+  void ApplyTabGroup();
+  // Forgets this control as the last focused child of the groups around it.
+  void LeaveGroups();
   // Colour (1) or font (2) to reach the widget before it paints next.
   void Changed(int what);
   void ParentFontChanged();
@@ -175,9 +198,12 @@ class TControl : public TComponent {
   std::string FHint;
   std::string FAccessibleName;
   std::string FAccessibleDescription;
+  TAccessibleRole FAccessibleRole = arDefault;
   TCursor FCursor = crDefault;
   int FTabOrder = -1;
   bool FTabStop = false;
+  bool FTabGroup = false;
+  TControl* FLastFocused = nullptr;  // of a tab group: the child that had the focus last
   int FDirty = 0;
 };
 

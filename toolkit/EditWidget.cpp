@@ -386,7 +386,7 @@ void EditWidget::keyPressEvent(QKeyEvent* e) {
       return;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-      focusNextPrevChild(e->key() == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier));
+      MoveFocus(this, e->key() == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier));
       return;
     default:
       break;
@@ -395,6 +395,9 @@ void EditWidget::keyPressEvent(QKeyEvent* e) {
 }
 
 bool EditWidget::NavigationKey(QKeyEvent* e) {
+  // A read-only memo that reports its edges has no caret stops of its own.
+  auto* memo = dynamic_cast<TMemo*>(edit_);
+  if (readOnly_ && memo && memo->OnCaretEdge && CaretEdge(e)) return true;
   bool extend = e->modifiers() & Qt::ShiftModifier;
   bool ctrl = e->modifiers() & Qt::ControlModifier;
   const QTextLayout& layout = Layout();

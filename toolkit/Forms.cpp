@@ -1,6 +1,7 @@
 // Forms as top-level widgets, modal loops, and the application with its error box.
 #include "toolkit/Forms.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -15,6 +16,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QThread>
+#include <QTimer>
 #include <QTranslator>
 #include <QWheelEvent>
 #include <QWindow>
@@ -33,6 +35,7 @@
 #include <xcb/xcb.h>
 #endif
 
+#include "toolkit/StdCtrls.h"
 #include "toolkit/qt_p.h"
 #include "toolkit/testing.h"
 #include "toolkit/testing_p.h"
@@ -108,6 +111,20 @@ class FormWidget : public QWidget {
   QWidget* Client() const { return client_; }
   TForm* Form() const { return form_; }
   void SetMenuBar(QMenuBar* bar) { bar_ = bar; }
+  // A widget of no size that assistive technology knows as a notification: shown anew with each
+  // message, which a screen reader then speaks.
+  void Announce(const QString& text) {
+    if (!notice_) {
+      notice_ = new QWidget(client_);
+      notice_->setGeometry(0, 0, 0, 0);
+      MarkNotice(notice_);
+    }
+    QTimer::singleShot(0, notice_, [notice = notice_, text] {
+      notice->hide();
+      notice->setAccessibleName(text);
+      notice->show();
+    });
+  }
   int MenuHeight() const { return bar_ ? bar_->sizeHint().height() : 0; }
   void Place(int w, int h) {
     int m = MenuHeight();
@@ -140,19 +157,46 @@ class FormWidget : public QWidget {
     e->ignore();  // the form decides: Close hides a dialog, or ends the program
     if (form_) Deliver([this] { form_->CloseRequested(); });
   }
+  bool event(QEvent* e) override {
+    bool used = QWidget::event(e);
+    // The focus is told again when the window becomes active (a dialog or a file dialog closed):
+    // a screen reader drops focus news from a window that is not yet active.
+    if (e->type() == QEvent::WindowActivate && QAccessible::isActive())
+      if (QWidget* f = focusWidget()) {
+        QAccessibleEvent focus(f, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+      }
+    return used;
+  }
   void keyPressEvent(QKeyEvent* e) override {
     if (form_ && form_->OnKeyPress && e->key() == Qt::Key_Escape) {
       char key = 27;
       Deliver([&] { form_->OnKeyPress(form_, key); });
       return;
     }
+    if (TButton* cancel = form_ && e->key() == Qt::Key_Escape ? CancelButton(form_) : nullptr) {
+      Deliver([cancel] { cancel->Click(); });
+      return;
+    }
     QWidget::keyPressEvent(e);
+  }
+  // The form's cancel button that can be pressed now, or null.
+  static TButton* CancelButton(TControl* c) {
+    for (int i = 0; i < c->ControlCount(); ++i) {
+      TControl* k = c->Controls(i);
+      if (!k->Visible() || !k->Enabled()) continue;
+      auto* button = dynamic_cast<TButton*>(k);
+      if (button && button->Cancel()) return button;
+      if (TButton* inner = CancelButton(k)) return inner;
+    }
+    return nullptr;
   }
 
  private:
   TForm* form_;
   QWidget* client_;
   QMenuBar* bar_ = nullptr;
+  QWidget* notice_ = nullptr;
 };
 
 FormWidget* WidgetOf(TForm* form) { return static_cast<FormWidget*>(form->Handle()->widget); }
@@ -237,6 +281,10 @@ void TForm::ApplyText() {
   FHandle->widget->setWindowTitle(ToOutsideQString(title));
 }
 
+void TForm::Announce(const std::string& text) {
+  if (FHandle) WidgetOf(this)->Announce(ToOutsideQString(text));
+}
+
 void TForm::set_BorderStyle(TFormBorderStyleKind v) { FBorderStyle = v; }
 
 void TForm::set_Menu(TMainMenu* v) { FMenu = v; }
@@ -279,6 +327,7 @@ void TForm::Show() {
   h->widget->raise();
   h->widget->activateWindow();
   if (wasVisible) return;
+  if (OnShow) Application->Guard([this] { OnShow(this); });
   if (FActiveControl && FActiveControl->Visible() && FActiveControl->Enabled())
     FActiveControl->SetFocus();
   else

@@ -43,6 +43,11 @@ class TForm : public TControl {
   int ShowModal();
   void Close();
   bool Modal() const { return FModal; }
+  // Has assistive technology tell a short message (a new game's level): a screen reader speaks it as
+  // a notification. Nothing shows on screen. It is told once the handler running now has returned,
+  // after whatever news that handler caused, so that a screen reader drowning in those (a board of
+  // cells greyed at once) does not drop it with them. Does nothing before the form's window is made.
+  void Announce(const std::string& text);
   // A close request from outside the program (the title bar's close box, the window manager's menu or
   // key, a taskbar) comes here, and closes like Close. A form whose only way out does more than close
   // overrides it with that way out. Refused while a modal form other than this one is up.
@@ -54,7 +59,10 @@ class TForm : public TControl {
   // Runs at the end of the form's construction (DoCreate); a failure shows the error box and the
   // form lives on.
   TNotifyEvent OnCreate;
-  // Keys that the focused control leaves unused (Escape in an edit, say) reach the form as characters.
+  // Runs each time the form is shown, just before the focus goes into it.
+  TNotifyEvent OnShow;
+  // Keys that the focused control leaves unused (Escape in an edit, say) reach the form as characters;
+  // without a handler, Escape clicks the form's cancel button (TButton::Cancel) when it has one.
   TKeyPressEvent OnKeyPress;
   // The mouse wheel turned over any of the form's controls comes here first; a handler that sets
   // Handled uses it up, otherwise the control under the mouse takes it as usual.

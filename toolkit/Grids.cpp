@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "toolkit/SysUtils.h"
@@ -149,6 +150,10 @@ class GridWidget : public QAbstractScrollArea {
   void focusInEvent(QFocusEvent* e) override {
     QAbstractScrollArea::focusInEvent(e);
     viewport()->update();
+    // After the platform has told of the grid's own focus, which would otherwise come last.
+    QTimer::singleShot(0, this, [this] {
+      if (grid_ && hasFocus()) TellItemFocused(this, grid_->Row() - grid_->FixedRows());
+    });
   }
   void focusOutEvent(QFocusEvent* e) override {
     QAbstractScrollArea::focusOutEvent(e);
@@ -184,7 +189,22 @@ TStringGrid::TStringGrid(TComponent* AOwner) : TControl(AOwner) {
   SetBounds(0, 0, 320, 120);
   set_Color(clWindow);
   set_TabStop(true);
+  set_AccessibleRole(arList);
   Resize(FColCount, FRowCount);
+}
+
+TAccessibleItem TStringGrid::AccessibleItem(int Index) const {
+  const int row = FFixedRows + Index;
+  TAccessibleItem item;
+  for (int col = FFixedCols; col < FColCount; ++col)
+    item.Name += (item.Name.empty() ? "" : " ") + FCells[row][col];
+  int pitch = FDefaultRowHeight + GridLine;
+  item.Top = Border + (FFixedRows + row - FTopRow) * pitch;
+  item.Left = Border;
+  item.Width = std::max(0, Width() - 2 * Border);
+  item.Height = FDefaultRowHeight;
+  item.Selected = row == FRow;
+  return item;
 }
 
 TStringGrid::~TStringGrid() {
@@ -315,6 +335,7 @@ void TStringGrid::MoveCurrent(int ACol, int ARow) {
   FRow = ARow;
   ScrollInView();
   Changed();
+  if (FHandle && FHandle->widget->hasFocus()) TellItemFocused(FHandle->widget, FRow - FFixedRows);
 }
 
 int TStringGrid::VisibleRows() const {

@@ -65,6 +65,11 @@ class TStringGrid : public TControl {
 
   TSelectCellEvent OnSelectCell;
 
+  // For screen readers the grid is a list of its rows below the fixed ones, each named by its cells
+  // right of the fixed columns; the current row is the selected one.
+  int AccessibleItemCount() const override { return FRowCount - FFixedRows; }
+  TAccessibleItem AccessibleItem(int Index) const override;
+
  protected:
   // Asks OnSelectCell whether the cell may become current.
   virtual bool SelectCell(int ACol, int ARow);

@@ -251,6 +251,7 @@ void TCustomEdit::ApplyProperties() {
 void TCustomEdit::set_ReadOnly(bool v) {
   if (v == FReadOnly) return;
   FReadOnly = v;
+  ReadOnlyChanged();
   if (!FHandle) return;
   ApplyEditState();
   TellReadOnlyChanged(FHandle->widget);

@@ -30,14 +30,20 @@ class TLabel : public TControl {
   bool FSizePending = false;
 };
 
-// A push button: a click, or Enter or Space while it has the focus, fires OnClick.
+// A push button: a click, or Enter or Space while it has the focus, fires OnClick. A Cancel button
+// is also pressed by Escape anywhere in its form.
 class TButton : public TControl {
  public:
   explicit TButton(TComponent* AOwner);
+  bool Cancel() const { return FCancel; }
+  void set_Cancel(bool v) { FCancel = v; }
 
  protected:
   void CreateHandle() override;
   void ApplyProperties() override;
+
+ private:
+  bool FCancel = false;
 };
 
 struct TextAccess;
@@ -89,6 +95,8 @@ class TCustomEdit : public TControl {
   // The text now in the widget differs from the stored one: store it and fire OnChange.
   void WidgetTextChanged(const std::string& now);
   virtual void ApplyEditState() = 0;
+  // ReadOnly has changed; a derived control that shows it otherwise (a description) follows it here.
+  virtual void ReadOnlyChanged() {}
 
   int FMaxLength = 0;
   bool FReadOnly = false;
@@ -126,7 +134,8 @@ class TMemo : public TCustomEdit {
 
   // An arrow key pressed with no Shift, Ctrl or Alt where the caret cannot move any further that way
   // and nothing is selected: Left at the start of the text, Right at its end, Up on the first line,
-  // Down on the last line as wrapped. The key does nothing else; the handler may move the focus on.
+  // Down on the last line as wrapped; in a read-only memo, every such arrow. The key does nothing
+  // else; the handler may move the focus on.
   TCaretEdgeEvent OnCaretEdge;
 
  protected:

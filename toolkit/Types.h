@@ -50,6 +50,13 @@ enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+// A key as it goes down: its virtual key code (the classic VK_ values; a letter or digit is its upper-
+// case character) and the modifiers held. A handler that sets Key to 0 uses the key up.
+using TKeyEvent = std::function<void(TObject* Sender, unsigned short& Key, TShiftState Shift)>;
+enum TVirtualKey : unsigned short {
+  vkBack = 8, vkTab = 9, vkReturn = 13, vkEscape = 27, vkSpace = 32,
+  vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40
+};
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 

@@ -67,6 +67,9 @@ struct ControlAccess {
   static void Sync(TControl* c);
   static int ChildOffset(TControl* c) { return c->ChildOffset(); }
   static bool Modal(TForm* f) { return f->FModal; }
+  // The focus reached the control's widget: a tab group hands it on to its child, and the groups
+  // around a control remember it.
+  static void FocusIn(TControl* c);
 };
 
 // Carries the platform's mouse and enter/leave events of a widget to its control.
@@ -86,6 +89,10 @@ class EventBridge : public QObject {
 // Installs the bridge on the widget that takes the control's mouse input.
 void Bridge(TControl* control, ControlHandle* h);
 
+// Tab (next) or Shift+Tab from a widget: the focus moves to the next widget in the Tab order of its
+// window, past the whole of any tab group (TControl::TabGroup) that the widget lies in.
+void MoveFocus(QWidget* from, bool next);
+
 QMenuBar* CreateMenuBar(TMainMenu* menu, QWidget* parent);
 
 // The window that a message box or file dialog opened now belongs to: the modal form on screen, else
@@ -104,9 +111,13 @@ void InstallAccessibility();
 TControl* ControlOf(QObject* widget);
 // The items of the control behind the widget may have changed.
 void TellItemsChanged(QWidget* w);
+// Item `index` of the control behind the widget has the focus now (the current entry of a list).
+void TellItemFocused(QWidget* w, int index);
 // The text of a multi-line edit changed, or its read-only flag (the platform's own edits tell theirs).
 void TellTextChanged(QWidget* w, const std::string& before, const std::string& after);
 void TellReadOnlyChanged(QWidget* w);
+// Marks a bare widget as a notification to assistive technology (see TForm::Announce).
+void MarkNotice(QWidget* w);
 // Drops what assistive technology was told of the widget, so it is asked again (its kind changed).
 void ForgetAccessible(QWidget* w);
 

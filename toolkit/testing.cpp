@@ -135,6 +135,9 @@ void PressKey(TControl* control, TKey key, TShiftState shift) {
     case keyBackspace: return SendKey(control, Qt::Key_Backspace, mods, QStringLiteral("\b"));
     case keyEscape: return SendKey(control, Qt::Key_Escape, mods, QStringLiteral("\x1b"));
     case keyEnter: return SendKey(control, Qt::Key_Return, mods, QStringLiteral("\r"));
+    case keyTab: return SendKey(control, Qt::Key_Tab, mods, QStringLiteral("\t"));
+    case keyBacktab: return SendKey(control, Qt::Key_Backtab, mods | Qt::ShiftModifier, {});
+    case keySpace: return SendKey(control, Qt::Key_Space, mods, QStringLiteral(" "));
   }
 }
 
@@ -355,6 +358,11 @@ AccessibleObject Describe(QAccessibleInterface* iface) {
     case QAccessible::ToolBar: o.Role = "tool bar"; break;
     case QAccessible::Pane: o.Role = "panel"; break;
     case QAccessible::Separator: o.Role = "separator"; break;
+    case QAccessible::Window: o.Role = "frame"; break;
+    case QAccessible::Dialog: o.Role = "dialog"; break;
+    case QAccessible::Grouping: o.Role = "grouping"; break;
+    case QAccessible::Notification: o.Role = "notification"; break;
+    case QAccessible::Client: o.Role = "filler"; break;
     default: o.Role = std::to_string(iface->role()); break;
   }
   // In the UTF-8 the platform's accessibility bridge sends, converted as it converts.
@@ -363,8 +371,13 @@ AccessibleObject Describe(QAccessibleInterface* iface) {
   o.Value = iface->text(QAccessible::Value).toStdString();
   o.ReadOnly = iface->state().readOnly;
   o.Enabled = !iface->state().disabled;
-  for (int i = 0; i < iface->childCount(); ++i)
-    if (QAccessibleInterface* child = iface->child(i)) o.Children.push_back(Describe(child));
+  for (int i = 0; i < iface->childCount(); ++i) {
+    QAccessibleInterface* child = iface->child(i);
+    if (!child) continue;
+    o.Children.push_back(Describe(child));
+    QAccessibleInterface* parent = child->parent();
+    o.Children.back().Linked = parent && parent->object() == iface->object() && parent->indexOfChild(child) == i;
+  }
   return o;
 }
 }  // namespace

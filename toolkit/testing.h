@@ -33,7 +33,10 @@ void TypeText(TControl* control, const std::string& text);
 void TypeAtCaret(TControl* control, const std::string& text);
 // The same keys, typed at the form's window: they reach whichever control has the focus there.
 void TypeAtWindow(TForm* form, const std::string& text);
-enum TKey { keyLeft, keyRight, keyUp, keyDown, keyHome, keyEnd, keyDelete, keyBackspace, keyEscape, keyEnter };
+enum TKey {
+  keyLeft, keyRight, keyUp, keyDown, keyHome, keyEnd, keyDelete, keyBackspace, keyEscape, keyEnter,
+  keyTab, keyBacktab, keySpace  // keyBacktab: Shift+Tab
+};
 // Focuses the control and presses the key, with Shift and Ctrl held as the state says.
 void PressKey(TControl* control, TKey key, TShiftState shift = {});
 // Puts the text on the clipboard and pastes it with the edit's own paste action (its context menu's) /
@@ -117,6 +120,8 @@ bool Tick(TTimer* timer);
 struct AccessibleObject {
   std::string Role, Name, Description, Value;
   bool ReadOnly = false, Enabled = true;
+  // The object names its real parent and its real index in that parent (as each child is reached).
+  bool Linked = true;
   std::vector<AccessibleObject> Children;
 };
 AccessibleObject Accessible(TControl* control);

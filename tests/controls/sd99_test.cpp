@@ -330,54 +330,91 @@ TEST_F(IsSolved, EightyDigitsAndOneCellOfAnythingButItsDigitIsNot) {
 
 using BoardKeyboard = BoardFixture;
 
-// Cells are no tab stops: the arrows carry the focus from cell to cell, past the clues, up to the edge.
-TEST_F(BoardKeyboard, AnArrowThatCannotMoveTheCaretFurtherMovesTheFocusToTheNextCellThatIsNoClue) {
+// Cells are no tab stops: the arrows carry the focus one cell at a time, clues included, up to the edge;
+// the board is one stop of the Tab order, entered again at the cell last left.
+TEST_F(BoardKeyboard, ArrowsMoveOneCellAtATimeOverClueAndOpenCellsAndTabLeavesTheBoard) {
+  auto* next = new TButton(form);  // after the board in the Tab order, and the last control
+  next->set_Parent(form);
+  next->SetBounds(0, 445, 20, 10);
+  auto* last = new TButton(form);
+  last->set_Parent(form);
+  last->SetBounds(30, 445, 20, 10);
   form->Show();
   Application->ProcessMessages();  // the window becomes the active one, where the focus lies
-  auto focused = [&]() -> std::pair<int, int> {
+  using Cell = std::pair<int, int>;
+  auto focused = [&]() -> Cell {
     for (auto* cell : board->Cells)
       if (cell->Focused()) return {cell->h(), cell->s()};
-    return {0, 0};
+    return {next->Focused() ? -1 : last->Focused() ? -2 : 0, 0};
   };
-  auto press = [&](tt::TKey key) {
-    auto [row, col] = focused();
-    ASSERT_NE(row, 0) << "no cell has the focus";
-    tt::PressKey(board->Cells(row, col), key);
-  };
-  using Cell = std::pair<int, int>;
   board->Cells(5, 5)->set_Text("12");
   board->Cells(5, 6)->set_Text("7");
   board->Cells(5, 6)->set_zt(1);  // a clue
   board->Cells(5, 7)->set_Text("3");
   board->Cells(4, 9)->set_Text("12345678");  // pencil marks on two lines
   board->Cells(9, 9)->set_zt(1);
-
   tt::TypeText(board->Cells(5, 5), "");
-  press(tt::keyLeft);
-  EXPECT_EQ(focused(), Cell(5, 5)) << "inside a cell the caret moves";
-  EXPECT_EQ(board->Cells(5, 5)->SelStart(), 1);
-  press(tt::keyRight);
-  press(tt::keyRight);
-  EXPECT_EQ(focused(), Cell(5, 7)) << "past the clue";
-  EXPECT_EQ(board->Cells(5, 7)->SelStart(), 1) << "the caret at the end of the text";
-  press(tt::keyRight);
-  press(tt::keyRight);
-  press(tt::keyRight);
-  EXPECT_EQ(focused(), Cell(5, 9)) << "the board's edge";
-  press(tt::keyUp);
-  EXPECT_EQ(focused(), Cell(4, 9));
-  EXPECT_EQ(board->Cells(4, 9)->SelStart(), 8);
-  press(tt::keyUp);
-  EXPECT_EQ(focused(), Cell(4, 9)) << "from the second line to the first";
-  EXPECT_LT(board->Cells(4, 9)->SelStart(), 8);
-  press(tt::keyUp);
-  EXPECT_EQ(focused(), Cell(3, 9));
-  for (int i = 0; i < 6; ++i) press(tt::keyDown);
-  EXPECT_EQ(focused(), Cell(8, 9)) << "only a clue lies below";
-  tt::PressKey(board->Cells(8, 9), tt::keyLeft, {ssShift});
-  EXPECT_EQ(focused(), Cell(8, 9)) << "Shift selects; it never leaves the cell";
-  press(tt::keyLeft);
-  EXPECT_EQ(focused(), Cell(8, 8));
-  tt::TypeAtCaret(board->Cells(8, 8), "4");
+
+  struct Step {
+    const char* key;  // an arrow, "S-Left" (with Shift), a typed text, "Tab" or "S-Tab"
+    Cell focus;       // (-1, 0): the button `next`; (-2, 0): the button `last`
+    int caret;        // in the focused cell; -1: not checked
+  };
+  const Step steps[] = {
+      {"Left", {5, 5}, 1},    // inside a cell the caret moves
+      {"Right", {5, 5}, 2},
+      {"Right", {5, 6}, 1},   // onto the clue, caret at the end of the text
+      {"Right", {5, 7}, 1},   // one arrow leaves a clue
+      {"Left", {5, 7}, 0},    // an open cell's text first
+      {"Left", {5, 6}, -1},
+      {"Left", {5, 5}, 2},
+      {"Right", {5, 6}, -1},
+      {"Right", {5, 7}, -1},
+      {"Right", {5, 8}, -1},
+      {"Right", {5, 9}, -1},
+      {"Right", {5, 9}, -1},  // the board's edge
+      {"Up", {4, 9}, 8},
+      {"Up", {4, 9}, -1},     // from the second line to the first
+      {"Up", {3, 9}, -1},
+      {"Down", {4, 9}, 8},    // the caret at the end, on the last line
+      {"Down", {5, 9}, -1},
+      {"Down", {6, 9}, -1},
+      {"Down", {7, 9}, -1},
+      {"Down", {8, 9}, -1},
+      {"Down", {9, 9}, -1},   // a clue
+      {"9", {9, 9}, -1},      // typing on a clue does nothing (checked below)
+      {"Left", {9, 8}, -1},
+      {"S-Left", {9, 8}, -1}, // Shift selects; it never leaves the cell
+      {"Tab", {-1, 0}, -1},   // Tab leaves the board for the next control ...
+      {"S-Tab", {9, 8}, -1},  // ... and Shift+Tab comes back to the cell last left
+      {"S-Tab", {-2, 0}, -1}, // Shift+Tab leaves it the other way (round to the last control)
+      {"Tab", {9, 8}, -1},    // and Tab from there enters it at that cell again
+      {"Up", {8, 8}, -1},
+      {"4", {8, 8}, -1},
+  };
+  for (const Step& step : steps) {
+    auto [row, col] = focused();
+    TControl* at = row > 0 ? static_cast<TControl*>(board->Cells(row, col)) : row == -1 ? next : last;
+    const std::string key = step.key;
+    const std::pair<const char*, tt::TKey> presses[] = {{"Left", tt::keyLeft}, {"Right", tt::keyRight},
+                                                        {"Up", tt::keyUp},     {"Down", tt::keyDown},
+                                                        {"Tab", tt::keyTab},   {"S-Tab", tt::keyBacktab}};
+    bool pressed = false;
+    for (auto [name, k] : presses) {
+      if (key != name) continue;
+      tt::PressKey(at, k);
+      pressed = true;
+    }
+    if (key == "S-Left") {
+      tt::PressKey(at, tt::keyLeft, {ssShift});
+    } else if (!pressed) {
+      tt::TypeAtCaret(at, key);
+    }
+    EXPECT_EQ(focused(), step.focus) << key << " from " << row << "," << col;
+    if (step.caret >= 0 && step.focus.first > 0) {
+      EXPECT_EQ(board->Cells(step.focus.first, step.focus.second)->SelStart(), step.caret) << key;
+    }
+  }
+  EXPECT_EQ(board->Cells(9, 9)->Text(), "");
   EXPECT_EQ(board->Cells(8, 8)->Text(), "4") << "typing goes on in the new cell";
 }

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """The running game as a screen reader and a keyboard player meet it.
 
-Reads the game's AT-SPI tree and drives it with xdotool on a real X server: names of tool buttons,
-status-bar panels, the rules box and the clock; cells named by row and column with their text and a
-read-only state for clues; arrow keys that carry the focus past clues; the candidate panel's boxes with
-which digits are offered; the congratulation.
+Plays the game with keys alone (xdotool) on a real X server and checks, step by step, what AT-SPI
+(the desktop's accessibility bus, which screen readers read) receives: the focused object's role,
+name, description, text and state, that every object of each window names its real parent and index
+in it, and the notifications that a screen reader speaks (a new game's level, a repeat, the
+completion). From start to a stored record: loading a game, the board's arrows and Tab, the clues,
+the candidate panel, the menus and every dialog with Escape.
 
 Run inside an X server and a session bus (tests/e2e/atspi_test.sh sets both up):
     atspi_test.py LAUNCHER
@@ -19,13 +21,19 @@ import time
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
 
 SOLVED = ["534678912", "672195348", "198342567", "859761423", "426853791",
           "713924856", "961537284", "287419635", "345286179"]
 OPEN = {(1, 1), (1, 3), (2, 3), (9, 9)}  # the cells the saved game leaves to the player
+# A collection of one puzzle, its centre cell (a 9) left open: filling it beats the level 2 record.
+COLLECTION = "[e2e]\r\n" + "".join(r + "\r\n" for r in [
+    "123456789", "456789123", "789123456", "234567891", "567801234",
+    "891234567", "345678912", "678912345", "912345678"])
 
 failures = []
+notices = []  # names of the notifications shown, in order
+pid = None
 
 
 def check(condition, message):
@@ -34,14 +42,32 @@ def check(condition, message):
         print("FAIL:", message, flush=True)
 
 
-def wait_for(what, timeout=20.0):
+def pump(seconds):
+    end = time.time() + seconds
+    context = GLib.MainContext.default()
+    while time.time() < end:
+        while context.iteration(False):
+            pass
+        time.sleep(0.05)
+
+
+def wait_for(what, timeout=10.0):
     end = time.time() + timeout
     while time.time() < end:
         value = what()
         if value:
             return value
-        time.sleep(0.2)
+        pump(0.15)
     return None
+
+
+def on_showing(event):
+    try:
+        if event.detail1 == 1 and event.source.get_role() == Atspi.Role.NOTIFICATION and \
+                event.source.get_process_id() == pid:
+            notices.append(event.source.get_name())
+    except GLib.Error:
+        pass
 
 
 def walk(node):
@@ -52,11 +78,16 @@ def walk(node):
             yield from walk(child)
 
 
-def find(root, role=None, name=None):
-    for node in walk(root):
-        if (role is None or node.get_role_name() == role) and (name is None or node.get_name() == name):
-            return node
-    return None
+def unlinked(window):
+    """The objects of a window that do not name their real index in their real parent."""
+    bad = []
+    for node in walk(window):
+        if node is window:
+            continue
+        parent, index = node.get_parent(), node.get_index_in_parent()
+        if parent is None or index < 0 or parent.get_child_at_index(index) != node:
+            bad.append("%s %r (index %d)" % (node.get_role_name(), node.get_name(), index))
+    return bad
 
 
 def has(node, state):
@@ -64,20 +95,19 @@ def has(node, state):
 
 
 def text_of(node):
-    return Atspi.Text.get_text(node, 0, -1)
-
-
-def click(node):
-    r = Atspi.Component.get_extents(node, Atspi.CoordType.SCREEN)
-    subprocess.run(["xdotool", "mousemove", str(r.x + r.width // 2), str(r.y + r.height // 2), "click", "1"],
-                   check=True)
+    return Atspi.Text.get_text(node, 0, -1) if node is not None else None
 
 
 def keys(*names):
-    subprocess.run(["xdotool", "key", "--delay", "80", *names], check=True)
+    subprocess.run(["xdotool", "key", "--delay", "120", *names], check=True)
+
+
+def typed(text):
+    subprocess.run(["xdotool", "type", "--delay", "80", text], check=True)
 
 
 def main():
+    global pid
     launcher = os.path.abspath(sys.argv[1])
     home = tempfile.mkdtemp(prefix="velmora-atspi-")
     folder = os.path.join(home, "velmora")
@@ -89,110 +119,209 @@ def main():
             lines.append("0" if (row, col) in OPEN else "1" + SOLVED[row - 1][col - 1])
     with open(os.path.join(folder, "nearly.txt"), "wb") as f:
         f.write(("\r\n".join(lines) + "\r\n").encode())
+    with open(os.path.join(folder, "tk.vlm"), "wb") as f:
+        f.write(COLLECTION.encode())
     env = dict(os.environ, HOME=home, XDG_DATA_HOME=home, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    listener = Atspi.EventListener.new(on_showing)
+    listener.register("object:state-changed:showing")
     game = subprocess.Popen([launcher], env=env)
+    pid = game.pid
     try:
-        run(game)
+        run(game, folder)
     finally:
         game.terminate()
         game.wait(10)
 
 
-def run(game):
+def run(game, folder):
     def the_app():
         desktop = Atspi.get_desktop(0)
         for i in range(desktop.get_child_count()):
             app = desktop.get_child_at_index(i)
-            if app is not None and app.get_process_id() == game.pid and find(app, "menu bar"):
+            if app is not None and app.get_process_id() == game.pid and app.get_child_count() > 0:
                 return app
         return None
 
-    app = wait_for(lambda: game.poll() is not None or the_app())
+    app = wait_for(lambda: game.poll() is not None or the_app(), 20)
     if app is True or app is None:
         sys.exit("the game did not appear in the AT-SPI tree (exit status %s)" % game.poll())
-    if find(app, "text", "第9行第9列") is None:
-        sys.exit("the cells are not named by row and column")
-    window = find(app, "frame", "Velmora1.5")
-    check(window is not None, "the main window is a frame named by its caption")
 
-    # Tool buttons are named by their hints; the gaps between them are separators, not nameless buttons.
-    for hint in ["装载游戏", "游戏存盘", "自定义游戏", "初级", "中级", "高级", "骨灰级", "精选题目", "重玩此局"]:
-        check(find(app, "push button", hint) is not None, "tool button named " + hint)
-    check(find(app, "check box", "候选数面板显示") is not None, "the candidate switch is named by its hint")
-    check(not [n for n in walk(app) if n.get_role_name() == "push button" and not n.get_name()],
-          "no push button without a name")
+    def focused():
+        # The innermost focused object of the active window (a box of the candidate panel, not the panel).
+        found = None
+        for window in [app.get_child_at_index(i) for i in range(app.get_child_count())]:
+            if window is None or not has(window, Atspi.StateType.ACTIVE):
+                continue
+            for node in walk(window):
+                if has(node, Atspi.StateType.FOCUSED):
+                    found = node
+        return found
 
-    # The status bar's panels, the clock and the rules box say their texts.
-    bar = find(app, "status bar")
-    panels = [bar.get_child_at_index(i).get_name() for i in range(bar.get_child_count())] if bar else []
-    # Version, mail and home page, and a chat line where the build sets one.
-    check(len(panels) >= 3 and panels[0] == "Velmora 1.5" and all(panels), "status-bar panels: %r" % panels)
-    check(find(app, "label", "0:0:0") is not None, "the clock says its time")
-    rules = find(app, "text", "游戏说明")
-    check(rules is not None and text_of(rules).startswith("游戏说明:在九宫") and has(rules, Atspi.StateType.READ_ONLY),
-          "the rules box is read-only text")
-
-    # Load the saved game through the tool button and the file dialog.
-    click(find(app, "push button", "装载游戏"))
-    check(wait_for(lambda: app.get_child_count() > 1) is not None, "the load dialog opens")
-    time.sleep(0.5)
-    subprocess.run(["xdotool", "type", "--delay", "50", "nearly.txt"], check=True)
-    keys("Return")
-
-    def cell(row, col):
-        return find(app, "text", "第%d行第%d列" % (row, col))
-
-    check(wait_for(lambda: text_of(cell(1, 2)) == "3") is not None, "the saved game is loaded")
-    for row in range(1, 10):
-        for col in range(1, 10):
-            node = cell(row, col)
-            clue = (row, col) not in OPEN
-            expected = SOLVED[row - 1][col - 1] if clue else ""
-            if text_of(node) != expected or has(node, Atspi.StateType.READ_ONLY) != clue:
-                check(False, "cell %d,%d: text %r, read-only %s" % (row, col, text_of(node),
-                                                                     has(node, Atspi.StateType.READ_ONLY)))
-
-    # Keyboard play: arrows carry the focus past the clues and stop at the edge of what is open.
-    def focused_cell():
-        for row in range(1, 10):
-            for col in range(1, 10):
-                if has(cell(row, col), Atspi.StateType.FOCUSED):
-                    return (row, col)
+    def active_window():
+        for i in range(app.get_child_count()):
+            window = app.get_child_at_index(i)
+            if window is not None and has(window, Atspi.StateType.ACTIVE):
+                return window
         return None
 
-    click(cell(1, 1))
-    check(wait_for(lambda: focused_cell() == (1, 1)), "a click focuses the cell")
-    keys("Right")
-    check(wait_for(lambda: focused_cell() == (1, 3)), "Right skips the clue: focus at %r" % (focused_cell(),))
-    keys("4", "Down", "2", "Left", "Left")
-    check(wait_for(lambda: text_of(cell(2, 3)) == "2"), "typing goes on in the new cell")
-    check(text_of(cell(1, 3)) == "4", "typed into (1,3): %r" % text_of(cell(1, 3)))
-    check(focused_cell() == (2, 3), "Left past two clues to the board's edge stays: %r" % (focused_cell(),))
+    def focus_is(role, name=None, description=None, text=None, states=()):
+        def match():
+            node = focused()
+            return node is not None and node.get_role_name() == role and \
+                (name is None or node.get_name() == name) and \
+                (description is None or node.get_description() == description) and \
+                (text is None or text_of(node) == text) and \
+                all(has(node, s) for s in states) and node
+        return match
 
-    # The candidate panel offers the one digit left for (1,1) and writes it.
-    click(find(app, "check box", "候选数面板显示"))
-    click(cell(1, 1))
-    panel = find(app, "panel", "候选数面板")
-    check(panel is not None and wait_for(lambda: has(panel, Atspi.StateType.SHOWING)), "the candidate panel shows")
-    boxes = {panel.get_child_at_index(i).get_name(): panel.get_child_at_index(i) for i in range(panel.get_child_count())}
-    check(sorted(boxes) == sorted("123456789NH"), "the panel's boxes: %r" % sorted(boxes))
-    for digit in "12346789":
-        check(boxes[digit].get_description() == "不是候选数" and not has(boxes[digit], Atspi.StateType.ENABLED),
-              "digit %s is not offered" % digit)
-    check(boxes["5"].get_description() == "是候选数" and has(boxes["5"], Atspi.StateType.ENABLED), "5 is offered")
-    click(boxes["5"])
-    check(wait_for(lambda: text_of(cell(1, 1)) == "5"), "the panel writes its digit")
+    def window_is(role, name):
+        return lambda: (lambda w: w is not None and w.get_role_name() == role and w.get_name() == name and w)(
+            active_window())
 
-    # The last digit completes the board: the congratulation shows.
-    click(find(app, "check box", "候选数面板显示"))
-    click(cell(9, 9))
-    keys("9")
-    done = find(app, "label", "恭喜你完成任务")
-    check(done is not None and wait_for(lambda: has(done, Atspi.StateType.SHOWING)), "the congratulation shows")
+    def heard(notice):
+        return lambda: notice in notices
 
-    # A new game: the clock's name follows its time.
-    click(find(app, "push button", "初级"))
-    check(wait_for(lambda: find(app, "label", "0:0:1") or find(app, "label", "0:0:2")), "the clock's name ticks")
+    def cell(row, col):
+        frame = [app.get_child_at_index(i) for i in range(app.get_child_count())]
+        for window in frame:
+            if window is not None and window.get_name() == "Velmora1.5":
+                for node in walk(window):
+                    if node.get_role_name() == "text" and node.get_name() == "第%d行第%d列" % (row, col):
+                        return node
+        return None
+
+    RO = Atspi.StateType.READ_ONLY
+    # Each step: the keys (or text) a player gives, then what AT-SPI must show; "tree" checks that
+    # every object of the active window names its real parent and index.
+    steps = [
+        ("start", None, window_is("frame", "Velmora1.5"), "tree"),
+        ("the focus is announced at start", None, focus_is("text", "游戏说明", states=[RO]), None),
+        ("Tab reaches the tool bar", ["Tab"], focus_is("push button", "装载游戏"), None),
+        ("Enter opens the file dialog", ["Return"], window_is("dialog", "打开"), None),
+        ("the saved game loads", "nearly.txt\n", focus_is("text", "第1行第1列", text=""), "tree"),
+        ("a clue says it is one", ["Right"], focus_is("text", "第1行第2列", "提示数", "3", [RO]), None),
+        ("typing on a clue does nothing", "7", lambda: text_of(cell(1, 2)) == "3", None),
+        ("one arrow leaves a clue", ["Right"], focus_is("text", "第1行第3列", ""), None),
+        ("a repeat names its pair", "3", focus_is("text", "第1行第3列", "与第1行第2列重复", "3"), None),
+        ("... and is spoken", None, heard("与第1行第2列重复"), None),
+        ("the clue names it back", None, lambda: cell(1, 2).get_description() == "提示数，与第1行第3列重复", None),
+        ("Backspace ends the repeat", ["BackSpace"], focus_is("text", "第1行第3列", "", ""), None),
+        ("", "4", focus_is("text", "第1行第3列", "", "4"), None),
+        ("arrows stop at the board's edge", ["Left", "Left", "Left"], focus_is("text", "第1行第1列"), None),
+        ("Ctrl+Space with the panel switched off", ["ctrl+space"], heard("候选数面板显示未按下"), None),
+        ("Shift+Tab leaves the board for the tool bar", ["shift+Tab"], focus_is("push button", "重玩此局"), None),
+        ("", ["shift+Tab"], focus_is("check box"), None),
+        ("Space switches the panel on", ["space"], lambda: has(focused(), Atspi.StateType.CHECKED), None),
+        ("Tab enters the board at the cell it left", ["Tab", "Tab"], focus_is("text", "第1行第1列"), None),
+        ("Ctrl+Space opens the panel on its offered digit", ["ctrl+space"], focus_is("push button", "5", "是候选数"), None),
+        ("arrows move among its boxes", ["Right"], focus_is("push button", "6", "不是候选数"), None),
+        ("", ["Up"], focus_is("push button", "3"), None),
+        ("", ["Up"], focus_is("push button", "H"), None),
+        ("", ["Down", "Left"], focus_is("push button", "1", "不是候选数"), None),
+        ("Escape closes it", ["Escape"], focus_is("text", "第1行第1列", text=""), None),
+        ("Enter writes the digit", ["ctrl+space", "Return"], focus_is("text", "第1行第1列", text="5"), None),
+        ("arrows go over every cell", ["Down", "Right", "Right"], focus_is("text", "第2行第3列"), None),
+        ("", "2", lambda: text_of(cell(2, 3)) == "2", None),
+        ("", ["Down"] * 7 + ["Right"] * 6, focus_is("text", "第9行第9列"), None),
+        ("the completion is spoken", "9", heard("恭喜你完成任务"), None),
+        ("the focus stays on something named", None, lambda: focused() is not None and focused().get_name(), None),
+    ]
+    run_steps(steps, focused, active_window)
+    # A level button, reached by Tab round the window.
+    for _ in range(20):
+        node = focused()
+        if node is not None and node.get_name() == "初级":
+            break
+        keys("Tab")
+        pump(0.3)
+    keys("Return")
+    check(wait_for(heard("新游戏，初级")), "a new game says its level: %r" % notices[-3:])
+    check(wait_for(lambda: (lambda n: n is not None and n.get_name().startswith("第"))(focused())),
+          "a new game puts the focus in a cell")
+
+    def tab_to(name):
+        for _ in range(20):
+            node = focused()
+            if node is not None and node.get_name() == name:
+                return True
+            keys("Tab")
+            pump(0.3)
+        return False
+
+    # Every dialog closes by Escape, and the focus comes back to something named. The menus open by
+    # Alt; their separators are passed over.
+    dialogs = [
+        ("the record table", lambda: (keys("alt"), pump(0.3), keys("Return"), pump(0.3),
+                                      keys(*(["Down"] * 4), "Return")), ("dialog", "排行榜"),
+         focus_is("push button", "确定")),
+        ("help", lambda: (keys("alt"), pump(0.3), keys("Right", "Return"), pump(0.3), keys("Return")),
+         ("dialog", "帮助"), lambda: (lambda n: n is not None and text_of(n).startswith("Velmora 数独 · 帮助"))(focused())),
+        ("about", lambda: (keys("alt"), pump(0.3), keys("Right", "Return"), pump(0.3), keys("Down", "Return")),
+         ("dialog", "About"), focus_is("push button", "退出")),
+        ("the collection", lambda: (tab_to("精选题目"), keys("Return")), ("dialog", "[e2e]"),
+         focus_is("list item", "[e2e]")),
+        ("the editor", lambda: (tab_to("自定义游戏"), keys("Return")), ("dialog", "自定义游戏"),
+         focus_is("push button", "保存")),
+    ]
+    for what, open_it, window, first in dialogs:
+        open_it()
+        check(wait_for(window_is(*window)), "%s opens: active window %r" % (what, active_window() and active_window().get_name()))
+        check(wait_for(first), "%s: first focus %r" % (what, describe(focused())))
+        if what == "about":
+            names = [n.get_name() for n in walk(active_window()) if n.get_role_name() == "text"]
+            check("Email" in names and "主页" in names, "the about box's fields are named: %r" % names)
+        if what == "the editor":
+            keys("Tab", "Tab", "Tab", "Tab")
+            check(wait_for(focus_is("text", "第1行第1列")), "Tab reaches the editor's cells: %r" % (describe(focused()),))
+            keys("Tab")
+            check(wait_for(focus_is("push button", "保存")), "Tab leaves the editor's board: %r" % (describe(focused()),))
+        bad = unlinked(active_window()) if active_window() is not None else ["no window"]
+        check(not bad, "%s: objects without their real parent or index: %r" % (what, bad[:5]))
+        keys("Escape")
+        check(wait_for(window_is("frame", "Velmora1.5")), "Escape closes %s" % what)
+        check(wait_for(lambda: focused() is not None and focused().get_name()),
+              "after %s the focus is on something named: %r" % (what, describe(focused())))
+
+    # The collection's puzzle to a new record, by keys.
+    tab_to("精选题目")
+    keys("Return")
+    wait_for(window_is("dialog", "[e2e]"))
+    keys("Tab", "Return")  # 确定
+    check(wait_for(focus_is("text", "第5行第5列")), "the collection's puzzle is in play: %r" % (describe(focused()),))
+    typed("9")
+    dialog = wait_for(lambda: (lambda w: w is not None and w.get_role_name() == "dialog" and w)(active_window()))
+    check(dialog and "已破中级记录" in dialog.get_description(),
+          "the new-record dialog tells its message: %r" % (dialog and dialog.get_description()))
+    name_box = wait_for(focus_is("text", "请留下尊姓大名", text="佚名"))
+    check(name_box and Atspi.Text.get_n_selections(name_box) == 1, "the name box has the focus with 佚名 selected")
+    typed("Bob")
+    keys("Return")
+    check(wait_for(window_is("frame", "Velmora1.5")), "Enter in the name box closes the dialog")
+    with open(os.path.join(folder, "phb.txt"), "rb") as f:
+        check(b"Bob" in f.read(), "Enter in the name box stores the record")
+
+
+def describe(node):
+    if node is None:
+        return None
+    return (node.get_role_name(), node.get_name(), node.get_description())
+
+
+def run_steps(steps, focused, active_window):
+    for what, given, expected, extra in steps:
+        if isinstance(given, list):
+            keys(*given)
+        elif isinstance(given, str):
+            for part in given.split("\n")[:-1] if given.endswith("\n") else [given]:
+                typed(part)
+            if given.endswith("\n"):
+                pump(0.3)
+                keys("Return")
+        check(wait_for(expected), "%s (%r): focus %r, notices %r" % (what, given, describe(focused()), notices[-3:]))
+        if extra == "tree":
+            window = active_window()
+            bad = unlinked(window) if window is not None else ["no active window"]
+            check(not bad, "%s: objects without their real parent or index: %r" % (what, bad[:5]))
 
 
 if __name__ == "__main__":

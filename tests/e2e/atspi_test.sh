@@ -1,6 +1,6 @@
 #!/bin/sh
-# Runs tests/e2e/atspi_test.py on an X server and a session bus of its own, where the game shows
-# its accessible tree to AT-SPI. Usage: atspi_test.sh LAUNCHER
+# Runs tests/e2e/atspi_test.py on an X server, a session bus and a window manager of its own, where
+# the game shows its accessible tree to AT-SPI. Usage: atspi_test.sh LAUNCHER
 set -eu
 here=$(dirname "$(readlink -f "$0")")
 # The AT-SPI bindings are the system's (python3-gi, gir1.2-atspi-2.0), so the system's interpreter.
@@ -12,5 +12,10 @@ python=/usr/bin/python3
 # game's connection. A random first display number keeps runs that start at once apart.
 QT_QPA_PLATFORM=xcb  # whatever platform the calling environment names
 export QT_QPA_PLATFORM
+# Under a window manager (openbox), which gives the main window back its activation when a dialog
+# closes, as a desktop does.
 exec xvfb-run -a -n $(( $(od -An -N2 -tu2 /dev/urandom) % 400 + 500 )) -e /dev/stderr \
-  -s "-screen 0 1280x1024x24 -noreset" dbus-run-session -- "$python" "$here/atspi_test.py" "$1"
+  -s "-screen 0 1280x1024x24 -noreset" dbus-run-session -- sh -c '
+    openbox --config-file /dev/null >/dev/null 2>&1 & wm=$!
+    "$1" "$2" "$3"; status=$?
+    kill $wm; exit $status' sh "$python" "$here/atspi_test.py" "$1"

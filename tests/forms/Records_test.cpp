@@ -188,16 +188,21 @@ TEST_F(NewRecord, AShortFileIsCompletedSoTheRecordAndNameAreKept) {
   EXPECT_EQ(File("phb.txt"), RecordFile({"10秒", "x", "9999秒", "佚名", "9999秒", "佚名", "3秒", "Bo"}));
 }
 
-TEST_F(NewRecord, EnterInTheNameBoxDoesNothingAndEnterOnTheButtonStoresThePastedNamesFirstLine) {
-  bool stillOpen = false;
+// The dialog opens with the focus in the name box and "佚名" selected, so a typed name replaces it,
+// and Enter there stores as the button does.
+TEST_F(NewRecord, OpensInTheNameBoxWithItsNameSelectedAndEnterThereStoresThePastedNamesFirstLine) {
+  bool closed = false;
+  std::string typed;
   FinishLevel(2, 8000, [&](Tfrm_djphb* d) {
+    tt::TypeAtWindow(d, "x");  // where the focus is, over what is selected
+    typed = d->Edit1->Text();
     d->Edit1->SelectAll();
     tt::Paste(d->Edit1, "张三\r\n第二行");
-    tt::PressKey(d->Edit1, tt::keyEnter);
-    stillOpen = d->ModalResult() == mrNone;
-    tt::PressKey(d->Button1, tt::keyEnter);
+    tt::TypeAtWindow(d, "\r");
+    closed = d->ModalResult() != mrNone;
   });
-  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(typed, "x");
+  EXPECT_TRUE(closed);
   EXPECT_EQ(File("phb.txt"), RecordFile({"9999秒", "佚名", "8秒", "张三", "9999秒", "佚名", "9999秒", "佚名"}));
 }
 

@@ -1,6 +1,8 @@
 // The help page's layout and its texts.
 #include "Page.h"
 
+#include "forms/HelpText.h"
+
 #include <QTextDocument>
 #include <algorithm>
 
@@ -144,60 +146,41 @@ void Page::Footer(const QString& text) {
   painter_.drawText(QRect(Margin, PageHeight - 30, PageWidth - 2 * Margin, 30), Qt::AlignCenter, text);
 }
 
+namespace {
+QString Q(const char* s) { return QString::fromUtf8(s); }
+QStringList Points(const velmora::HelpText::Section& section) {
+  QStringList out;
+  for (const char* p : section.Points)
+    if (p) out << Q(p);
+  return out;
+}
+}  // namespace
+
 QImage HelpPage(const Shots& s, int scale, QString& error) {
+  namespace text = velmora::HelpText;
   Page page(scale);
-  page.Title(QStringLiteral("Velmora 数独 · 帮助"),
-             QStringLiteral("在每一行、每一列和每个九宫格里填入 1 到 9，每个数字各一次。"));
+  page.Title(Q(text::Title), Q(text::Subtitle));
 
-  page.Heading(QStringLiteral("一、主窗口"));
+  page.Heading(Q(text::MainHeading));
   page.Picture(s.mainWindow, 0.6);
-  page.Paragraph(QStringLiteral("上面是工具栏，左边是棋盘，右边是游戏说明，最下面是作者的联系方式。"
-                                "黑色粗体数字是题目给出的，不能改；在空格里输入 1–9，显示为蓝色大字；"
-                                "一格里输入几个数字，就成为小号的候选标记。"));
-  page.Paragraph(QStringLiteral("同一行、列或九宫格里有重复的数字时，这两格变成红色。"
-                                "鼠标所在的行和列会加上底色。填满 81 格且没有重复，棋盘锁定、计时停止，"
-                                "并显示“恭喜你完成任务”；用时打破本级记录时，可以在排行榜上留下名字。"));
+  for (const char* p : text::MainParagraphs) page.Paragraph(Q(p));
 
-  page.Heading(QStringLiteral("二、工具栏按钮"));
-  const QString texts[] = {
-      QStringLiteral("打开存盘的文本文件，接着玩那一局。装载的游戏不进排行榜。"),
-      QStringLiteral("把棋盘上的题目和已填的数字存成文本文件。"),
-      QStringLiteral("打开自定义游戏编辑器，自己输入题目（见第四节）。"),
-      QStringLiteral("新开一局初级游戏，空出 37–40 格。"),
-      QStringLiteral("新开一局中级游戏，空出 42–47 格。"),
-      QStringLiteral("新开一局高级游戏，空出 49–52 格。"),
-      QStringLiteral("新开一局骨灰级游戏，空出 54–60 格，最难。"),
-      QStringLiteral("从题库里挑一道题来玩（见第五节）。"),
-      QStringLiteral("按下后，单击空格就弹出候选数面板（见第三节）；再按一次关闭。"),
-      QStringLiteral("显示本局用时（时:分:秒），完成时停止。"),
-      QStringLiteral("清空自己填的数字，从头再做这道题，重新计时。"),
-  };
-  if (s.tools.size() != std::size(texts)) {
-    error = QStringLiteral("expected %1 tool-bar pictures, got %2").arg(std::size(texts)).arg(s.tools.size());
+  page.Heading(Q(text::ToolHeading));
+  if (s.tools.size() != std::size(text::Tools)) {
+    error = QStringLiteral("expected %1 tool-bar pictures, got %2").arg(std::size(text::Tools)).arg(s.tools.size());
     return {};
   }
-  for (std::size_t i = 0; i < s.tools.size(); ++i) page.ToolRow(s.tools[i].picture, s.tools[i].name, texts[i]);
+  for (std::size_t i = 0; i < s.tools.size(); ++i)
+    page.ToolRow(s.tools[i], Q(text::Tools[i].Name), Q(text::Tools[i].Text));
 
-  page.Heading(QStringLiteral("三、候选数面板"));
-  page.PictureBeside(s.panel, 2.0,
-                     {QStringLiteral("白色数字是这一格的候选数，灰色数字已在同一行、列或九宫格里出现过。"),
-                      QStringLiteral("单击一个数字，就把它填进这一格。"),
-                      QStringLiteral("“H”把全部白色数字作为候选标记填进这一格。"),
-                      QStringLiteral("“N”关闭面板，什么也不填。")});
+  page.Heading(Q(text::PanelSection.Heading));
+  page.PictureBeside(s.panel, 2.0, Points(text::PanelSection));
+  page.Heading(Q(text::EditorSection.Heading));
+  page.PictureBeside(s.editor, 0.4, Points(text::EditorSection));
+  page.Heading(Q(text::CollectionSection.Heading));
+  page.PictureBeside(s.collection, 0.4, Points(text::CollectionSection));
 
-  page.Heading(QStringLiteral("四、自定义游戏"));
-  page.PictureBeside(s.editor, 0.4,
-                     {QStringLiteral("在空棋盘上输入一道题，每格一个数字。"),
-                      QStringLiteral("“保存”把题目存成文件，以后用“装载游戏”打开。"),
-                      QStringLiteral("“进行游戏”马上在主窗口里玩这道题。"),
-                      QStringLiteral("“清除”清空棋盘；“退出”关闭编辑器，题目会留着。")});
-
-  page.Heading(QStringLiteral("五、精选题目"));
-  page.PictureBeside(s.collection, 0.4,
-                     {QStringLiteral("左边列出题库文件 tk.vlm 里的题目，单击题名，右边就显示这道题。"),
-                      QStringLiteral("“确定”开始玩这道题，按中级计时和记录；“退出”回到游戏。")});
-
-  page.Footer(QStringLiteral("菜单“游戏”里有排行榜；菜单“帮助”→“About”里有作者的联系方式。"));
+  page.Footer(Q(text::Footer));
   if (page.Bottom() > PageHeight - 30) {
     error = QStringLiteral("the help text runs %1 pixels past the page").arg(page.Bottom() - (PageHeight - 30));
     return {};

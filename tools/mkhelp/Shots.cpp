@@ -121,15 +121,10 @@ Shots TakeShots(const QString& collectionFile) {
   PlayABeginnerGame(f);
   shots.mainWindow = Shot(f);
   shots.panel = Shot(f->pan);
-  struct Tool {
-    toolkit::TControl* control;
-    const char* name;
-  };
-  const Tool tools[] = {{f->ToolButton1, "装载游戏"}, {f->ToolButton2, "游戏存盘"}, {f->ToolButton4, "自定义游戏"},
-                        {f->ToolButton5, "初级"},     {f->ToolButton6, "中级"},     {f->ToolButton7, "高级"},
-                        {f->ToolButton8, "骨灰级"},   {f->ToolButton11, "精选题目"}, {f->sfshowpan, "候选数面板显示"},
-                        {f->TimeLabel1, "计时器"},    {f->ToolButton10, "重玩此局"}};
-  for (const Tool& t : tools) shots.tools.push_back({Shot(t.control), QString::fromUtf8(t.name)});
+  toolkit::TControl* const tools[] = {f->ToolButton1, f->ToolButton2, f->ToolButton4,  f->ToolButton5,
+                                      f->ToolButton6, f->ToolButton7, f->ToolButton8,  f->ToolButton11,
+                                      f->sfshowpan,   f->TimeLabel1,  f->ToolButton10};
+  for (toolkit::TControl* t : tools) shots.tools.push_back(Shot(t));
 
   Ufrm_new::frm_new->Show();
   TypeAPuzzle(Ufrm_new::frm_new);

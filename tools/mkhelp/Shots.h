@@ -6,14 +6,11 @@
 
 namespace mkhelp {
 
-struct ToolShot {
-  QImage picture;  // the button (or the clock) as the tool bar shows it
-  QString name;
-};
-
 struct Shots {
   QImage mainWindow;  // a beginner game in play, a repeat marked, the candidate panel open
-  std::vector<ToolShot> tools;  // load, save, custom game, the four levels, collection, panel toggle, clock, replay
+  // The buttons (and the clock) as the tool bar shows them, in the order of velmora::HelpText::Tools:
+  // load, save, custom game, the four levels, collection, panel toggle, clock, replay.
+  std::vector<QImage> tools;
   QImage panel;       // the candidate panel
   QImage editor;      // the custom-game editor with a puzzle being typed
   QImage collection;  // the puzzle collection with its first title chosen

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# What a blind player hears: the real game under Orca, the desktop's screen reader, on Xvfb under
+# openbox, played with keys alone from start to a stored record. Orca speaks into a null sound device
+# and writes what it says to its debug log, which each step checks.
+# Usage: orca_test.sh VELMORA-BINARY   (needs xvfb-run, openbox, xdotool, dbus, at-spi2-core, orca,
+# speech-dispatcher, espeak-ng, iconv)
+set -uo pipefail
+
+. "$(dirname "$(readlink -f "$0")")/common.sh"
+needs="openbox xdotool dbus-run-session orca iconv" own_x_server "$0" "$@"
+# Once more inside a session bus of its own, where the accessibility bus and Orca live.
+if [ -z "${VELMORA_E2E_BUS:-}" ]; then
+  VELMORA_E2E_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+fi
+game=$(realpath "$1")
+enter_scratch_folder
+start_openbox || { echo "FAIL: openbox did not start" >&2; exit 1; }
+
+# Orca's own settings, speech and log in the scratch folder; no sound card: ALSA's null device.
+export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/.config XDG_DATA_HOME=$tmp/data XDG_RUNTIME_DIR=$tmp/run \
+  LANG=C.UTF-8 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher" "$XDG_DATA_HOME/orca" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+sed 's/^#* *AudioOutputMethod .*/AudioOutputMethod "alsa"/' /etc/speech-dispatcher/speechd.conf \
+  >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
+printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$HOME/.asoundrc"
+# The debug log is block-buffered otherwise.
+printf 'import orca.debug\ntry:\n    orca.debug.debugFile.reconfigure(line_buffering=True)\nexcept Exception:\n    pass\n' \
+  >"$XDG_DATA_HOME/orca/orca-customizations.py"
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+bus=$!
+orca --debug-file="$tmp/orca.out" >/dev/null 2>&1 &
+orca=$!
+trap 'kill "$orca" "$bus" 2>/dev/null; [ -z "$pid" ] || kill "$pid" 2>/dev/null; kill "$wm" 2>/dev/null; rm -rf "$tmp"' EXIT
+said() { grep -a "SPEECH OUTPUT" "$tmp/orca.out" 2>/dev/null | sed "s/^.*SPEECH OUTPUT: '//; s/'[^']*\$//"; }
+orca_on() { grep -aq "Screen reader on" "$tmp/orca.out" 2>/dev/null; }
+wait_for 30 orca_on || { echo "FAIL: Orca did not start" >&2; exit 1; }
+
+prepare_folder
+cp default.txt phb.txt
+"$game" >game.log 2>&1 &
+pid=$!
+heard=0
+# Waits until Orca has said, since the last step, a line holding each of the texts given.
+said_since() { said | tail -n +$((heard + 1)) | grep -qF -- "$1"; }
+hears() {
+  local text
+  for text in "$@"; do
+    wait_for 10 said_since "$text" ||
+      fail "$step_name: Orca did not say \"$text\"; it said: $(said | tail -n +$((heard + 1)) | tr '\n' '|')"
+  done
+  heard=$(said | wc -l)
+}
+press() { step_name="$*"; xdotool key --delay 150 "$@"; }
+
+step "start: the window and its focus"
+step_name=start
+hears "Velmora1.5 frame" "游戏说明 read only text"
+step "the tool bar by Tab, the collection by Enter: a list of titles"
+press Tab; hears "装载游戏 push button"
+press Tab Tab Tab Tab Tab Tab Tab; hears "精选题目 push button"
+press Return; hears "[e2e] dialog" "[e2e]"
+step "its 确定 plays the puzzle: the focus in the open cell"
+press Tab Return; hears "棋盘" "第5行第5列 text"
+step "a clue says so; a repeat names its pair; Backspace says what it deleted"
+press Left; hears "第5行第4列 read only text" "提示数"
+press Right; hears "第5行第5列 text"
+press 1; hears "与第8行第5列重复"  # the last peer holding a 1
+press BackSpace; hears "1"
+step "the last digit: the congratulation, then the new-record dialog's message and its name box"
+press 9; hears "恭喜你完成任务" "已破中级记录" "请留下尊姓大名 text"
+step "a name and Enter store the record; the focus is told again in the main window"
+xdotool type --delay 100 Bob
+press Return; hears "Velmora1.5 frame"
+wait_for 5 sh -c "sed -n 4p phb.txt | grep -q Bob" || fail "the record was not stored: $(od -c phb.txt | head -4)"
+step "the record table by the menu reads its records; Escape closes it"
+press alt; hears "游戏"
+press Return Down Down Down Down Return; hears "排行榜 dialog" "普通：" "Bob" "确定 push button"
+press Escape; hears "Velmora1.5 frame"
+
+[ "$fails" = 0 ] && echo "all steps passed"
+exit $(( fails > 0 ))
