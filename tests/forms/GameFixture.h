@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/Program.h"
@@ -45,6 +46,14 @@ class GameFixture : public ::testing::Test {
       out += '\n';
     }
     return out;
+  }
+  // The last empty cell in reading order; (0, 0) when there is none.
+  std::pair<int, int> LastOpenCell() {
+    std::pair<int, int> last{0, 0};
+    for (int r = 1; r <= 9; ++r)
+      for (int c = 1; c <= 9; ++c)
+        if (Cell(r, c)->Text().empty()) last = {r, c};
+    return last;
   }
   // Types the solution digit into every open cell except (skipRow, skipCol); by default the solution of
   // the engine's current grid.

@@ -99,10 +99,7 @@ class NewRecord : public GameFixture {
   // the new-record dialog, if it opens, with `answer`.
   void FinishLevel(int level, long long ms, std::function<void(Tfrm_djphb*)> answer) {
     tt::Click(level == 1 ? form->ToolButton5 : level == 2 ? form->ToolButton6 : level == 3 ? form->ToolButton7 : form->ToolButton8);
-    int lastRow = 0, lastCol = 0;
-    for (int r = 1; r <= 9; ++r)
-      for (int c = 1; c <= 9; ++c)
-        if (Cell(r, c)->Text().empty()) lastRow = r, lastCol = c;
+    auto [lastRow, lastCol] = LastOpenCell();
     FillAllBut(lastRow, lastCol);
     form->TimeLabel1->set_MS(ms);
     tt::OnNextModal([answer](TForm* f) { answer(static_cast<Tfrm_djphb*>(f)); });

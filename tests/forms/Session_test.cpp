@@ -25,10 +25,7 @@ TEST_F(FullSession, PlaysARecordSavesLoadsAndVisitsEveryWindowBeforeExit) {
 
   // A beginner game to a new record, stored under a typed name.
   tt::Click(form->ToolButton5);
-  int lastRow = 0, lastCol = 0;
-  for (int r = 1; r <= 9; ++r)
-    for (int c = 1; c <= 9; ++c)
-      if (Cell(r, c)->Text().empty()) lastRow = r, lastCol = c;
+  auto [lastRow, lastCol] = LastOpenCell();
   FillAllBut(lastRow, lastCol);
   tt::Tick(form->TimeLabel1->Timer);
   tt::OnNextModal([](TForm* f) {

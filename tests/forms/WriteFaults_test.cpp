@@ -144,10 +144,7 @@ class WriteFault : public AfterAFailedWrite, public ::testing::WithParamInterfac
     switch (writer()) {
       case NewRecordDialog: {
         tt::Click(form->ToolButton5);
-        int lastRow = 0, lastCol = 0;
-        for (int r = 1; r <= 9; ++r)
-          for (int c = 1; c <= 9; ++c)
-            if (Cell(r, c)->Text().empty()) lastRow = r, lastCol = c;
+        auto [lastRow, lastCol] = LastOpenCell();
         FillAllBut(lastRow, lastCol);
         form->TimeLabel1->set_MS(1000);
         bool asked = false;
@@ -352,10 +349,7 @@ TEST_P(OnAFullDisk, TheErrorBoxShowsAndTheOldFileStaysByteForByte) {
       break;
     case StoringARecord: {
       tt::Click(form->ToolButton5);
-      int lastRow = 0, lastCol = 0;
-      for (int r = 1; r <= 9; ++r)
-        for (int c = 1; c <= 9; ++c)
-          if (Cell(r, c)->Text().empty()) lastRow = r, lastCol = c;
+      auto [lastRow, lastCol] = LastOpenCell();
       FillAllBut(lastRow, lastCol);
       form->TimeLabel1->set_MS(1000);
       tt::OnNextModal([&](TForm* f) { tt::Click(static_cast<velmora::u_frm_djphb::Tfrm_djphb*>(f)->Button1); });
