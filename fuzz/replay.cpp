@@ -11,12 +11,7 @@
 #include <string>
 #include <vector>
 
-#ifdef VELMORA_LSAN_SUPPRESSIONS
-// In the sanitizer build, as in the test main: leaks count, but for those of the system libraries.
-extern "C" const char* __asan_default_options() { return "halt_on_error=1:abort_on_error=1:detect_leaks=1"; }
-extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
-extern "C" const char* __lsan_default_options() { return "suppressions=" VELMORA_LSAN_SUPPRESSIONS; }
-#endif
+#include "tests/sanitizer/Options.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv);
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);

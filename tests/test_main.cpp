@@ -5,16 +5,9 @@
 
 #include <cstring>
 
+#include "tests/sanitizer/Options.h"
 #include "toolkit/Forms.h"
 #include "toolkit/testing.h"
-
-#ifdef VELMORA_LSAN_SUPPRESSIONS
-// The sanitizer build: the first report fails the test, and leaks count but for those of the system
-// libraries in the suppressions file. Options in the environment still add to these.
-extern "C" const char* __asan_default_options() { return "halt_on_error=1:abort_on_error=1:detect_leaks=1"; }
-extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
-extern "C" const char* __lsan_default_options() { return "suppressions=" VELMORA_LSAN_SUPPRESSIONS; }
-#endif
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);

@@ -400,7 +400,7 @@ void TellTextChanged(QWidget* w, const std::string& before, const std::string& a
   if (!QAccessible::isActive() || !dynamic_cast<EditWidget*>(w)) return;
   // Told as the part that really changed, so that a screen reader speaks what was typed or deleted
   // (Backspace in "36" deletes "6"), not the whole text again.
-  QString old = OutsideText(ToWidgetText(before)), now = OutsideText(ToWidgetText(after));
+  QString old = ToWidgetText(before), now = ToWidgetText(after);  // converted on the way out (Outgoing)
   qsizetype start = 0;
   while (start < old.size() && start < now.size() && old[start] == now[start]) ++start;
   qsizetype end = 0;

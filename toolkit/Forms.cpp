@@ -640,25 +640,25 @@ std::string Shortened(const std::string& message) {
 }
 }  // namespace
 
-void TApplication::ShowException(const std::string& fullMessage) {
+namespace {
+// A box with one OK button, caption the application's title; in tests, only recorded.
+void MessageBox(QMessageBox::Icon icon, const std::string& fullMessage, void (*record)(const std::string&)) {
   std::string message = Shortened(fullMessage);
   if (testing::Enabled()) {
-    testing::RecordErrorBox(message);
+    record(message);
     return;
   }
-  QMessageBox box(QMessageBox::Critical, ToQString(Title), ToQString(message), QMessageBox::Ok, DialogOwner());
+  QMessageBox box(icon, ToQString(Application->Title), ToQString(message), QMessageBox::Ok, DialogOwner());
   box.exec();
+}
+}  // namespace
+
+void TApplication::ShowException(const std::string& fullMessage) {
+  MessageBox(QMessageBox::Critical, fullMessage, testing::RecordErrorBox);
 }
 
 void ShowMessage(const std::string& fullMessage) {
-  std::string message = Shortened(fullMessage);
-  if (testing::Enabled()) {
-    testing::RecordMessageBox(message);
-    return;
-  }
-  QMessageBox box(QMessageBox::Information, ToQString(Application->Title), ToQString(message), QMessageBox::Ok,
-                  DialogOwner());
-  box.exec();
+  MessageBox(QMessageBox::Information, fullMessage, testing::RecordMessageBox);
 }
 
 }  // namespace toolkit
