@@ -321,7 +321,7 @@ void TForm1::CellChanged(TObject* Sender) {
   moves.Changed(cell);
   if (!moves.Filling) {
     UpdateMoves();
-    if (!KeepTimer->Enabled()) KeepTimer->set_Enabled(true);  // kept within a second or two
+    KeepSoon();
   }
   cell->set_zt(AnsiLength(cell->Text()) == 1 ? 2 : 3);
   bool Found;
@@ -478,7 +478,7 @@ void TForm1::ToolButton10Click(TObject*) {
   FocusFirstOpenCell();
   if (finished) StartMoves();
   UpdateMoves();
-  KeepGame();
+  KeepSoon();
 }
 
 void TForm1::N2Click(TObject*) {
@@ -622,7 +622,6 @@ void TForm1::PlayBack(const History::TMove* move, const char* what) {
              Moves::Spoken(cell->Text()));
   }
   UpdateMoves();
-  KeepGame();
 }
 
 // ---------------------------------------------------------------- pause
@@ -649,7 +648,7 @@ void TForm1::Pause(bool byMinimize) {
   sd991->set_Visible(false);
   PausePanel->Show();
   UpdateMoves();
-  KeepGame();
+  KeepSoon();
   Announce("已暂停");
 }
 
@@ -677,6 +676,11 @@ void TForm1::FormRestore(TObject*) {
 void TForm1::FormClose(TObject*) {
   KeepTimer->set_Enabled(false);
   KeepGame();
+}
+
+// Within a second or two, not at once: a burst of changes costs one write.
+void TForm1::KeepSoon() {
+  if (!KeepTimer->Enabled()) KeepTimer->set_Enabled(true);
 }
 
 void TForm1::KeepTimerTimer(TObject*) {

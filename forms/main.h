@@ -138,6 +138,7 @@ class TForm1 : public toolkit::TForm {
   void BringBack();
   // The game in play is kept in the game folder, or the kept one forgotten when there is no such game.
   void KeepGame();
+  void KeepSoon();
   int hoverRow = 0, hoverCol = 0;  // the cell last hovered
   Moves::TMoves moves;  // its Filling: the program is filling the board, no completion is judged
   bool paused = false, pausedByMinimize = false;
