@@ -141,19 +141,18 @@ std::string Reason(const Step& s) {
   }
   if (IsFish(t)) {
     const std::vector<House> base = Base(s), cover = Cover(s);
-    const std::string d = Num(Digit(s)), n = CountWord(base.size());
-    return "在" + Lines(base) + "里，" + d + "都只能在" + Lines(cover) + "，这" + n + "个" + d + "占满了" +
-           Lines(cover) + "的" + d + "，所以" + Lines(cover) + "的其余格不能是" + d + "：" + removed;
+    const std::string d = Num(Digit(s)), lines = Lines(cover);
+    return "在" + Lines(base) + "里，" + d + "都只能填在" + lines + "，这" + CountWord(base.size()) + KindWord(base[0].kind) +
+           "的" + d + "必定分别占去" + lines + "的" + d + "，所以" + lines + "的其余格不能是" + d + "：" + removed;
   }
   if (t == Technique::XYWing || t == Technique::XYZWing) {
     // The chain holds "pivot is x, so the pincer is z" for each pincer.
-    const int z = s.removals.front().digit;
-    const std::string zs = Num(z), count = t == Technique::XYZWing ? "三" : "两";
+    const std::string z = Num(s.removals.front().digit), count = t == Technique::XYZWing ? "三" : "两";
     std::string body = CellName(s.cells[0]) + "只能是" + DigitList(s.digits) + "：";
-    if (t == Technique::XYZWing) body += "是" + zs + "它自己就是" + zs + "，";
-    body += "是" + Num(s.chain[0].digit) + "则" + CellName(s.chain[1].cell) + "是" + zs + "，是" + Num(s.chain[2].digit) +
-            "则" + CellName(s.chain[3].cell) + "是" + zs;
-    return body + "；这" + count + "格总有一格是" + zs + "，所以同时看到这" + count + "格的格不能是" + zs + "：" + removed;
+    if (t == Technique::XYZWing) body += "若是" + z + "，它自己就是" + z + "；";
+    body += "若是" + Num(s.chain[0].digit) + "，则" + CellName(s.chain[1].cell) + "是" + z + "；若是" +
+            Num(s.chain[2].digit) + "，则" + CellName(s.chain[3].cell) + "是" + z;
+    return body + "；这" + count + "格总有一格是" + z + "，所以同时看到这" + count + "格的格不能是" + z + "：" + removed;
   }
   if (t == Technique::SimpleColouring) {
     const std::string d = Num(Digit(s));
@@ -174,7 +173,7 @@ std::string Reason(const Step& s) {
     for (std::size_t i = 1; i < s.chain.size(); ++i) {
       const Node& n = s.chain[i];
       if (t == Technique::XYChain && !n.on) continue;  // a cell of the chain is named by what it is
-      links.push_back(NodeText(n));
+      links.push_back(i == 1 && n.cell == first.cell ? "它是" + Num(n.digit) : NodeText(n));
     }
     const std::string d = Num(first.digit);
     return "若" + CellName(first.cell) + "不是" + d + "，则" + Chain(links) + "；所以" + CellName(first.cell) + "和" +

@@ -777,6 +777,14 @@ std::optional<Step> NextStep(const Position& position, Technique upTo) {
   return std::nullopt;
 }
 
+std::optional<Step> FindStep(const Position& position, Technique technique) {
+  if (position.Solved() || position.Broken()) return std::nullopt;
+  Finder finder(position);
+  Step s;
+  if (finder.Find(technique, s)) return s;
+  return std::nullopt;
+}
+
 void Apply(Position& position, const Step& step) {
   if (step.placeCell >= 0) {
     const int c = step.placeCell;

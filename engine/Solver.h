@@ -114,6 +114,10 @@ struct Position {
 // position is solved or broken, or nothing up to `upTo` applies.
 std::optional<Step> NextStep(const Position& position, Technique upTo = Technique::ForcingChain);
 
+// The first step of exactly this technique, whatever easier steps the position also holds: for teaching a
+// technique on a worked example.
+std::optional<Step> FindStep(const Position& position, Technique technique);
+
 // Places the step's digit (clearing it from the cell's peers) or removes its candidates.
 void Apply(Position& position, const Step& step);
 
