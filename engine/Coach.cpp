@@ -1,6 +1,7 @@
 // The hint's checks, in order, then the next step put into words.
 #include "engine/Coach.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "engine/Explain.h"
@@ -110,27 +111,44 @@ Hint NextHint(const Board& board) {
     }
   }
 
-  const Solver::Position position = Solver::Position::FromDigits(r.digits, r.marks);
+  Solver::Position position = Solver::Position::FromDigits(r.digits, r.marks);
   if (position.Solved()) return Words(Kind::Solved, "已经全部填完了", "棋盘已经填满，每个数都是对的。");
-  const auto step = Solver::NextStep(position);
-  // The position keeps the one solution, so a step is always found; anything else is a fault of the solver.
-  if (!step) throw std::logic_error("hint: no step found in " + Sudoku::FormatLine(position.values));
+  Hint h;
+  h.kind = Kind::Step;
+  // Steps whose removals no pencil mark shows are taken in turn until one changes what the board shows.
+  for (;;) {
+    const auto step = Solver::NextStep(position);
+    // The position keeps the one solution, so a step is always found; anything else is a fault of the solver.
+    if (!step) throw std::logic_error("hint: no step found in " + Sudoku::FormatLine(position.values));
+    h.steps.push_back(*step);
+    bool shown = step->placeCell >= 0;
+    for (const Solver::Removal& x : step->removals) shown |= r.marks[x.cell] != 0;
+    if (shown) break;
+    Solver::Apply(position, *step);
+  }
 
-  Hint h = Words(Kind::Step, "看" + Explain::Where(*step) + "：" + Solver::ChineseName(step->technique),
-                 Explain::Reason(*step));
-  for (const Explain::Part& p : Explain::Parts(*step)) h.tints.push_back({p.cell, "提示：" + p.role});
-  h.target = Explain::Target(*step);
-  h.step = step;
-  if (step->placeCell >= 0) {
-    h.changes = {{step->placeCell, std::to_string(step->placeDigit)}};
+  const Solver::Step& first = h.steps.front();
+  const Solver::Step& last = h.steps.back();
+  h.first = "看" + Explain::Where(first) + "：" + Solver::ChineseName(first.technique);
+  for (std::size_t i = 0; i < h.steps.size(); ++i) h.second += (i ? "于是" : "") + Explain::Reason(h.steps[i]);
+  for (const Solver::Step& step : h.steps)
+    for (const Explain::Part& p : Explain::Parts(step)) {
+      auto same = std::find_if(h.tints.begin(), h.tints.end(), [&](const Tint& t) { return t.cell == p.cell; });
+      if (same == h.tints.end())
+        h.tints.push_back({p.cell, "提示：" + p.role});
+      else
+        same->description += "；" + p.role;
+    }
+  h.target = Explain::Target(last);
+  if (last.placeCell >= 0) {
+    h.changes = {{last.placeCell, std::to_string(last.placeDigit)}};
   } else {
-    for (const Solver::Removal& x : step->removals) {
+    for (const Solver::Removal& x : last.removals) {
       if (!r.marks[x.cell]) continue;
       Mask removed = 0;
-      for (const Solver::Removal& y : step->removals)
+      for (const Solver::Removal& y : last.removals)
         if (y.cell == x.cell) removed |= Solver::Bit(y.digit);
-      bool done = false;
-      for (const Change& ch : h.changes) done |= ch.cell == x.cell;
+      const bool done = std::any_of(h.changes.begin(), h.changes.end(), [&](const Change& c) { return c.cell == x.cell; });
       if (!done) h.changes.push_back({x.cell, WithoutDigits(board[x.cell].text, removed)});
     }
   }

@@ -3,7 +3,6 @@
 // step; the step done. Plain data, so the window only shows it.
 #pragma once
 #include <array>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,7 +48,10 @@ struct Hint {
   // of the cells that hold them (a cell without marks is left alone; marks cut to one digit become that
   // digit, which is then the only one left); or a wrong digit or wrong marks cleared. Empty: nothing to do.
   std::vector<Change> changes;
-  std::optional<Solver::Step> step;  // the deduction itself, for Kind::Step
+  // The deductions of a Kind::Step hint, in order; the third press does the last. There is more than one when
+  // the easiest step removes candidates only from cells without pencil marks, where the board would show no
+  // change: the hint then goes on to the first step the board shows, and its reason tells the whole way.
+  std::vector<Solver::Step> steps;
 };
 
 // The next hint for the board. The order: a puzzle with no or several solutions; digits that clash; a digit
