@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "engine/Explain.h"
@@ -62,8 +63,29 @@ TEST(NextStep, SolvesEveryLevelsDealsByNamedStepsAlone) {
 
 TEST(NextStep, SolvesTheKnownHardPuzzlesByNamedStepsAlone) {
   using namespace velmora::testpuzzles;
-  for (const char* line : {kRoyle17, kWikipedia, kInkala, kOneGuess}) EXPECT_TRUE(SolvesSoundly(P(line))) << line;
+  for (const char* line : {kRoyle17, kWikipedia, kInkala, kOneGuess, kEasterMonster})
+    EXPECT_TRUE(SolvesSoundly(P(line))) << line;
   for (const auto& c : kNeeds) EXPECT_TRUE(SolvesSoundly(P(c.puzzle))) << c.puzzle;
+}
+
+// Where no single assumption runs into a contradiction by singles, one still does once every candidate of
+// a later cell is tried: a deeper forcing chain, and still no guess.
+TEST(NextStep, AForcingChainThatBranchesSaysSo) {
+  Position p = Position::FromDigits(P(velmora::testpuzzles::kEasterMonster));
+  std::optional<Step> branching;
+  while (!branching) {
+    const auto step = NextStep(p);
+    ASSERT_TRUE(step);
+    if (step->branchCell >= 0) branching = step;
+    Apply(p, *step);
+  }
+  EXPECT_EQ(branching->technique, Technique::ForcingChain);
+  ASSERT_EQ(branching->removals.size(), 1u);
+  const Removal r = branching->removals[0];
+  const std::string cell = velmora::Explain::CellName(r.cell), digit = std::to_string(r.digit);
+  EXPECT_EQ(velmora::Explain::Reason(*branching),
+            "若" + cell + "填" + digit + "，则往下推到" + velmora::Explain::CellName(branching->branchCell) +
+                "时，它的每个候选数都会导致矛盾，所以" + cell + "不是" + digit + "。");
 }
 
 namespace {
