@@ -229,15 +229,16 @@ std::vector<Part> Parts(const Step& s) {
       add(s.cells[2], "翼格");
       break;
     case Technique::SimpleColouring:
-      for (const Node& n : s.chain) add(n.cell, n.on ? "一色" : "另一色");
+      for (const Node& n : s.chain) add(n.cell, n.on ? "染色的一色" : "染色的另一色");
       break;
     case Technique::XChain:
-    case Technique::XYChain:
       for (std::size_t i = 0; i < s.chain.size(); ++i) {
         const Node& n = s.chain[i];
-        if (t == Technique::XYChain && !n.on && i != 0) continue;
-        add(n.cell, i == 0 ? "链的起点" : i + 1 == s.chain.size() ? "链的终点" : "链上的格，" + NodeText(n));
+        add(n.cell, (i == 0 ? "链的起点，" : i + 1 == s.chain.size() ? "链的终点，" : "链上的格，") + std::string(n.on ? "是" : "不是") + d);
       }
+      break;
+    case Technique::XYChain:
+      for (int c : s.cells) add(c, c == s.cells.front() ? "链的起点" : c == s.cells.back() ? "链的终点" : "链上的格");
       break;
     case Technique::ForcingChain:
       add(s.chain.front().cell, "假设填" + Num(s.chain.front().digit) + "的格");

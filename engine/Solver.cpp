@@ -381,6 +381,7 @@ class Finder {
             if (seesOn && seesOff) s.removals.push_back({c, d + 1});
           }
         if (s.removals.empty()) continue;
+        std::sort(s.removals.begin(), s.removals.end(), [](const Removal& a, const Removal& b) { return a.cell < b.cell; });
         std::sort(members.begin(), members.end());
         for (int m : members) {
           s.cells.push_back(m);

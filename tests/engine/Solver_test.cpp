@@ -213,6 +213,15 @@ const Worked kWorked[] = {
           "12356789"),
      "r2c2-4 r3c2-4 r4c1-4 r6c1-4", "数字4",
      "4的共轭对（一个行、列或宫里仅有的两个4）把第1行第1列、第1行第6列、第5行第2列、第5行第6列连成一串，相连的两格一个是4、一个不是，于是分成两色：第1行第1列、第5行第6列为一色，第1行第6列、第5行第2列为另一色，必有一色全是4。同时看到两色的格不能是4：去掉第2行第2列的4，第3行第2列的4，第4行第1列的4，第6行第1列的4。"},
+    // The 4s of row 1, column 5, row 4 and column 2 each have two places: r1c1 - r1c5 - r4c5 - r4c2 - r2c2,
+    // and the two ends, of one colour, share box 1.
+    {Technique::SimpleColouring, kEmptyRows,
+     Mark({"r1c2", "r1c3", "r1c4", "r1c6", "r1c7", "r1c8", "r1c9", "r2c5", "r3c5", "r5c5", "r6c5", "r7c5", "r8c5",
+           "r9c5", "r4c1", "r4c3", "r4c4", "r4c6", "r4c7", "r4c8", "r4c9", "r3c2", "r5c2", "r6c2", "r7c2", "r8c2",
+           "r9c2"},
+          "12356789"),
+     "r1c1-4 r2c2-4 r4c5-4", "数字4",
+     "4的共轭对（一个行、列或宫里仅有的两个4）把第1行第1列、第1行第5列、第2行第2列等5格连成一串，相连的两格一个是4、一个不是，于是分成两色：第1行第1列、第2行第2列、第4行第5列为一色，第1行第5列、第4行第2列为另一色，必有一色全是4。第1行第1列和第2行第2列同色又互相看到，不能都是4，所以这一色全不是4：去掉第1行第1列的4，第2行第2列的4，第4行第5列的4。"},
     // Columns 1 and 4 hold their 6 only in rows 2 and 7, and rows 2 and 9: a skyscraper.
     {Technique::XChain, kEmptyRows,
      Mark({"r1c1", "r3c1", "r4c1", "r5c1", "r6c1", "r8c1", "r9c1", "r1c4", "r3c4", "r4c4", "r5c4", "r6c4", "r7c4",
@@ -238,5 +247,41 @@ TEST(Techniques, EachWorkedExampleGivesItsStepAndSentence) {
     EXPECT_EQ(StepText(*step), w.step);
     EXPECT_EQ(velmora::Explain::Where(*step), w.where);
     EXPECT_EQ(velmora::Explain::Reason(*step), w.reason);
+  }
+}
+
+// Each cell of a step says its part, for the tint and for a screen reader.
+TEST(Techniques, EachCellOfAStepSaysItsPart) {
+  const struct {
+    Technique technique;
+    int example;  // which worked example of the technique
+    std::vector<std::pair<const char*, const char*>> parts;
+  } cases[] = {
+      {Technique::HiddenSingle, 0, {{"r3c1", "目标格，第1宫里唯一能填5的格"}}},
+      {Technique::NakedPair, 0, {{"r1c1", "显性数对的格（2、7）"}, {"r1c2", "显性数对的格（2、7）"}, {"r1c3", "这里去掉2、7"},
+                                 {"r1c4", "这里去掉2、7"}, {"r1c5", "这里去掉2、7"}, {"r1c6", "这里去掉2、7"},
+                                 {"r1c7", "这里去掉2、7"}, {"r1c8", "这里去掉2、7"}, {"r1c9", "这里去掉2、7"}}},
+      {Technique::XYWing, 0, {{"r5c5", "枢纽格"}, {"r1c5", "翼格"}, {"r5c1", "翼格"}, {"r1c1", "这里去掉3"}}},
+      {Technique::SimpleColouring, 1, {{"r1c1", "染色的一色；这里去掉4"}, {"r1c5", "染色的另一色"},
+                                       {"r2c2", "染色的一色；这里去掉4"}, {"r4c2", "染色的另一色"},
+                                       {"r4c5", "染色的一色；这里去掉4"}}},
+      {Technique::XChain, 0, {{"r7c1", "链的起点，不是6"}, {"r2c1", "链上的格，是6"}, {"r2c4", "链上的格，不是6"},
+                              {"r9c4", "链的终点，是6"}, {"r7c5", "这里去掉6"}, {"r7c6", "这里去掉6"},
+                              {"r9c2", "这里去掉6"}, {"r9c3", "这里去掉6"}}},
+      {Technique::ForcingChain, 0, {{"r1c1", "假设填1的格；这里去掉1"}, {"r5c5", "推到最后无数可填的格"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(EnglishName(c.technique));
+    const Worked* w = nullptr;
+    int seen = 0;
+    for (const Worked& x : kWorked)
+      if (x.technique == c.technique && seen++ == c.example) w = &x;
+    ASSERT_NE(w, nullptr);
+    const auto step = FindStep(PositionOf(w->digits, w->marks), w->technique);
+    ASSERT_TRUE(step);
+    std::vector<std::pair<std::string, std::string>> got, want;
+    for (const auto& p : velmora::Explain::Parts(*step)) got.push_back({Name(p.cell), p.role});
+    for (const auto& [cell, role] : c.parts) want.push_back({cell, role});
+    EXPECT_EQ(got, want);
   }
 }
