@@ -419,11 +419,12 @@ class Finder {
             std::vector<Removal> removals;
             for (int x = 0; x < 81; ++x)
               if (x != start && x != c && Has(x, d) && T().sees[x][start] && T().sees[x][c]) removals.push_back({x, d + 1});
-            if (!removals.empty()) {
-              std::vector<Node> chain;
-              for (int st = state; st >= 0; st = parent[st]) chain.push_back({st / 2, d + 1, (st & 1) != 0});
+            std::vector<Node> chain;
+            for (int st = state; st >= 0; st = parent[st]) chain.push_back({st / 2, d + 1, (st & 1) != 0});
+            // A lone conjugate pair is locked candidates, not a chain.
+            if (!removals.empty() && chain.size() >= 4) {
               std::reverse(chain.begin(), chain.end());
-              if (chain.size() >= 4 && (best.empty() || chain.size() < best.size())) {
+              if (best.empty() || chain.size() < best.size()) {
                 best = std::move(chain);
                 bestRemovals = std::move(removals);
               }
@@ -477,15 +478,16 @@ class Finder {
             std::vector<Removal> removals;
             for (int o = 0; o < 81; ++o)
               if (o != start && o != c && Has(o, x) && T().sees[o][start] && T().sees[o][c]) removals.push_back({o, x + 1});
-            if (!removals.empty()) {
-              std::vector<Node> chain;
-              for (int st = state; st >= 0; st = parent[st]) {
-                const int cell = st / 9, on = st % 9, off = Lowest(c_[cell] & ~(1u << on));
-                chain.push_back({cell, on + 1, true});
-                chain.push_back({cell, off + 1, false});
-              }
+            std::vector<Node> chain;
+            for (int st = state; st >= 0; st = parent[st]) {
+              const int cell = st / 9, on = st % 9, off = Lowest(c_[cell] & ~(1u << on));
+              chain.push_back({cell, on + 1, true});
+              chain.push_back({cell, off + 1, false});
+            }
+            // Two cells alone are a naked pair, not a chain.
+            if (!removals.empty() && chain.size() >= 6) {
               std::reverse(chain.begin(), chain.end());
-              if (chain.size() >= 6 && (best.empty() || chain.size() < best.size())) {
+              if (best.empty() || chain.size() < best.size()) {
                 best = std::move(chain);
                 bestRemovals = std::move(removals);
               }
