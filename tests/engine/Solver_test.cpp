@@ -234,6 +234,9 @@ const Worked kWorked[] = {
      "若第1行第1列不是1，则它是2，第1行第5列是3，第6行第5列是4，第6行第2列是1；所以第1行第1列和第6行第2列至少有一个是1，同时看到两者的格不能是1：去掉第1行第2列、第2行第2列、第3行第2列等6格里的1。"},
     {Technique::ForcingChain, kEmptyRows, "r1c1=12 r1c5=13 r5c5=35 r5c1=15", "r1c1-1", "第1行第1列的1",
      "若第1行第1列填1，则第1行第5列填3，第5行第1列填5，第5行第5列无数可填，所以第1行第1列不是1。"},
+    // Row 9 keeps its 5 in r9c1 and r9c2, both in box 7: a 5 elsewhere in box 7 leaves row 9 none.
+    {Technique::ForcingChain, kEmptyRows, Mark({"r9c3", "r9c4", "r9c5", "r9c6", "r9c7", "r9c8", "r9c9"}, "12346789"),
+     "r7c1-5", "第7行第1列的5", "若第7行第1列填5，则第9行没有地方能填5，所以第7行第1列不是5。"},
 };
 
 }  // namespace
