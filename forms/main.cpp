@@ -65,6 +65,11 @@ const char* const Rules[] = {"游戏说明:在九宫", "格填数字,每一行",
 
 const char* const LevelNames[] = {"", "初级", "中级", "高级", "骨灰级"};
 
+// The hint's colours, none of them the board's own: a warm yellow under the cells of the step, and a
+// deep orange round its target.
+constexpr TColor HintTint = 0x9AF0FF;
+constexpr TColor HintOutline = 0x0080F0;
+
 const char* const RecordCaptions[] = {"", "已破初级记录", "已破中级记录", "已破高级记录", "已破骨灰级记录"};
 
 // Marks the board as being filled by the program for as long as it lives.
@@ -109,6 +114,8 @@ void TForm1::BuildLayout() {
   N19->ShortCuts = {"Ctrl+Y", "Ctrl+Shift+Z"};
   N20 = Item(this, N1, "暂停", [this](TObject* s) { N20Click(s); });
   N20->ShortCuts = {"Ctrl+P"};
+  N21 = Item(this, N1, "提示", [this](TObject* s) { N21Click(s); });
+  N21->ShortCuts = {"Ctrl+H"};
   N16 = Item(this, MainMenu1->Items(), "帮助");
   N17 = Item(this, N16, "帮助", [this](TObject* s) { N17Click(s); });
   Item(this, N16, "-");
@@ -161,6 +168,7 @@ void TForm1::BuildLayout() {
   // After the last of the tool bar's own controls.
   ToolButton12 = Button(this, 484, 10, "撤销", [this](TObject* s) { N18Click(s); });
   ToolButton13 = Button(this, 507, 11, "重做", [this](TObject* s) { N19Click(s); });
+  ToolButton14 = Button(this, 530, 12, "提示", [this](TObject* s) { N21Click(s); });
 
   sb1 = Layout::Place(this, new TStatusBar(this), 0, 470, 556, 19);
   sb1->Panels = {{std::string(Contact::Name) + " 1.5", 90}, {Contact::Mail, 150}, {Contact::HomePageAddress, 130}};
@@ -225,6 +233,18 @@ void TForm1::BuildLayout() {
   for (const char* line : Rules) rules += std::string(line) + "\r\n";
   Memo2->set_Text(rules.substr(0, rules.size() - 2));
   Memo2->set_AccessibleName("游戏说明");
+
+  // Below the rules: the hint's words.
+  HintMemo = Layout::Place(this, new TMemo(this), 448, 222, 101, 244);
+  HintMemo->set_ReadOnly(true);
+  HintMemo->set_AccessibleName("提示");
+  SetFont(HintMemo->Font(), -12, clWindowText, false);
+  for (auto*& side : HintFrame) {
+    side = Layout::Place(sd991, new TPanel(this), 0, 0, 0, 0);
+    side->set_BevelOuter(bvNone);
+    side->set_Color(HintOutline);
+    side->set_Visible(false);
+  }
 
   OpenDialog1 = new TOpenDialog(this);
   SaveDialog1 = new TSaveDialog(this);
@@ -320,6 +340,7 @@ void TForm1::CellChanged(TObject* Sender) {
   auto* cell = static_cast<sdunit::Tsdunit*>(Sender);
   moves.Changed(cell);
   if (!moves.Filling) {
+    ClearHint();
     UpdateMoves();
     KeepSoon();
   }
@@ -581,6 +602,8 @@ long long TForm1::BestTime(int Level) {
 void TForm1::StartMoves(bool touched) {
   moves.Start(touched);
   Recorded = true;
+  ClearHint();
+  HintMemo->set_Text("");
   UpdateMoves();
   if (!touched) KeepGame();  // a new game replaces the one kept
 }
@@ -594,6 +617,8 @@ void TForm1::UpdateMoves() {
   N19->set_Enabled(redo);
   ToolButton13->set_Enabled(redo);
   N20->set_Enabled(sd991->Enabled());
+  N21->set_Enabled(playing);
+  ToolButton14->set_Enabled(playing);
 }
 
 void TForm1::N18Click(TObject*) {
@@ -747,6 +772,74 @@ void TForm1::BringBack() {
     if (!broughtBack.empty()) Announce(broughtBack);
     broughtBack.clear();
   };
+}
+
+// ---------------------------------------------------------------- the hint
+
+void TForm1::N21Click(TObject*) {
+  if (!N21->Enabled()) return;
+  if (hintPresses == 0) {
+    Coach::Board board;
+    for (int k = 0; k < 81; ++k) board[k] = {QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Given, moves.Cell(k)->Text()};
+    hint = Coach::NextHint(board);
+    hintPresses = 1;
+    std::string words = hint.first;
+    if (Recorded) words += "\r\n使用提示后，本局不计入排行榜";
+    Recorded = false;
+    ShowHintWords(words);
+    KeepSoon();
+    return;
+  }
+  if (hintPresses == 1) {
+    hintPresses = 2;
+    TintHint();
+    ShowHintWords(hint.second.empty() ? hint.first : hint.second);
+    return;
+  }
+  // The third press does the step, as one change of the player's: the next press starts afresh.
+  const std::vector<Coach::Change> changes = hint.changes;
+  ClearHint();
+  if (changes.empty()) return N21Click(this);
+  moves.AsOneStep(-1, [&] {
+    for (const Coach::Change& change : changes) moves.Cell(change.cell)->set_Text(change.text);
+  });
+  if (sd991->Enabled()) moves.Cell(changes.front().cell)->SetFocus();
+  UpdateMoves();
+  KeepSoon();
+}
+
+void TForm1::ShowHintWords(const std::string& words) {
+  HintMemo->set_Text(words);
+  Announce(words);
+}
+
+void TForm1::TintHint() {
+  for (const Coach::Tint& t : hint.tints) {
+    auto* cell = moves.Cell(t.cell);
+    tinted.emplace_back(cell, cell->unfoucscolor());
+    cell->set_unfoucscolor(HintTint);
+    if (!cell->error()) cell->set_Color(HintTint);
+    cell->set_HintPart(t.description);
+  }
+  if (hint.target < 0) return;
+  auto* target = moves.Cell(hint.target);
+  const int L = target->Left(), T = target->Top(), W = target->Width(), H = target->Height(), b = 3;
+  HintFrame[0]->SetBounds(L, T, W, b);
+  HintFrame[1]->SetBounds(L, T + H - b, W, b);
+  HintFrame[2]->SetBounds(L, T, b, H);
+  HintFrame[3]->SetBounds(L + W - b, T, b, H);
+  for (auto* side : HintFrame) side->Show();
+}
+
+void TForm1::ClearHint() {
+  hintPresses = 0;
+  for (auto [cell, colour] : tinted) {
+    cell->set_unfoucscolor(colour);
+    if (!cell->error()) cell->set_Color(colour);
+    cell->set_HintPart("");
+  }
+  tinted.clear();
+  for (auto* side : HintFrame) side->Hide();
 }
 
 }  // namespace velmora::main

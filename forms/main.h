@@ -7,6 +7,7 @@
 #include "controls/Suppanel.h"
 #include "controls/TimeLabel.h"
 #include "controls/sd99.h"
+#include "engine/Coach.h"
 #include "engine/QJ.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Dialogs.h"
@@ -35,6 +36,7 @@ class TForm1 : public toolkit::TForm {
   toolkit::TMenuItem* N18;  // "撤销"
   toolkit::TMenuItem* N19;  // "重做"
   toolkit::TMenuItem* N20;  // "暂停"
+  toolkit::TMenuItem* N21;  // "提示"
   toolkit::TMenuItem* N16;  // "帮助" menu
   toolkit::TMenuItem* N17;  // "帮助"
   toolkit::TMenuItem* About1;
@@ -59,6 +61,7 @@ class TForm1 : public toolkit::TForm {
   toolkit::TLabel* WC_Label;
   toolkit::TToolButton* ToolButton12;  // "撤销"
   toolkit::TToolButton* ToolButton13;  // "重做"
+  toolkit::TToolButton* ToolButton14;  // "提示"
 
   toolkit::TPanel* Panel1;
   sd99::Tsd99* sd991;
@@ -66,6 +69,8 @@ class TForm1 : public toolkit::TForm {
   toolkit::TPanel* PausePanel;  // "已暂停", in the board's place while the game is paused
   toolkit::TTimer* KeepTimer;   // keeps the game in play a moment after each change
   toolkit::TMemo* Memo2;
+  toolkit::TMemo* HintMemo;  // the hint's words, where the player looks
+  toolkit::TPanel* HintFrame[4];  // the outline of the hint's target cell: top, bottom, left, right
   toolkit::TStringList Memo1;  // the line store of the record file
   QJ::TQJ* QJ1;
   toolkit::TOpenDialog* OpenDialog1;
@@ -106,6 +111,9 @@ class TForm1 : public toolkit::TForm {
   void FormRestore(toolkit::TObject* Sender);
   void FormClose(toolkit::TObject* Sender);
   void KeepTimerTimer(toolkit::TObject* Sender);
+  // The hint, in three presses of the same step: where to look and which technique; the cells and the
+  // reason; the step done, as one change that undo takes back.
+  void N21Click(toolkit::TObject* Sender);
   bool Paused() const { return paused; }
   // The game in play takes part in a record (a game that was helped along does not).
   bool Recorded = true;
@@ -139,7 +147,14 @@ class TForm1 : public toolkit::TForm {
   // The game in play is kept in the game folder, or the kept one forgotten when there is no such game.
   void KeepGame();
   void KeepSoon();
+  // The hint on show is taken away (the player moved, or a new game began); the next press starts afresh.
+  void ClearHint();
+  void ShowHintWords(const std::string& words);
+  void TintHint();
   int hoverRow = 0, hoverCol = 0;  // the cell last hovered
+  Coach::Hint hint;
+  int hintPresses = 0;  // of the hint on show: 0 none, 1 where, 2 why, then done
+  std::vector<std::pair<sdunit::Tsdunit*, toolkit::TColor>> tinted;  // with the colour each had
   Moves::TMoves moves;  // its Filling: the program is filling the board, no completion is judged
   bool paused = false, pausedByMinimize = false;
   sdunit::Tsdunit* pausedCell = nullptr;  // the cell that had the focus when the game paused

@@ -399,3 +399,88 @@ TEST_F(KeptGame, TheSecondCopyInAFolderStartsAsWithNone) {
   tt::Click(form->N5);
   EXPECT_EQ(Bytes(velmora::KeptGame::FileName), kept);
 }
+
+// ---------------------------------------------------------------- the hint
+
+namespace {
+int Tinted(velmora::main::TForm1* form) {
+  int n = 0;
+  for (auto* c : form->sd991->Cells) n += !c->HintPart().empty();
+  return n;
+}
+}  // namespace
+
+TEST_F(UndoRedo, HintInThreePressesOfOneStepThenUndoTakesTheStepBack) {
+  const std::string before = Board();
+  tt::Click(form->ToolButton14);
+  const std::string first = form->HintMemo->Text();
+  EXPECT_NE(first.find("：") , std::string::npos) << first;  // where to look: technique
+  EXPECT_NE(first.find("使用提示后，本局不计入排行榜"), std::string::npos);
+  EXPECT_EQ(Tinted(form), 0);
+  EXPECT_FALSE(form->Recorded);
+
+  tt::Click(form->N21);  // the second press
+  EXPECT_NE(form->HintMemo->Text(), first);
+  EXPECT_GT(Tinted(form), 0);
+  EXPECT_TRUE(form->HintFrame[0]->Visible());
+  EXPECT_EQ(Board(), before);
+
+  tt::Click(form->N21);  // the step done
+  EXPECT_EQ(Tinted(form), 0);
+  EXPECT_FALSE(form->HintFrame[0]->Visible());
+  int changed = 0;
+  for (int r = 1; r <= 9; ++r)
+    for (int c = 1; c <= 9; ++c)
+      if (!Cell(r, c)->Text().empty() && Board()[(r - 1) * 10 + c - 1] != before[(r - 1) * 10 + c - 1]) {
+        ++changed;
+        EXPECT_EQ(Cell(r, c)->Text(), std::to_string(form->QJ1->Solution(r, c)));
+      }
+  EXPECT_EQ(changed, 1);
+  tt::TypeAtWindow(form, "\x1a");
+  EXPECT_EQ(Board(), before);
+}
+
+// Any move of the player's takes the hint away; the next press starts a new one. A wrong digit comes
+// before any step.
+TEST_F(UndoRedo, AMoveClearsTheHintAndAWrongDigitIsToldFirst) {
+  tt::Click(form->N21);
+  tt::Click(form->N21);
+  ASSERT_GT(Tinted(form), 0);
+  // A digit the clues allow in an open cell, but not the solution's: wrong without a repeat.
+  std::string wrong;
+  for (auto* c : form->sd991->Cells) {
+    if (c->ReadOnly()) continue;
+    wrong = form->QJ1->Candidates(c->h(), c->s());
+    std::erase(wrong, static_cast<char>('0' + form->QJ1->Solution(c->h(), c->s())));
+    a = c;
+    if (!wrong.empty()) break;
+  }
+  ASSERT_FALSE(wrong.empty());
+  tt::TypeText(a, wrong.substr(0, 1));
+  EXPECT_EQ(Tinted(form), 0);
+  EXPECT_FALSE(form->HintFrame[0]->Visible());
+  tt::Click(form->N21);
+  EXPECT_EQ(form->HintMemo->Text(), "有一个数填错了");  // the record note was told once already
+  tt::Click(form->N21);
+  EXPECT_NE(form->HintMemo->Text().find("第" + std::to_string(a->h()) + "行第" + std::to_string(a->s()) + "列"),
+            std::string::npos)
+      << form->HintMemo->Text();
+  EXPECT_FALSE(a->HintPart().empty());
+}
+
+// Hinted to the end: the congratulation, no new-record dialog, the record file as it was; a hinted game
+// brought back at the next start is still out of the records.
+TEST_F(KeptGame, AHintedGameIsNeverRecorded) {
+  tt::Click(form->ToolButton14);
+  tt::TypeText(a, std::to_string(form->QJ1->Solution(a->h(), a->s())));
+  tt::Click(form->N5);
+  Restart();
+  EXPECT_FALSE(form->Recorded);
+  const std::string records = Bytes("phb.txt");
+  tt::ClearModalForms();
+  for (int press = 0; press < 3 * 81 && form->sd991->Enabled(); ++press) tt::Click(form->ToolButton14);
+  EXPECT_FALSE(form->sd991->Enabled());
+  EXPECT_TRUE(form->WC_Label->Visible());
+  EXPECT_TRUE(tt::ModalForms().empty());
+  EXPECT_EQ(Bytes("phb.txt"), records);
+}
