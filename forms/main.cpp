@@ -239,6 +239,8 @@ void TForm1::BuildLayout() {
   HintMemo->set_ReadOnly(true);
   HintMemo->set_AccessibleName("提示");
   SetFont(HintMemo->Font(), -12, clWindowText, false);
+  // It lies where the bare window was, and takes the row-and-column tint away as the bare window does.
+  HintMemo->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
   for (auto*& side : HintFrame) {
     side = Layout::Place(sd991, new TPanel(this), 0, 0, 0, 0);
     side->set_BevelOuter(bvNone);
