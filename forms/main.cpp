@@ -238,6 +238,7 @@ void TForm1::BuildLayout() {
   HintMemo = Layout::Place(this, new TMemo(this), 448, 222, 101, 244);
   HintMemo->set_ReadOnly(true);
   HintMemo->set_AccessibleName("提示");
+  HintMemo->set_TabStop(false);  // what it says is told to a screen reader as it comes
   SetFont(HintMemo->Font(), -12, clWindowText, false);
   // It lies where the bare window was, and takes the row-and-column tint away as the bare window does.
   HintMemo->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
@@ -568,6 +569,7 @@ void TForm1::LoadGame(const std::string& FileName) {
   sd991->nd = 0;
   pan->Hide();
   FocusFirstOpenCell();
+  UpdateMoves();
 }
 
 void TForm1::ShowCells(const bool (&given)[81], const std::string (&texts)[81]) {
