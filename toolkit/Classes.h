@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/SafeWrite.h"
 #include "toolkit/Types.h"
 
 namespace toolkit {
@@ -65,28 +66,8 @@ class TStringList : public TObject {
   std::vector<std::string> FLines{std::string()};
 };
 
-// Reads a whole file as bytes / replaces a file with bytes through a temporary file. Failures raise
-// EFOpenError / EFCreateError naming the full path and the reason; a failed write leaves the old file
-// byte for byte as it was and no temporary file behind.
+// Reads a whole file as bytes. Failures raise EFOpenError naming the full path and the reason; a pipe or
+// a device is refused at once as no regular file. Writing is WriteFileBytes (toolkit/SafeWrite.h).
 std::string ReadFileBytes(const std::string& fileName);
-void WriteFileBytes(const std::string& fileName, const std::string& bytes);
-
-// Removes from the folder the temporary files of writes that never finished (the program was killed
-// at the wrong moment), leaving those that a running copy is still writing; no other file is touched.
-void RemoveLeftoverTemporaries(const std::string& folder);
-
-// Holds, from construction to destruction, the lock of a file shared by several running copies of the
-// program, so that each reads, changes and writes it in turn: an exclusive lock on a hidden file
-// beside it (".phb.txt.velmora-lock" for "phb.txt"), which stays. Waits while another copy holds it.
-// Where no lock file can be made (a read-only folder) nothing is locked, and the write that follows
-// fails on its own and says why.
-class TFileLock : public TObject {
- public:
-  explicit TFileLock(const std::string& fileName);
-  ~TFileLock() override;
-
- private:
-  int FHandle = -1;
-};
 
 }  // namespace toolkit

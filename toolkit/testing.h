@@ -94,6 +94,13 @@ void ClearMessageBoxes();
 // (ENOSPC, EIO, EROFS, ...): with afterBytes < 0 the file cannot be created at all; otherwise the
 // first afterBytes bytes of the new content are written and then the write fails. One write only.
 void FailNextWrite(int error, long long afterBytes = -1);
+// Makes the next exclusive lock (a record lock, or a write's temporary file) fail with the system
+// error `error` (ENOLCK, ...), as on a file system without locks. `meanwhile`, if given, runs once when
+// the holder that went on without the lock reads the file again just before writing it: another
+// copy's write at the worst moment.
+void FailNextLock(int error, std::function<void()> meanwhile = nullptr);
+// Makes the next write's sync of its folder, after the rename, fail with `error`.
+void FailNextFolderSync(int error);
 
 // A picture of the control's pixels as they are drawn.
 class Picture {

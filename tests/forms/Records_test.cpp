@@ -9,6 +9,7 @@
 #include <filesystem>
 #include "forms/Ufrm_phb.h"
 #include "forms/u_frm_djphb.h"
+#include "tests/Locks.h"
 #include "tests/forms/GameFixture.h"
 
 using namespace toolkit;
@@ -56,8 +57,7 @@ class LeftoverTemporaries : public RecordsAtStart {
   void BeforeStart() override {
     WriteFileBytes(".phb.txt.velmora-tmp-Ab12Cd", "left");
     WriteFileBytes(".save1.txt.velmora-tmp-Ab12Cd", "being written");
-    running = ::open(".save1.txt.velmora-tmp-Ab12Cd", O_RDONLY);
-    ::flock(running, LOCK_EX);
+    running = HoldLock(".save1.txt.velmora-tmp-Ab12Cd");
   }
   void TearDown() override {
     ::close(running);

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "tests/Locks.h"
 #include "tests/TempDir.h"
 #include "toolkit/Random.h"
 #include "toolkit/SysUtils.h"
@@ -212,8 +213,8 @@ TEST(Files, OnlyTheGamesOwnLeftoverTemporariesAreRemoved) {
   if (!temporary.empty()) WriteFileBytes(temporary, "left");
   ASSERT_EQ(::symlink("phb.txt", ".link.velmora-tmp-Ab12Cd"), 0);
   ASSERT_EQ(::mkdir(".dir.velmora-tmp-Ab12Cd", 0755), 0);
-  int running = ::open(".locked.velmora-tmp-Ab12Cd", O_RDONLY);
-  ASSERT_EQ(::flock(running, LOCK_EX), 0);
+  int running = HoldLock(".locked.velmora-tmp-Ab12Cd");
+  ASSERT_GE(running, 0);
 
   RemoveLeftoverTemporaries(".");
   ::close(running);
