@@ -102,13 +102,8 @@ int LockWhole(int fd, bool exclusive, bool wait) {
 // The error that stands for a lock file that is no regular file.
 constexpr int NotRegular = -1;
 
-// Tells once per reason on standard error what the game could not lock and what it does instead.
-void SayOnce(const std::string& text) {
-  static std::vector<std::string> said;
-  if (std::find(said.begin(), said.end(), text) != said.end()) return;
-  said.push_back(text);
-  std::fprintf(stderr, "velmora: %s\n", text.c_str());
-}
+// Tells on standard error what the game could not lock and what it does instead.
+void Say(const std::string& text) { std::fprintf(stderr, "velmora: %s\n", text.c_str()); }
 
 // Removes the temporaries of the folder (of the target `of` only, when given) that no running copy is
 // writing: only a regular file, never through a link, and only one that can be locked now, since its
@@ -181,7 +176,7 @@ void WriteFileBytes(const std::string& fileName, const std::string& bytes) {
     // Without its lock the file is still written: a sweep leaves alone a temporary it cannot lock
     // itself, and where locks work, this one is taken.
     if (int error = LockWhole(fd, true, true))
-      SayOnce("a temporary file cannot be locked (" + std::string(std::strerror(error)) + "): " + temp);
+      Say("a temporary file cannot be locked (" + std::string(std::strerror(error)) + "): " + ExpandFileName(temp));
     if (!StillNamed(fd, temp)) {  // taken for a leftover and removed before the lock was held
       ::close(fd);
       fd = -1;
@@ -242,11 +237,11 @@ TFileLock::TFileLock(const std::string& fileName, int patienceMs) : FFileName(fi
   std::string reason = FBusy                         ? "another copy of the game holds it"
                        : error == NotRegular ? "it is not a regular file"
                                                      : std::string(std::strerror(error));
-  FWhy = path + ": " + reason;
+  FWhy = ExpandFileName(path) + ": " + reason;
   // A lock tried only for a moment (at start) says nothing when another copy holds it: its holder then
   // leaves the work to that copy. Otherwise the holder goes on without the lock, and says so.
   if (!FBusy || patienceMs > Moment)
-    SayOnce("no lock on " + FWhy + "; " + name + " is read again and compared just before it is written");
+    Say("no lock on " + FWhy + "; " + name + " is read again and compared just before it is written");
 }
 
 TFileLock::~TFileLock() {

@@ -300,8 +300,8 @@ TEST_F(RecordFileInReadOnlyFolder, ShowsTheErrorAndAFinishedGameStillEnds) {
 // The game folder on a real file system that is full: a 64 KB tmpfs mounted over the test's folder,
 // holding the old files, then filled up. The write itself, not a test hook, meets the full disk.
 // Mounting needs root (or the capability to mount); elsewhere the tests are skipped and say so.
-enum FullDiskWrite { FirstStart, StoringARecord, SavingOverAGame };
-const char* const FullDiskWriteNames[] = {"FirstStart", "StoringARecord", "SavingOverAGame"};
+enum FullDiskWrite { FirstStart, StoringARecord, SavingOverAGame, RecordsAfterAFullStart };
+const char* const FullDiskWriteNames[] = {"FirstStart", "StoringARecord", "SavingOverAGame", "RecordsAfterAFullStart"};
 
 class OnAFullDisk : public AfterAFailedWrite, public ::testing::WithParamInterface<FullDiskWrite> {
  protected:
@@ -312,7 +312,7 @@ class OnAFullDisk : public AfterAFailedWrite, public ::testing::WithParamInterfa
     }
     mounted = true;
     ASSERT_EQ(::chdir(dir.Path().c_str()), 0);  // into the new file system
-    if (GetParam() != FirstStart) {
+    if (GetParam() != FirstStart && GetParam() != RecordsAfterAFullStart) {
       WriteFileBytes("phb.txt", RecordFile({"500秒", "老王", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
       WriteFileBytes("game.txt", std::string(3000, 'g'));
     }
@@ -338,11 +338,46 @@ class OnAFullDisk : public AfterAFailedWrite, public ::testing::WithParamInterfa
   std::string skipped;
   std::set<std::string> before;
   std::map<std::string, std::string> old;
+
+  // Finishes a beginner game in a second, storing the record under `name` if the dialog opens.
+  void FinishWithARecord(const std::string& name) {
+    tt::Click(form->ToolButton5);
+    auto [lastRow, lastCol] = LastOpenCell();
+    FillAllBut(lastRow, lastCol);
+    form->TimeLabel1->set_MS(1000);
+    tt::OnNextModal([&](TForm* f) {
+      auto* d = static_cast<velmora::u_frm_djphb::Tfrm_djphb*>(f);
+      d->Edit1->set_Text(name);
+      tt::Click(d->Button1);
+      if (d->ModalResult() == mrNone) tt::PressKey(d->Edit1, tt::keyEscape);
+    });
+    tt::TypeText(Cell(lastRow, lastCol), std::to_string(form->QJ1->Solution(lastRow, lastCol)));
+  }
 };
+
+// The record file could not be written at start for want of space: a record stored while the disk is
+// still full fails for that reason, and once space is freed the next record makes the file anew.
+using AfterAFullStart = OnAFullDisk;
+
+TEST_P(AfterAFullStart, ARecordNamesTheFullDiskThenOnceSpaceIsFreedMakesTheFile) {
+  ASSERT_FALSE(FileExists("phb.txt"));
+  FinishWithARecord("甲");
+  ASSERT_FALSE(tt::ErrorBoxes().empty());
+  for (const std::string& box : tt::ErrorBoxes())
+    EXPECT_NE(box.find(dir.Path() + "/phb.txt”：磁盘空间已满"), std::string::npos) << box;
+  EXPECT_EQ(Listing(dir.Path()), before);
+
+  ASSERT_EQ(::unlink("filler"), 0);
+  tt::ClearErrorBoxes();
+  FinishWithARecord("乙");
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+  EXPECT_EQ(File("phb.txt"), RecordFile({"1秒", "乙", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
+}
 
 TEST_P(OnAFullDisk, TheErrorBoxShowsAndTheOldFileStaysByteForByte) {
   switch (GetParam()) {
     case FirstStart:
+    case RecordsAfterAFullStart:
       ASSERT_FALSE(startErrors.empty());  // the record file's; the sample collection is missing too
       EXPECT_NE(startErrors[0].find(dir.Path() + "/phb.txt”：磁盘空间已满"), std::string::npos) << startErrors[0];
       EXPECT_FALSE(FileExists("phb.txt"));
@@ -362,7 +397,7 @@ TEST_P(OnAFullDisk, TheErrorBoxShowsAndTheOldFileStaysByteForByte) {
       tt::Click(form->ToolButton2);
       break;
   }
-  if (GetParam() != FirstStart) {
+  if (GetParam() != FirstStart && GetParam() != RecordsAfterAFullStart) {
     ASSERT_EQ(tt::ErrorBoxes().size(), 1u);
     const char* file = GetParam() == StoringARecord ? "/phb.txt”：磁盘空间已满" : "/game.txt”：磁盘空间已满";
     EXPECT_NE(tt::ErrorBoxes()[0].find(dir.Path() + file), std::string::npos) << tt::ErrorBoxes()[0];
@@ -372,4 +407,6 @@ TEST_P(OnAFullDisk, TheErrorBoxShowsAndTheOldFileStaysByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(RealTmpfs, OnAFullDisk, ::testing::Values(FirstStart, StoringARecord, SavingOverAGame),
+                         [](const auto& info) { return std::string(FullDiskWriteNames[info.param]); });
+INSTANTIATE_TEST_SUITE_P(RealTmpfs, AfterAFullStart, ::testing::Values(RecordsAfterAFullStart),
                          [](const auto& info) { return std::string(FullDiskWriteNames[info.param]); });
