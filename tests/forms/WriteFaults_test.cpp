@@ -31,13 +31,16 @@ class ReadOnlyFolder {
  public:
   explicit ReadOnlyFolder(const std::string& path) : path_(path) {
     ::chmod(path_.c_str(), 0555);
-    SetImmutable(true);
+    int immutable = SetImmutable(true);
     std::string probe = path_ + "/probe";
     int fd = ::open(probe.c_str(), O_CREAT | O_WRONLY, 0644);
     works_ = fd < 0;
     if (fd >= 0) {
       ::close(fd);
       ::unlink(probe.c_str());
+      why_ = std::string("the folder stays writable: mode 0555 does not stop this user (root), and the immutable "
+                         "attribute, which would, cannot be set here (") +
+             (immutable ? std::strerror(immutable) : "set, yet ignored") + ")";
     }
   }
   ~ReadOnlyFolder() {
@@ -45,20 +48,27 @@ class ReadOnlyFolder {
     ::chmod(path_.c_str(), 0755);
   }
   bool Works() const { return works_; }
+  // Why the folder still takes new files, when it does.
+  const std::string& Why() const { return why_; }
 
  private:
-  void SetImmutable(bool on) {
+  // Returns 0 or the error that kept the attribute from being set.
+  int SetImmutable(bool on) {
     int fd = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    int flags = 0;
+    if (fd < 0) return errno;
+    int flags = 0, error = 0;
     if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
       flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-      ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+      if (::ioctl(fd, FS_IOC_SETFLAGS, &flags) != 0) error = errno;
+    } else {
+      error = errno;
     }
     ::close(fd);
+    return error;
   }
   std::string path_;
   bool works_ = false;
+  std::string why_;
 };
 
 std::set<std::string> Listing(const std::string& folder) {
@@ -203,7 +213,7 @@ TEST_P(WriteFault, ShowsTheErrorKeepsTheOldFileAndPlayGoesOn) {
   std::optional<ReadOnlyFolder> readOnly;
   if (fault() == ReadOnly) {
     readOnly.emplace(dir.Path());
-    if (!readOnly->Works()) GTEST_SKIP() << "this file system lets the user write into any folder";
+    if (!readOnly->Works()) GTEST_SKIP() << readOnly->Why();
   }
   std::set<std::string> before = Listing(dir.Path());
 
@@ -256,6 +266,7 @@ class RecordFileUnwritableAtStart : public AfterAFailedWrite {
     if (useFolder) {
       readOnly.emplace(dir.Path());
       folderWorks = readOnly->Works();
+      folderWhy = readOnly->Why();
     } else {
       tt::FailNextWrite(ENOSPC);
     }
@@ -266,6 +277,7 @@ class RecordFileUnwritableAtStart : public AfterAFailedWrite {
   }
   bool useFolder = false;
   bool folderWorks = false;
+  std::string folderWhy;
   std::optional<ReadOnlyFolder> readOnly;
 };
 
@@ -286,7 +298,7 @@ class RecordFileInReadOnlyFolder : public RecordFileUnwritableAtStart {
 };
 
 TEST_F(RecordFileInReadOnlyFolder, ShowsTheErrorAndAFinishedGameStillEnds) {
-  if (!folderWorks) GTEST_SKIP() << "this file system lets the user write into any folder";
+  if (!folderWorks) GTEST_SKIP() << folderWhy;
   ASSERT_FALSE(startErrors.empty());
   EXPECT_NE(startErrors[0].find("phb.txt"), std::string::npos) << startErrors[0];
   // Without a record file every level's record reads as 9999 seconds, so a finished game asks for a name.
@@ -307,7 +319,8 @@ class OnAFullDisk : public AfterAFailedWrite, public ::testing::WithParamInterfa
  protected:
   void BeforeStart() override {
     if (::mount("tmpfs", dir.Path().c_str(), "tmpfs", 0, "size=64k") != 0) {
-      skipped = std::string("no tmpfs can be mounted here (") + std::strerror(errno) + "; run the tests as root)";
+      skipped = std::string("no tmpfs can be mounted here (") + std::strerror(errno) +
+                "; it takes root, with the right to mount)";
       return;
     }
     mounted = true;
