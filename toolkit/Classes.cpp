@@ -59,23 +59,25 @@ std::string TStringList::Text() const {
 }
 
 void TStringList::set_Text(const std::string& text) {
-  FLines.assign(1, std::string());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      FLines.emplace_back();
-    } else {
-      FLines.back() += c;
-    }
+  FLines.clear();
+  // Each line is taken whole, up to the next break.
+  for (std::size_t at = 0;;) {
+    std::size_t next = at;
+    while (next < text.size() && text[next] != '\r' && text[next] != '\n') ++next;
+    if (next == text.size()) next = std::string::npos;
+    FLines.emplace_back(text, at, next == std::string::npos ? std::string::npos : next - at);
+    if (next == std::string::npos) break;
+    at = next + (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n' ? 2 : 1);
   }
 }
 
-void TStringList::LoadFromFile(const std::string& fileName) { set_Text(AnsiToUtf8(ReadFileBytes(fileName))); }
+void TStringList::LoadFromFile(const std::string& fileName) {
+  set_Text(AnsiToUtf8(ReadFileBytes(fileName, TextFileLimit)));
+}
 
 void TStringList::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, Utf8ToAnsi(Text())); }
 
-std::string ReadFileBytes(const std::string& fileName) {
+std::string ReadFileBytes(const std::string& fileName, std::size_t limit) {
   auto fail = [&](const std::string& reason) {
     throw EFOpenError("无法打开文件“" + ExpandFileName(fileName) + "”：" + reason);
   };
@@ -88,7 +90,13 @@ std::string ReadFileBytes(const std::string& fileName) {
     ::close(fd);
     fail("不是普通文件");
   }
+  if (S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) > limit) {
+    ::close(fd);
+    fail(SysErrorMessage(EFBIG));
+  }
   std::string bytes;
+  // Room for the whole file at once: growing by doubling would hold twice a huge file for a moment.
+  if (S_ISREG(st.st_mode) && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size) + 1);
   char buffer[65536];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -100,6 +108,10 @@ std::string ReadFileBytes(const std::string& fileName) {
     }
     if (n == 0) break;
     bytes.append(buffer, static_cast<std::size_t>(n));
+    if (bytes.size() > limit) {  // it grew while it was read
+      ::close(fd);
+      fail(SysErrorMessage(EFBIG));
+    }
   }
   ::close(fd);
   return bytes;

@@ -57,8 +57,11 @@ class TStringList : public TObject {
   std::string Text() const;
   void set_Text(const std::string& text);
 
-  // Raises EFOpenError naming the full path and the system's reason.
+  // Raises EFOpenError naming the full path and the system's reason. A file of more than
+  // TextFileLimit bytes is refused as too big: far more than any of the game's files holds, and about
+  // what it reads in a second.
   void LoadFromFile(const std::string& fileName);
+  static constexpr std::size_t TextFileLimit = std::size_t{100} << 20;
   // Raises EFCreateError naming the full path and the system's reason; the old file stays intact.
   void SaveToFile(const std::string& fileName) const;
 
@@ -68,6 +71,7 @@ class TStringList : public TObject {
 
 // Reads a whole file as bytes. Failures raise EFOpenError naming the full path and the reason; a pipe or
 // a device is refused at once as no regular file. Writing is WriteFileBytes (toolkit/SafeWrite.h).
-std::string ReadFileBytes(const std::string& fileName);
+// A file longer than `limit` bytes is refused ("文件太大").
+std::string ReadFileBytes(const std::string& fileName, std::size_t limit = std::string::npos);
 
 }  // namespace toolkit

@@ -261,6 +261,20 @@ TEST(Conversions, StrToIntAcceptsBlanksAndSignOnly) {
   }
 }
 
+// The board's test of a one-character cell, which runs on every cell at every change, agrees with the
+// byte count of the text in code page 936 whatever the text's length.
+TEST(Conversions, AOneByteCharacterIsToldFromAnyOtherTextAtOnce) {
+  const struct {
+    std::string text;
+    bool one;
+  } cases[] = {{"5", true},  {"", false},       {"55", false},   {"中", false}, {"€", true},
+               {EscapeOf(0x81), true}, {"5\r\n", false}, {std::string(5'000'000, '5'), false}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(AnsiLengthIsOne(c.text), c.one) << c.text.substr(0, 8);
+    EXPECT_EQ(AnsiLengthIsOne(c.text), AnsiLength(c.text) == 1) << c.text.substr(0, 8);
+  }
+}
+
 TEST(Conversions, TrimRemovesControlBytesAndBlanksAtBothEnds) {
   EXPECT_EQ(Trim(" \t5\r\n"), "5");
   EXPECT_EQ(Trim(std::string("\0 x y \x01", 7)), "x y");
