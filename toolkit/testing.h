@@ -119,6 +119,11 @@ class Picture {
 };
 Picture Grab(TControl* control);
 
+// Whether the control's window is on screen now: shown by the platform, not only marked visible.
+bool OnScreen(TControl* control);
+// The platform the application runs on: "offscreen", "xcb", ...
+std::string Platform();
+
 // Delivers one tick of a timer, as the platform would; false when the timer is not running.
 bool Tick(TTimer* timer);
 
