@@ -93,9 +93,16 @@ void Tsdunit::set_Repeats(const std::string& v) {
   Describe();
 }
 
+void Tsdunit::set_HintPart(const std::string& v) {
+  if (v == FHintPart) return;
+  FHintPart = v;
+  Describe();
+}
+
 void Tsdunit::Describe() {
   std::string d = ReadOnly() ? "提示数" : "";
   if (!FRepeats.empty()) d += (d.empty() ? "与" : "，与") + FRepeats + "重复";
+  if (!FHintPart.empty()) d += (d.empty() ? "" : "，") + FHintPart;
   if (d != AccessibleDescription()) set_AccessibleDescription(d);
 }
 

@@ -248,6 +248,23 @@ TFileLock::~TFileLock() {
   if (FHandle >= 0) ::close(FHandle);
 }
 
+TFileClaim::TFileClaim(const std::string& fileName) {
+  auto [folder, name] = Split(FollowLinks(fileName));
+  std::string path = folder + "/." + name + ".velmora-lock";
+  // Only a regular file is a lock: never a FIFO or a device that would block the open or the lock.
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return;
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && LockWhole(fd, true, false) == 0)
+    FHandle = fd;
+  else
+    ::close(fd);
+}
+
+TFileClaim::~TFileClaim() {
+  if (FHandle >= 0) ::close(FHandle);
+}
+
 bool TFileLock::Unchanged(const std::optional<std::string>& seen) const {
   if (Held()) return true;
   if (std::function<void()> meanwhile = testing::TakeLockMeanwhile()) meanwhile();

@@ -15,6 +15,7 @@
 //   all (locks refused, a pipe or a link at the lock's name, a read-only folder) or not within its
 //   patience, it says why on standard error, and Unchanged tells the holder whether the file is still
 //   as it read it, so that it can read again rather than write over another copy's change.
+// - TFileClaim takes the same lock without waiting, for as long as a copy of the game runs.
 #pragma once
 #include <optional>
 #include <string>
@@ -55,6 +56,21 @@ class TFileLock {
   int FHandle = -1;
   bool FBusy = false;
   std::string FWhy;
+};
+
+// Claims a file for one running copy of the program, from construction to destruction: the same lock
+// beside the file as TFileLock's, but never waited for. Held() tells whether this copy has the claim;
+// another copy that holds it keeps it until it ends, however it ends.
+class TFileClaim {
+ public:
+  explicit TFileClaim(const std::string& fileName);
+  ~TFileClaim();
+  TFileClaim(const TFileClaim&) = delete;
+  TFileClaim& operator=(const TFileClaim&) = delete;
+  bool Held() const { return FHandle >= 0; }
+
+ private:
+  int FHandle = -1;
 };
 
 // The bytes of a file, or nothing when there is no file of that name. Other failures raise EFOpenError.

@@ -71,6 +71,9 @@ void Click(TComponent* component);
 // modal form blocks the window. Nothing happens to a form that is not on screen.
 void CloseBox(TForm* form);
 
+// The window of the form minimised, or restored from that, as the window manager does it.
+void Minimize(TForm* form, bool minimized);
+
 // The next file dialog returns that name, or is cancelled (nullopt).
 void AnswerFileDialog(std::optional<std::string> name);
 // Runs f inside the next modal form once it is shown, from within its real nested event loop and with
