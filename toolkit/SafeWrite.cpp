@@ -139,7 +139,8 @@ int SyncFolder(const std::string& folder) {
 
 std::optional<std::string> ReadFileIfAny(const std::string& fileName) {
   struct stat st;
-  if (::lstat(fileName.c_str(), &st) != 0 && errno == ENOENT) return std::nullopt;
+  // A link to no file is no file either: the write that follows makes the file it names.
+  if (::stat(fileName.c_str(), &st) != 0 && errno == ENOENT) return std::nullopt;
   return ReadFileBytes(fileName);
 }
 
@@ -234,9 +235,9 @@ TFileLock::TFileLock(const std::string& fileName, int patienceMs) : FFileName(fi
     return;
   }
   if (fd >= 0) ::close(fd);
-  std::string reason = FBusy                         ? "another copy of the game holds it"
+  std::string reason = FBusy                 ? "another copy of the game holds it"
                        : error == NotRegular ? "it is not a regular file"
-                                                     : std::string(std::strerror(error));
+                                             : std::string(std::strerror(error));
   FWhy = ExpandFileName(path) + ": " + reason;
   // A lock tried only for a moment (at start) says nothing when another copy holds it: its holder then
   // leaves the work to that copy. Otherwise the holder goes on without the lock, and says so.
