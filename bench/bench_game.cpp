@@ -1,8 +1,15 @@
 // The player's paths through the real main window: a keystroke in a nearly full board next to the same
-// keystroke in a bare text edit, undo and redo of one step, and a new game from the level button to the
-// painted board.
+// keystroke in a bare text edit, undo and redo of one step, a new game from the level button to the
+// painted board, and big saved games loaded and drawn.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
 #include "bench/BenchMain.h"
 #include "forms/main.h"
+#include "toolkit/Classes.h"
 #include "toolkit/StdCtrls.h"
 
 namespace tt = toolkit::testing;
@@ -95,6 +102,43 @@ void BM_NewGameToPaintedBoard(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_NewGameToPaintedBoard);
+
+// A saved game whose `cells` first lines are open cells of `bytes` digits each, the rest empty: loaded
+// with the tool bar's path and the board painted. Reports the file's size and the process's peak
+// memory so far (its high-water mark: run one size per process to read it for that size).
+void BM_LoadBigSavedGame(benchmark::State& state) {
+  const int cells = static_cast<int>(state.range(0));
+  const auto bytes = static_cast<std::size_t>(state.range(1));
+  // Written a piece at a time, so that the benchmark's own memory stays small beside the game's.
+  std::FILE* file = std::fopen("big-saved-game.txt", "wb");
+  const std::string piece(1 << 16, '3');
+  double size = 0;
+  for (int k = 0; k < 81; ++k) {
+    std::size_t digits = k < cells ? bytes : 0;
+    size += static_cast<double>(digits) + 3;
+    std::fputc('0', file);
+    for (std::size_t done = 0; done < digits; done += piece.size())
+      std::fwrite(piece.data(), 1, std::min(piece.size(), digits - done), file);
+    std::fputs("\r\n", file);
+  }
+  std::fclose(file);
+  Form1->Show();
+  Paint();
+  for (auto _ : state) {
+    Form1->LoadGame("big-saved-game.txt");
+    Paint();
+  }
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  state.counters["file_MB"] = size / (1 << 20);
+  state.counters["peak_RSS_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+}
+BENCHMARK(BM_LoadBigSavedGame)
+    ->Args({1, 1})
+    ->Args({81, 400'000})
+    ->Args({1, 100'000'000})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

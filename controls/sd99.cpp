@@ -162,7 +162,7 @@ void Tsd99::FindConflict(bool& Found, int& Row1, int& Col1, int& Row2, int& Col2
   // character) and the peers are compared by that.
   const std::string* single[81];
   int a = 0;
-  for (const auto* cell : Cells) single[a++] = AnsiLength(cell->Text()) == 1 ? &cell->Text() : nullptr;
+  for (const auto* cell : Cells) single[a++] = AnsiLengthIsOne(cell->Text()) ? &cell->Text() : nullptr;
   for (a = 0; a < 81 && !Found; ++a) {
     if (!single[a]) continue;
     // No break after a match: the last equal peer in row order is the one reported.

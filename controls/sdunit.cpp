@@ -116,7 +116,7 @@ void Tsdunit::FilterKey(TObject*, char& Key) {
 }
 
 void Tsdunit::UpdateState(TObject*) {
-  if (AnsiLength(Text()) == 1)
+  if (AnsiLengthIsOne(Text()))
     set_zt(2);
   else
     set_zt(3);

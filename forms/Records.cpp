@@ -1,6 +1,8 @@
 // The record file's default content and the replacement of one level's record.
 #include "forms/Records.h"
 
+#include <optional>
+
 #include "toolkit/SysUtils.h"
 
 namespace velmora::Records {
@@ -37,21 +39,35 @@ long long Seconds(const std::string& timeLine) {
 }
 
 void PrepareFolder(toolkit::TStringList& store) {
-  toolkit::TFileLock lock(FileName);
+  // Start waits only a moment for the lock. While another copy holds it, that copy is storing or
+  // resetting records: the file is there then, and the sweep waits for the next write.
+  toolkit::TFileLock lock(FileName, toolkit::TFileLock::Moment);
+  if (lock.Busy()) return;
   toolkit::RemoveLeftoverTemporaries(".");
   if (toolkit::FileExists(FileName)) return;
   FillDefaults(store);
+  if (!lock.Unchanged(std::nullopt)) return;  // another copy wrote it meanwhile
   store.SaveToFile(FileName);
 }
 
 bool StoreRecord(toolkit::TStringList& store, int level, const std::string& time, const std::string& name) {
   toolkit::TFileLock lock(FileName);
-  store.Clear();
-  store.LoadFromFile(FileName);
-  if (Seconds(time) >= Seconds(store.Get(2 * level - 2))) return false;
-  PutRecord(store, level, time, name);
-  store.SaveToFile(FileName);
-  return true;
+  // Without the lock the file is read again just before it is written; when another copy changed it
+  // in between, the record is decided again on what it wrote.
+  for (int tries = 0;; ++tries) {
+    // A missing file (deleted, or never written at start) is the default table.
+    std::optional<std::string> seen = toolkit::ReadFileIfAny(FileName);
+    if (seen) {
+      store.set_Text(toolkit::AnsiToUtf8(*seen));
+    } else {
+      FillDefaults(store);
+    }
+    if (Seconds(time) >= Seconds(store.Get(2 * level - 2))) return false;
+    PutRecord(store, level, time, name);
+    if (tries < 20 && !lock.Unchanged(seen)) continue;
+    store.SaveToFile(FileName);
+    return true;
+  }
 }
 
 }  // namespace velmora::Records

@@ -24,13 +24,16 @@ void PutRecord(toolkit::TStringList& store, int level, const std::string& time, 
 long long Seconds(const std::string& timeLine);
 
 // At start, in the current folder: removes what interrupted writes left, and writes the default file
-// when there is none. Raises the file error when that write fails.
+// when there is none. Raises the file error when that write fails. Waits for the record lock only a
+// moment: while another copy holds it, it does neither.
 void PrepareFolder(toolkit::TStringList& store);
 
 // Stores a new record of the level, unless a time at least as good has been stored since the record
 // was decided (another copy of the game in the same folder, say): under the record file's lock the file
 // is read again, and written only when `time` still beats the level's time in it. Returns false, with
-// the file unchanged, when it does not; `store` then holds the file's lines. Raises the file errors.
+// the file unchanged, when it does not; `store` then holds the file's lines. A missing file is the
+// default table, written with the record. Where no lock can be had, the file is read again just before
+// it is written, and the record decided again when another copy changed it. Raises the file errors.
 bool StoreRecord(toolkit::TStringList& store, int level, const std::string& time, const std::string& name);
 
 }  // namespace velmora::Records

@@ -26,15 +26,19 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$top/tests/sanitizer/lsan.supp:print_suppressions=0}
 status=0
 for t in "${targets[@]}"; do
-  # New inputs go to a scratch corpus; the seeds in the repository are only read.
+  # New inputs go to a scratch corpus; the seeds in the repository are only read. libFuzzer's length
+  # control would keep the inputs near the seeds' sizes (a few hundred bytes) for hours: off, they reach
+  # the longest input asked for at once.
   work="$build/fuzz-work/$t"
   mkdir -p "$work/corpus" "$work/artifacts"
   log="$work/log.txt"
   "$build/fuzz/fuzz_$t" "$work/corpus" "$here/corpus/$t" -max_total_time="$seconds" -max_len="${maxlen[$t]}" \
-    -timeout=5 -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="$work/artifacts/" >"$log" 2>&1
+    -len_control=0 -timeout=5 -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="$work/artifacts/" >"$log" 2>&1
   rc=$?
   execs=$(grep -o "stat::number_of_executed_units: *[0-9]*" "$log" | tail -1 | grep -o "[0-9]*$")
   cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1)
+  # The longest input the run kept, to see that inputs grew to the length asked for.
+  longest=$(find "$work/corpus" -type f -printf '%s\n' | sort -n | tail -1)
   if [ $rc -eq 0 ]; then
     result="no crash, no hang, no leak"
   else
@@ -44,6 +48,7 @@ for t in "${targets[@]}"; do
     status=1
     grep -m1 -A3 -E 'ERROR|velmora fuzz|runtime error' "$log"
   fi
-  printf '%-11s %4ss  executions: %-9s %-10s %s\n' "$t" "$seconds" "${execs:-?}" "${cov:-}" "$result"
+  printf '%-11s %4ss  executions: %-9s %-10s longest input: %5s of %5s bytes  %s\n' "$t" "$seconds" \
+    "${execs:-?}" "${cov:-}" "${longest:-0}" "${maxlen[$t]}" "$result"
 done
 exit $status

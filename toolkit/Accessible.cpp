@@ -158,9 +158,10 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
   QRect characterRect(int offset) const override {
     EditWidget* e = Edit();
     const QTextLayout& layout = e->Layout();
-    QTextLine line = layout.lineForTextPosition(offset);
+    int at = offset - e->LayoutStart();  // a long text is laid out only around the caret
+    QTextLine line = at >= 0 && at <= layout.text().size() ? layout.lineForTextPosition(at) : QTextLine();
     if (!line.isValid()) return QRect();
-    qreal x1 = line.cursorToX(offset), x2 = line.cursorToX(offset + 1);
+    qreal x1 = line.cursorToX(at), x2 = line.cursorToX(at + 1);
     QPointF o = e->Origin();
     QRectF r(QPointF(o.x() + std::min(x1, x2), o.y() + line.y()), QSizeF(std::abs(x2 - x1), line.height()));
     return QRect(e->mapToGlobal(r.topLeft().toPoint()), r.size().toSize());

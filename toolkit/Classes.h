@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/SafeWrite.h"
 #include "toolkit/Types.h"
 
 namespace toolkit {
@@ -56,8 +57,11 @@ class TStringList : public TObject {
   std::string Text() const;
   void set_Text(const std::string& text);
 
-  // Raises EFOpenError naming the full path and the system's reason.
+  // Raises EFOpenError naming the full path and the system's reason. A file of more than
+  // TextFileLimit bytes is refused as too big: far more than any of the game's files holds, and about
+  // what it reads in a second.
   void LoadFromFile(const std::string& fileName);
+  static constexpr std::size_t TextFileLimit = std::size_t{100} << 20;
   // Raises EFCreateError naming the full path and the system's reason; the old file stays intact.
   void SaveToFile(const std::string& fileName) const;
 
@@ -65,41 +69,9 @@ class TStringList : public TObject {
   std::vector<std::string> FLines{std::string()};
 };
 
-// Reads a whole file as bytes / replaces a file with bytes through a temporary file. Failures raise
-// EFOpenError / EFCreateError naming the full path and the reason; a failed write leaves the old file
-// byte for byte as it was and no temporary file behind.
-std::string ReadFileBytes(const std::string& fileName);
-void WriteFileBytes(const std::string& fileName, const std::string& bytes);
-
-// Removes from the folder the temporary files of writes that never finished (the program was killed
-// at the wrong moment), leaving those that a running copy is still writing; no other file is touched.
-void RemoveLeftoverTemporaries(const std::string& folder);
-
-// Holds, from construction to destruction, the lock of a file shared by several running copies of the
-// program, so that each reads, changes and writes it in turn: an exclusive lock on a hidden file
-// beside it (".phb.txt.velmora-lock" for "phb.txt"), which stays. Waits while another copy holds it.
-// Where no lock file can be made (a read-only folder) nothing is locked, and the write that follows
-// fails on its own and says why.
-class TFileLock : public TObject {
- public:
-  explicit TFileLock(const std::string& fileName);
-  ~TFileLock() override;
-
- private:
-  int FHandle = -1;
-};
-
-// Claims a file for one running copy of the program, from construction to destruction: the same lock
-// beside the file as TFileLock's, but never waited for. Held() tells whether this copy has the claim;
-// another copy that holds it keeps it until it ends, however it ends.
-class TFileClaim : public TObject {
- public:
-  explicit TFileClaim(const std::string& fileName);
-  ~TFileClaim() override;
-  bool Held() const { return FHandle >= 0; }
-
- private:
-  int FHandle = -1;
-};
+// Reads a whole file as bytes. Failures raise EFOpenError naming the full path and the reason; a pipe or
+// a device is refused at once as no regular file. Writing is WriteFileBytes (toolkit/SafeWrite.h).
+// A file longer than `limit` bytes is refused ("文件太大").
+std::string ReadFileBytes(const std::string& fileName, std::size_t limit = std::string::npos);
 
 }  // namespace toolkit

@@ -112,12 +112,29 @@ qsizetype LongestWord(const QString& text) {
 
 const QTextLayout& EditWidget::Layout() const {
   int width = LineWidth();
-  if (laidOut_ && laidOutWidth_ == width) return layout_;
+  // The part to lay out: a short text whole; a long one around the caret, so that a cell of millions
+  // of characters costs what a cell of a few thousand does.
+  const int size = static_cast<int>(text_.size());
+  int start = 0, end = size;
+  if (size > 3 * LayoutStretch) {
+    int stretch = cursor_ / LayoutStretch;
+    start = std::max(0, (stretch - 1) * LayoutStretch);
+    end = std::min(size, (stretch + 2) * LayoutStretch);
+    // From the start of the line where one begins within a stretch before, so that lines wrap as they
+    // would in the whole text; and never inside a character of two units.
+    int lineStart = start > 0 ? static_cast<int>(text_.lastIndexOf(QLatin1Char('\n'), start - 1)) : -1;
+    if (lineStart >= 0 && start - lineStart <= LayoutStretch) start = lineStart + 1;
+    if (start > 0 && text_.at(start).isLowSurrogate()) --start;
+    if (end < size && text_.at(end).isLowSurrogate()) ++end;
+  }
+  if (laidOut_ && laidOutWidth_ == width && start == layoutStart_ && end == layoutEnd_) return layout_;
   laidOut_ = true;
   laidOutWidth_ = width;
-  // One layout for the whole text: its line breaks become line separators, one character each, so
-  // positions in the layout are positions in the text.
-  QString shown = text_;
+  layoutStart_ = start;
+  layoutEnd_ = end;
+  // One layout for the part: its line breaks become line separators, one character each, so positions
+  // in the layout are positions in the text, less the part's start.
+  QString shown = text_.mid(start, end - start);
   shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
   layout_.setText(shown);
   layout_.setFont(font_);
@@ -126,7 +143,7 @@ const QTextLayout& EditWidget::Layout() const {
   // boundaries looks for the end of the word on every line, in time of the square of the word's length:
   // a saved game's cell of millions of digits froze the board. A text with a word longer than any line
   // can hold wraps anywhere instead, which looks the same.
-  option.setWrapMode(LongestWord(text_) > 256 ? QTextOption::WrapAnywhere
+  option.setWrapMode(LongestWord(shown) > 256 ? QTextOption::WrapAnywhere
                                                : QTextOption::WrapAtWordBoundaryOrAnywhere);
   layout_.setTextOption(option);
   layout_.setCacheEnabled(true);
@@ -146,7 +163,7 @@ const QTextLayout& EditWidget::Layout() const {
 void EditWidget::FollowCaret() const {
   const QTextLayout& layout = Layout();
   int inner = std::max(1, height() - 2 * (FrameWidth() + 1));
-  QTextLine line = layout.lineForTextPosition(cursor_);
+  QTextLine line = layout.lineForTextPosition(cursor_ - layoutStart_);
   if (!line.isValid()) line = layout.lineAt(layout.lineCount() - 1);
   int top = static_cast<int>(line.y());
   int bottom = static_cast<int>(std::ceil(line.y() + line.height()));
@@ -186,17 +203,20 @@ void EditWidget::paintEvent(QPaintEvent*) {
   FollowCaret();
   const QTextLayout& layout = Layout();
   QList<QTextLayout::FormatRange> selection;
-  if (cursor_ != anchor_) {
+  // The selection, within the part laid out.
+  int from = std::max(SelStart(), layoutStart_), to = std::min(SelStart() + SelLength(), layoutEnd_);
+  if (from < to) {
     QTextLayout::FormatRange range;
-    range.start = SelStart();
-    range.length = SelLength();
+    range.start = from - layoutStart_;
+    range.length = to - from;
     range.format.setBackground(palette().brush(QPalette::Highlight));
     range.format.setForeground(palette().brush(QPalette::HighlightedText));
     selection.append(range);
   }
   p.setPen(textColor_);
-  layout.draw(&p, Origin(), selection);
-  if (caretOn_ && hasFocus()) layout.drawCursor(&p, Origin(), cursor_, 1);
+  // Only the lines inside the control are drawn (and shaped).
+  layout.draw(&p, Origin(), selection, QRectF(f, f, w - 2 * f, h - 2 * f));
+  if (caretOn_ && hasFocus()) layout.drawCursor(&p, Origin(), cursor_ - layoutStart_, 1);
 }
 
 int EditWidget::PositionAt(const QPointF& point) const {
@@ -205,17 +225,17 @@ int EditWidget::PositionAt(const QPointF& point) const {
   int count = layout.lineCount();
   for (int i = 0; i < count; ++i) {
     QTextLine line = layout.lineAt(i);
-    if (at.y() < line.y() + line.height() || i == count - 1) return line.xToCursor(at.x());
+    if (at.y() < line.y() + line.height() || i == count - 1) return layoutStart_ + line.xToCursor(at.x());
   }
-  return 0;
+  return layoutStart_;
 }
 
 QRect EditWidget::CaretRect() const {
   const QTextLayout& layout = Layout();
-  QTextLine line = layout.lineForTextPosition(cursor_);
+  QTextLine line = layout.lineForTextPosition(cursor_ - layoutStart_);
   if (!line.isValid()) return QRect();
   QPointF o = Origin();
-  int x = static_cast<int>(o.x() + line.cursorToX(cursor_));
+  int x = static_cast<int>(o.x() + line.cursorToX(cursor_ - layoutStart_));
   return QRect(x - 1, static_cast<int>(o.y() + line.y()), 3, static_cast<int>(std::ceil(line.height())) + 1);
 }
 
@@ -373,13 +393,14 @@ void EditWidget::keyPressEvent(QKeyEvent* e) {
   if (e->matches(QKeySequence::SelectAll)) return SelectAll();
   if (e->matches(QKeySequence::Undo)) return Undo();
   const QTextLayout& layout = Layout();
+  const int at = cursor_ - layoutStart_;  // the caret in the layout
   switch (e->key()) {
     case Qt::Key_Backspace:
       if (SelLength() > 0) return DeleteSelection();
-      return Erase(cursor_ > 0 ? layout.previousCursorPosition(cursor_) : 0, cursor_);
+      return Erase(cursor_ > 0 ? layoutStart_ + layout.previousCursorPosition(at) : 0, cursor_);
     case Qt::Key_Delete:
       if (SelLength() > 0) return DeleteSelection();
-      return Erase(cursor_, cursor_ < text_.size() ? layout.nextCursorPosition(cursor_) : cursor_);
+      return Erase(cursor_, cursor_ < text_.size() ? layoutStart_ + layout.nextCursorPosition(at) : cursor_);
     case Qt::Key_Return:
     case Qt::Key_Enter:
       if (Room(edit_, static_cast<int>(text_.size()), SelLength()) >= 1) Insert(QStringLiteral("\n"));
@@ -401,7 +422,8 @@ bool EditWidget::NavigationKey(QKeyEvent* e) {
   bool extend = e->modifiers() & Qt::ShiftModifier;
   bool ctrl = e->modifiers() & Qt::ControlModifier;
   const QTextLayout& layout = Layout();
-  QTextLine line = layout.lineForTextPosition(cursor_);
+  const int start = layoutStart_, at = cursor_ - start;  // the caret in the layout
+  QTextLine line = layout.lineForTextPosition(at);
   const int end = static_cast<int>(text_.size());
   int to = cursor_;
   switch (e->key()) {
@@ -410,31 +432,32 @@ bool EditWidget::NavigationKey(QKeyEvent* e) {
       if (!extend && SelLength() > 0)
         to = SelStart();
       else if (cursor_ > 0)
-        to = layout.previousCursorPosition(cursor_);
+        to = start + layout.previousCursorPosition(at);
       break;
     case Qt::Key_Right:
       if (!extend && SelLength() > 0)
         to = SelStart() + SelLength();
       else if (cursor_ < end)
-        to = layout.nextCursorPosition(cursor_);
+        to = start + layout.nextCursorPosition(at);
       break;
     case Qt::Key_Home:
-      to = ctrl || !line.isValid() ? 0 : line.textStart();
+      to = ctrl || !line.isValid() ? 0 : start + line.textStart();
       break;
     case Qt::Key_End:
       if (ctrl || !line.isValid()) {
         to = end;
       } else {
         // The end of the line, before its line break.
-        to = line.textStart() + line.textLength();
-        if (to > line.textStart() && text_.at(to - 1) == QLatin1Char('\n')) --to;
+        to = start + line.textStart() + line.textLength();
+        if (to > start + line.textStart() && text_.at(to - 1) == QLatin1Char('\n')) --to;
       }
       break;
     case Qt::Key_Up:
     case Qt::Key_Down: {
       // The same x on the line above or below; nothing on the first or last line.
       int target = line.isValid() ? line.lineNumber() + (e->key() == Qt::Key_Up ? -1 : 1) : -1;
-      if (target >= 0 && target < layout.lineCount()) to = layout.lineAt(target).xToCursor(line.cursorToX(cursor_));
+      if (target >= 0 && target < layout.lineCount())
+        to = start + layout.lineAt(target).xToCursor(line.cursorToX(at));
       break;
     }
     default:

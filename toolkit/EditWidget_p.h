@@ -123,8 +123,14 @@ class EditWidget : public QWidget {
   // Where the first line's top left lies and how wide the lines may be.
   QPointF Origin() const;
   int LineWidth() const;
-  // Lays the text out again only when text, font, alignment or width changed since the last time.
+  // Lays the text out again only when text, font, alignment or width changed since the last time, or
+  // the caret left the part laid out. A long text is laid out only around the caret: the caret's
+  // stretch of LayoutStretch characters and one stretch either side, from a line's start where one is
+  // near (more than any control shows); a short one whole. Positions in the layout are positions in
+  // the text less LayoutStart().
   const QTextLayout& Layout() const;
+  static constexpr int LayoutStretch = 2048;
+  int LayoutStart() const { return layoutStart_; }
   // Keeps the caret's line inside the control, as the lines scroll up when they outgrow it.
   void FollowCaret() const;
   // The text position nearest to a point of the widget.
@@ -169,6 +175,7 @@ class EditWidget : public QWidget {
   mutable QTextLayout layout_;
   mutable bool laidOut_ = false;
   mutable int laidOutWidth_ = -1;
+  mutable int layoutStart_ = 0, layoutEnd_ = 0;  // the part of the text laid out
   mutable int scroll_ = 0;  // pixels of the text above the control's top, when the caret went below it
 };
 

@@ -16,7 +16,6 @@
 #include <QSocketNotifier>
 #include <QStyle>
 #include <QStyleFactory>
-#include <QThread>
 #include <QTimer>
 #include <QTranslator>
 #include <QWheelEvent>
@@ -36,10 +35,7 @@
 #include <utility>
 #include <vector>
 
-#ifdef VELMORA_XCB
-#include <xcb/xcb.h>
-#endif
-
+#include "toolkit/FrameRequest_p.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/qt_p.h"
 #include "toolkit/testing.h"
@@ -54,59 +50,6 @@ namespace toolkit {
 TApplication* Application = nullptr;
 
 namespace {
-
-#ifdef VELMORA_XCB
-// The frame the X window manager will put round a window not yet shown, in the window's own pixels;
-// nothing where no window manager says (none runs, or one without this part of the desktop standard).
-// The window is made now, as it will be shown, and the manager is asked to set _NET_FRAME_EXTENTS on
-// it; the answer comes within a few milliseconds, and is waited for at most a second.
-std::optional<QMargins> PromisedFrame(QWidget* w) {
-  // Only Qt's X platform: the offscreen one may offer an X interface too, with no connection behind it.
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11 || !x11->connection()) return std::nullopt;
-  xcb_connection_t* c = x11->connection();
-  auto atom = [c](const char* name) {
-    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> reply(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, false, std::strlen(name), name), nullptr), &free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-  };
-  using Property = std::unique_ptr<xcb_get_property_reply_t, decltype(&free)>;
-  auto get = [c](xcb_window_t window, xcb_atom_t name, xcb_atom_t type, uint32_t length) {
-    return Property(xcb_get_property_reply(c, xcb_get_property(c, false, window, name, type, 0, length), nullptr),
-                    &free);
-  };
-  const xcb_window_t window = w->winId();
-  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-  const xcb_atom_t request = atom("_NET_REQUEST_FRAME_EXTENTS"), extents = atom("_NET_FRAME_EXTENTS");
-  Property supported = get(root, atom("_NET_SUPPORTED"), XCB_ATOM_ATOM, 4096);
-  if (!supported || supported->format != 32 || request == XCB_ATOM_NONE) return std::nullopt;
-  auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(supported.get()));
-  if (std::find(atoms, atoms + supported->value_len, request) == atoms + supported->value_len) return std::nullopt;
-
-  xcb_delete_property(c, window, extents);  // an answer to an earlier showing is not this one's
-  xcb_client_message_event_t message{};
-  message.response_type = XCB_CLIENT_MESSAGE;
-  message.format = 32;
-  message.window = window;
-  message.type = request;
-  xcb_send_event(c, false, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                 reinterpret_cast<const char*>(&message));
-  xcb_flush(c);
-  for (int i = 0; i < 200; ++i) {
-    Property frame = get(window, extents, XCB_ATOM_CARDINAL, 4);
-    if (frame && frame->format == 32 && frame->value_len == 4) {
-      auto* v = static_cast<const uint32_t*>(xcb_get_property_value(frame.get()));  // left, right, top, bottom
-      const qreal ratio = w->devicePixelRatioF();
-      auto px = [ratio](uint32_t n) { return qRound(n / ratio); };
-      return QMargins(px(v[0]), px(v[2]), px(v[1]), px(v[3]));
-    }
-    QThread::msleep(5);
-  }
-  return std::nullopt;
-}
-#else
-std::optional<QMargins> PromisedFrame(QWidget*) { return std::nullopt; }
-#endif
 
 class FormWidget : public QWidget {
  public:
@@ -142,20 +85,29 @@ class FormWidget : public QWidget {
     return {c.left() - f.left(), c.top() - f.top(), f.right() - c.right(), f.bottom() - c.bottom()};
   }
   // Centres the whole window, frame included, on the screen's free area, once, as it is about to be
-  // shown: the window manager says beforehand what frame it will put round this window (see
-  // PromisedFrame), so the window opens where it belongs and is never moved afterwards, whatever the
+  // shown: the window manager says beforehand what frame it will put round this window (`frame`, see
+  // RequestFrame), so the window opens where it belongs and is never moved afterwards, whatever the
   // manager or the player does with it. Where no manager says, the frame of `like` (a window the
   // manager framed before) stands in; with no window manager there is no frame.
-  void Centre(const FormWidget* like) {
+  void Centre(const FormWidget* like, std::optional<QMargins> frame) {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
-    std::optional<QMargins> frame = PromisedFrame(this);
     if (!frame) frame = like && !windowFlags().testFlag(Qt::FramelessWindowHint) ? like->Frame() : QMargins();
     QSize size = geometry().size().grownBy(*frame);
     QPoint corner = screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
     // The client's place, which the window manager keeps as asked (Qt asks X for static gravity).
     setGeometry(QRect(corner + QPoint(frame->left(), frame->top()), geometry().size()));
   }
+  // Puts the window on screen, in front, active.
+  void Reveal() {
+    revealing_ = 0;
+    show();
+    raise();
+    activateWindow();
+  }
+  // The showing whose window waits for the window manager's answer before it appears; 0 for none.
+  int& Revealing() { return revealing_; }
+  int NextShowing() { return ++showings_; }
 
  protected:
   void closeEvent(QCloseEvent* e) override {
@@ -209,6 +161,7 @@ class FormWidget : public QWidget {
   QWidget* client_;
   QMenuBar* bar_ = nullptr;
   QWidget* notice_ = nullptr;
+  int showings_ = 0, revealing_ = 0;
 };
 
 FormWidget* WidgetOf(TForm* form) { return static_cast<FormWidget*>(form->Handle()->widget); }
@@ -333,11 +286,23 @@ void TForm::Show() {
       h->widget->winId();
       h->widget->windowHandle()->setTransientParent(WidgetOf(owner)->windowHandle());
     }
-    if (FPosition == poScreenCenter) WidgetOf(this)->Centre(owner ? WidgetOf(owner) : nullptr);
+    if (FPosition == poScreenCenter) {
+      // Where an X window manager will say what frame it puts round the window, the window appears
+      // once it has said, placed by the answer; the game goes on meanwhile.
+      FormWidget* w = WidgetOf(this);
+      int showing = w->NextShowing();
+      bool asked = RequestFrame(w, [this, w, showing](std::optional<QMargins> frame) {
+        if (w->Revealing() != showing || !Visible()) return;  // closed, or shown anew, meanwhile
+        TForm* owner = OwnerOf(this);
+        w->Centre(owner ? WidgetOf(owner) : nullptr, frame);
+        w->Reveal();
+      });
+      w->Revealing() = asked ? showing : 0;
+      if (!asked) w->Centre(owner ? WidgetOf(owner) : nullptr, std::nullopt);
+    }
   }
-  h->widget->show();
-  h->widget->raise();
-  h->widget->activateWindow();
+  auto* w = static_cast<FormWidget*>(h->widget);
+  if (!w->Revealing()) w->Reveal();
   if (wasVisible) return;
   if (OnShow) Application->Guard([this] { OnShow(this); });
   if (FActiveControl && FActiveControl->Visible() && FActiveControl->Enabled())

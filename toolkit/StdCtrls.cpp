@@ -200,7 +200,9 @@ std::string FromWidgetText(const QString& s) {
 }
 
 QString ToWidgetText(const std::string& s) {
+  if (s.find('\r') == std::string::npos) return ToQString(s);  // most texts have no break: no copy
   std::string out;
+  out.reserve(s.size());
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (s[i] == '\r') {
       if (i + 1 < s.size() && s[i + 1] == '\n') continue;

@@ -152,7 +152,19 @@ std::string AnsiToUtf8(const std::string& ansi) {
   });
 }
 
+std::string Utf8ToAnsi(std::string&& utf8) {
+  if (IsAscii(utf8)) return std::move(utf8);
+  return Utf8ToAnsi(static_cast<const std::string&>(utf8));
+}
+
+std::string AnsiToUtf8(std::string&& ansi) {
+  if (IsAscii(ansi)) return std::move(ansi);
+  return AnsiToUtf8(static_cast<const std::string&>(ansi));
+}
+
 std::size_t AnsiLength(const std::string& utf8) { return IsAscii(utf8) ? utf8.size() : Utf8ToAnsi(utf8).size(); }
+
+bool AnsiLengthIsOne(const std::string& utf8) { return utf8.size() <= 4 && AnsiLength(utf8) == 1; }
 
 std::string SysErrorMessage(int error) {
   switch (error) {

@@ -42,9 +42,16 @@ std::string Trim(const std::string& s);
 // file and written again come back unchanged whatever they are; on screen it shows as U+FFFD.
 std::string Utf8ToAnsi(const std::string& utf8);
 std::string AnsiToUtf8(const std::string& ansi);
+// The same for a text that is not needed after: a text of plain ASCII is given back as it is, with no
+// copy, which keeps the memory of a huge file's lines to one copy each.
+std::string Utf8ToAnsi(std::string&& utf8);
+std::string AnsiToUtf8(std::string&& ansi);
 // The length of a text as the game's rules count it: the bytes of its code page 936 form, so a Chinese
 // character counts two and "€" or a kept byte one.
 std::size_t AnsiLength(const std::string& utf8);
+// AnsiLength(utf8) == 1, in time that does not grow with the text: one code point takes at most four
+// bytes, so a longer text is no single character. For the board's tests of every cell on every change.
+bool AnsiLengthIsOne(const std::string& utf8);
 // A kept byte's code point (EscapeBase + byte), its escape as it stands in the UTF-8 text, and the byte
 // that the escape at the start of `s` stands for (-1: `s` starts with none). For the layer's own
 // conversions to other encodings.

@@ -20,6 +20,11 @@ std::optional<std::string> fileAnswer;
 bool writeFaultWaiting = false;
 int writeFaultError = 0;
 long long writeFaultAfter = -1;
+bool lockFaultWaiting = false;
+int lockFaultError = 0;
+std::function<void()> lockMeanwhile, lockMeanwhileArmed;
+bool folderSyncFaultWaiting = false;
+int folderSyncFaultError = 0;
 }  // namespace
 
 void Enable() {
@@ -85,6 +90,39 @@ bool TakeWriteFault(int& error, long long& afterBytes) {
   writeFaultWaiting = false;
   error = writeFaultError;
   afterBytes = writeFaultAfter;
+  return true;
+}
+
+void FailNextLock(int error, std::function<void()> meanwhile) {
+  lockFaultWaiting = true;
+  lockFaultError = error;
+  lockMeanwhile = std::move(meanwhile);
+}
+
+bool TakeLockFault(int& error) {
+  if (!lockFaultWaiting) return false;
+  lockFaultWaiting = false;
+  error = lockFaultError;
+  lockMeanwhileArmed = std::move(lockMeanwhile);
+  lockMeanwhile = nullptr;
+  return true;
+}
+
+std::function<void()> TakeLockMeanwhile() {
+  std::function<void()> f = std::move(lockMeanwhileArmed);
+  lockMeanwhileArmed = nullptr;
+  return f;
+}
+
+void FailNextFolderSync(int error) {
+  folderSyncFaultWaiting = true;
+  folderSyncFaultError = error;
+}
+
+bool TakeFolderSyncFault(int& error) {
+  if (!folderSyncFaultWaiting) return false;
+  folderSyncFaultWaiting = false;
+  error = folderSyncFaultError;
   return true;
 }
 

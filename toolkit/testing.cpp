@@ -346,6 +346,13 @@ Picture Grab(TControl* control) {
   return p;
 }
 
+bool OnScreen(TControl* control) {
+  ControlHandle* h = control->Handle();
+  return h && h->widget && h->widget->isVisible();
+}
+
+std::string Platform() { return QGuiApplication::platformName().toStdString(); }
+
 bool Tick(TTimer* timer) {
   if (!timer->Active()) return false;
   Application->Guard([timer] { timer->Timer(); });

@@ -97,6 +97,13 @@ void ClearMessageBoxes();
 // (ENOSPC, EIO, EROFS, ...): with afterBytes < 0 the file cannot be created at all; otherwise the
 // first afterBytes bytes of the new content are written and then the write fails. One write only.
 void FailNextWrite(int error, long long afterBytes = -1);
+// Makes the next exclusive lock (a record lock, or a write's temporary file) fail with the system
+// error `error` (ENOLCK, ...), as on a file system without locks. `meanwhile`, if given, runs once when
+// the holder that went on without the lock reads the file again just before writing it: another
+// copy's write at the worst moment.
+void FailNextLock(int error, std::function<void()> meanwhile = nullptr);
+// Makes the next write's sync of its folder, after the rename, fail with `error`.
+void FailNextFolderSync(int error);
 
 // A picture of the control's pixels as they are drawn.
 class Picture {
@@ -114,6 +121,11 @@ class Picture {
   std::vector<TColor> pixels_;
 };
 Picture Grab(TControl* control);
+
+// Whether the control's window is on screen now: shown by the platform, not only marked visible.
+bool OnScreen(TControl* control);
+// The platform the application runs on: "offscreen", "xcb", ...
+std::string Platform();
 
 // Delivers one tick of a timer, as the platform would; false when the timer is not running.
 bool Tick(TTimer* timer);

@@ -1,6 +1,7 @@
 // The test mode's hooks into the layer. Included by toolkit/*.cpp only.
 #pragma once
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -22,5 +23,11 @@ void RecordMessageBox(const std::string& message);
 bool TakeFileDialogAnswer(std::optional<std::string>& answer);
 // The fault waiting for the next file write; consumed by the call. False when none is waiting.
 bool TakeWriteFault(int& error, long long& afterBytes);
+// The error waiting for the next exclusive lock; consumed by the call, which arms the function that
+// runs when the unlocked holder next reads the file again (TakeLockMeanwhile). False when none waits.
+bool TakeLockFault(int& error);
+std::function<void()> TakeLockMeanwhile();
+// The error waiting for the next write's folder sync; consumed by the call.
+bool TakeFolderSyncFault(int& error);
 
 }  // namespace toolkit::testing

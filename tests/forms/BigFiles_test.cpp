@@ -113,6 +113,35 @@ TEST_F(BigSavedGame, ALineOfFiveMillionBytesIsACellsTextOrAClueThatIsNoNumber) {
   ExpectPlayable();
 }
 
+// A line of a hundred million digits: the cell holds it all and shows its start, as any long cell does
+// (it is laid out only where the caret is, so that it costs what a short one does).
+TEST_F(BigSavedGame, ALineOfAHundredMillionBytesShowsItsStartInTheCell) {
+  constexpr std::size_t HundredMillion = 100'000'000;
+  WriteFileBytes("huge.txt", "0" + std::string(HundredMillion, '7') + "\r\n15\r\n");
+  form->LoadGame("huge.txt");
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+  EXPECT_EQ(Cell(1, 1)->Text().size(), HundredMillion);
+  tt::Picture pic = tt::Grab(Cell(1, 1));
+  int ink = 0;
+  for (int y = 2; y < pic.Height() - 2; ++y)
+    for (int x = 2; x < pic.Width() - 2; ++x) ink += pic.Pixel(x, y) != pic.Pixel(2, 2);
+  EXPECT_GT(ink, 20) << "the cell looks empty";
+  ExpectPlayable();
+}
+
+// A file of more than a hundred mebibytes is no saved game the game reads: refused at once, in words.
+TEST_F(BigSavedGame, AFileOfMoreThanAHundredMebibytesIsRefusedAsTooBig) {
+  tt::Click(form->ToolButton5);
+  std::string board = Board();
+  WriteFileBytes("vast.txt", PuzzleGame());
+  ASSERT_EQ(::truncate("vast.txt", static_cast<off_t>(TStringList::TextFileLimit) + 1), 0);  // sparse
+  tt::AnswerFileDialog("vast.txt");
+  tt::Click(form->ToolButton1);
+  ASSERT_EQ(tt::ErrorBoxes().size(), 1u);
+  EXPECT_NE(tt::ErrorBoxes()[0].find("vast.txt”：文件太大"), std::string::npos) << tt::ErrorBoxes()[0];
+  EXPECT_EQ(Board(), board);
+}
+
 TEST_F(BigSavedGame, RandomBinaryLoadsOrShowsAnErrorAndNeverHalfLoads) {
   tt::Click(form->ToolButton7);
   for (unsigned seed = 1; seed <= 3; ++seed) {

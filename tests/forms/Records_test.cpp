@@ -2,13 +2,17 @@
 #include "forms/Records.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include "forms/Ufrm_phb.h"
 #include "forms/u_frm_djphb.h"
+#include "tests/Locks.h"
 #include "tests/forms/GameFixture.h"
 
 using namespace toolkit;
@@ -56,8 +60,7 @@ class LeftoverTemporaries : public RecordsAtStart {
   void BeforeStart() override {
     WriteFileBytes(".phb.txt.velmora-tmp-Ab12Cd", "left");
     WriteFileBytes(".save1.txt.velmora-tmp-Ab12Cd", "being written");
-    running = ::open(".save1.txt.velmora-tmp-Ab12Cd", O_RDONLY);
-    ::flock(running, LOCK_EX);
+    running = HoldLock(".save1.txt.velmora-tmp-Ab12Cd");
   }
   void TearDown() override {
     ::close(running);
@@ -280,6 +283,93 @@ TEST_F(NewRecord, ARecordStoredMeanwhileIsKeptUnlessThisTimeStillBeatsIt) {
     WriteFileBytes("phb.txt", DefaultFile);
   }
   EXPECT_TRUE(tt::ErrorBoxes().empty());
+}
+
+// Where the system refuses the record lock, the record is still decided on the file as it stands just
+// before the write: a better time another copy stored in between stays, a worse one is beaten.
+TEST_F(NewRecord, WithoutALockARecordStoredJustBeforeTheWriteIsStillSeen) {
+  const struct {
+    const char* storedMeanwhile;
+    bool stored;
+  } cases[] = {{"3秒", false}, {"90秒", true}};
+  for (const auto& c : cases) {
+    const std::string meanwhile = RecordFile({c.storedMeanwhile, "小红", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"});
+    tt::ClearMessageBoxes();
+    ::testing::internal::CaptureStderr();
+    FinishLevel(1, 10000, [&](Tfrm_djphb* d) {
+      tt::FailNextLock(ENOLCK, [&] { WriteFileBytes("phb.txt", meanwhile); });
+      TypeName(d, "小明");
+    });
+    std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("phb.txt"), std::string::npos) << said;
+    if (c.stored) {
+      EXPECT_EQ(File("phb.txt"), RecordFile({"10秒", "小明", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
+      EXPECT_TRUE(tt::MessageBoxes().empty());
+    } else {
+      EXPECT_EQ(File("phb.txt"), meanwhile);
+      ASSERT_EQ(tt::MessageBoxes().size(), 1u);
+      EXPECT_NE(tt::MessageBoxes()[0].find("3秒（小红）"), std::string::npos) << tt::MessageBoxes()[0];
+    }
+    WriteFileBytes("phb.txt", DefaultFile);
+  }
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+}
+
+// The record file went while the game ran: each record of the session is stored in a default table
+// made anew, and no error is shown.
+TEST_F(NewRecord, AMissingRecordFileIsMadeAnewWithTheRecord) {
+  ::unlink("phb.txt");
+  FinishLevel(2, 30000, [&](Tfrm_djphb* d) { TypeName(d, "小明"); });
+  EXPECT_EQ(File("phb.txt"), RecordFile({"9999秒", "佚名", "30秒", "小明", "9999秒", "佚名", "9999秒", "佚名"}));
+  ::unlink("phb.txt");
+  FinishLevel(4, 40000, [&](Tfrm_djphb* d) { TypeName(d, "Ann"); });
+  EXPECT_EQ(File("phb.txt"), RecordFile({"9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名", "40秒", "Ann"}));
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+}
+
+// Start meets the record lock held by another copy, or a pipe in its place: it goes on after a moment
+// at most. Start's work runs in a child process, so that a start waiting for ever fails the test
+// instead of hanging it. While another copy holds the lock, start leaves the record file to it.
+TEST(RecordsAtStartWithTheLock, AHeldLockOrAPipeKeepsStartOnlyAMoment) {
+  const struct {
+    bool pipe;
+    bool fileWritten;
+  } cases[] = {{false, false}, {true, true}};
+  for (const auto& c : cases) {
+    TempDir dir;
+    int other = -1;
+    if (c.pipe) {
+      ASSERT_EQ(::mkfifo(".phb.txt.velmora-lock", 0644), 0);
+    } else {
+      WriteFileBytes(".phb.txt.velmora-lock", "");
+      other = HoldLock(".phb.txt.velmora-lock");
+      ASSERT_GE(other, 0);
+    }
+    pid_t pid = ::fork();
+    if (pid == 0) {
+      try {
+        TStringList store;
+        velmora::Records::PrepareFolder(store);
+      } catch (...) {
+        ::_exit(1);
+      }
+      ::_exit(0);
+    }
+    ASSERT_GT(pid, 0);
+    int status = 0;
+    for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+      if (waited == 1000) {  // ten seconds: it waits for ever
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+        ADD_FAILURE() << "start waited on the lock" << (c.pipe ? " (a pipe)" : " (held)");
+        break;
+      }
+      ::usleep(10000);
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.pipe;
+    EXPECT_EQ(std::filesystem::exists("phb.txt"), c.fileWritten) << c.pipe;
+    if (other >= 0) ::close(other);
+  }
 }
 
 // Eight running copies store records of the four levels at once, each a series of better times: no

@@ -31,13 +31,16 @@ class ReadOnlyFolder {
  public:
   explicit ReadOnlyFolder(const std::string& path) : path_(path) {
     ::chmod(path_.c_str(), 0555);
-    SetImmutable(true);
+    int immutable = SetImmutable(true);
     std::string probe = path_ + "/probe";
     int fd = ::open(probe.c_str(), O_CREAT | O_WRONLY, 0644);
     works_ = fd < 0;
     if (fd >= 0) {
       ::close(fd);
       ::unlink(probe.c_str());
+      why_ = std::string("the folder stays writable: mode 0555 does not stop this user (root), and the immutable "
+                         "attribute, which would, cannot be set here (") +
+             (immutable ? std::strerror(immutable) : "set, yet ignored") + ")";
     }
   }
   ~ReadOnlyFolder() {
@@ -45,20 +48,27 @@ class ReadOnlyFolder {
     ::chmod(path_.c_str(), 0755);
   }
   bool Works() const { return works_; }
+  // Why the folder still takes new files, when it does.
+  const std::string& Why() const { return why_; }
 
  private:
-  void SetImmutable(bool on) {
+  // Returns 0 or the error that kept the attribute from being set.
+  int SetImmutable(bool on) {
     int fd = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    int flags = 0;
+    if (fd < 0) return errno;
+    int flags = 0, error = 0;
     if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
       flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-      ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+      if (::ioctl(fd, FS_IOC_SETFLAGS, &flags) != 0) error = errno;
+    } else {
+      error = errno;
     }
     ::close(fd);
+    return error;
   }
   std::string path_;
   bool works_ = false;
+  std::string why_;
 };
 
 std::set<std::string> Listing(const std::string& folder) {
@@ -203,7 +213,7 @@ TEST_P(WriteFault, ShowsTheErrorKeepsTheOldFileAndPlayGoesOn) {
   std::optional<ReadOnlyFolder> readOnly;
   if (fault() == ReadOnly) {
     readOnly.emplace(dir.Path());
-    if (!readOnly->Works()) GTEST_SKIP() << "this file system lets the user write into any folder";
+    if (!readOnly->Works()) GTEST_SKIP() << readOnly->Why();
   }
   std::set<std::string> before = Listing(dir.Path());
 
@@ -256,6 +266,7 @@ class RecordFileUnwritableAtStart : public AfterAFailedWrite {
     if (useFolder) {
       readOnly.emplace(dir.Path());
       folderWorks = readOnly->Works();
+      folderWhy = readOnly->Why();
     } else {
       tt::FailNextWrite(ENOSPC);
     }
@@ -266,6 +277,7 @@ class RecordFileUnwritableAtStart : public AfterAFailedWrite {
   }
   bool useFolder = false;
   bool folderWorks = false;
+  std::string folderWhy;
   std::optional<ReadOnlyFolder> readOnly;
 };
 
@@ -286,7 +298,7 @@ class RecordFileInReadOnlyFolder : public RecordFileUnwritableAtStart {
 };
 
 TEST_F(RecordFileInReadOnlyFolder, ShowsTheErrorAndAFinishedGameStillEnds) {
-  if (!folderWorks) GTEST_SKIP() << "this file system lets the user write into any folder";
+  if (!folderWorks) GTEST_SKIP() << folderWhy;
   ASSERT_FALSE(startErrors.empty());
   EXPECT_NE(startErrors[0].find("phb.txt"), std::string::npos) << startErrors[0];
   // Without a record file every level's record reads as 9999 seconds, so a finished game asks for a name.
@@ -300,19 +312,20 @@ TEST_F(RecordFileInReadOnlyFolder, ShowsTheErrorAndAFinishedGameStillEnds) {
 // The game folder on a real file system that is full: a 64 KB tmpfs mounted over the test's folder,
 // holding the old files, then filled up. The write itself, not a test hook, meets the full disk.
 // Mounting needs root (or the capability to mount); elsewhere the tests are skipped and say so.
-enum FullDiskWrite { FirstStart, StoringARecord, SavingOverAGame };
-const char* const FullDiskWriteNames[] = {"FirstStart", "StoringARecord", "SavingOverAGame"};
+enum FullDiskWrite { FirstStart, StoringARecord, SavingOverAGame, RecordsAfterAFullStart };
+const char* const FullDiskWriteNames[] = {"FirstStart", "StoringARecord", "SavingOverAGame", "RecordsAfterAFullStart"};
 
 class OnAFullDisk : public AfterAFailedWrite, public ::testing::WithParamInterface<FullDiskWrite> {
  protected:
   void BeforeStart() override {
     if (::mount("tmpfs", dir.Path().c_str(), "tmpfs", 0, "size=64k") != 0) {
-      skipped = std::string("no tmpfs can be mounted here (") + std::strerror(errno) + "; run the tests as root)";
+      skipped = std::string("no tmpfs can be mounted here (") + std::strerror(errno) +
+                "; it takes root, with the right to mount)";
       return;
     }
     mounted = true;
     ASSERT_EQ(::chdir(dir.Path().c_str()), 0);  // into the new file system
-    if (GetParam() != FirstStart) {
+    if (GetParam() != FirstStart && GetParam() != RecordsAfterAFullStart) {
       WriteFileBytes("phb.txt", RecordFile({"500秒", "老王", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
       WriteFileBytes("game.txt", std::string(3000, 'g'));
     }
@@ -338,11 +351,46 @@ class OnAFullDisk : public AfterAFailedWrite, public ::testing::WithParamInterfa
   std::string skipped;
   std::set<std::string> before;
   std::map<std::string, std::string> old;
+
+  // Finishes a beginner game in a second, storing the record under `name` if the dialog opens.
+  void FinishWithARecord(const std::string& name) {
+    tt::Click(form->ToolButton5);
+    auto [lastRow, lastCol] = LastOpenCell();
+    FillAllBut(lastRow, lastCol);
+    form->TimeLabel1->set_MS(1000);
+    tt::OnNextModal([&](TForm* f) {
+      auto* d = static_cast<velmora::u_frm_djphb::Tfrm_djphb*>(f);
+      d->Edit1->set_Text(name);
+      tt::Click(d->Button1);
+      if (d->ModalResult() == mrNone) tt::PressKey(d->Edit1, tt::keyEscape);
+    });
+    tt::TypeText(Cell(lastRow, lastCol), std::to_string(form->QJ1->Solution(lastRow, lastCol)));
+  }
 };
+
+// The record file could not be written at start for want of space: a record stored while the disk is
+// still full fails for that reason, and once space is freed the next record makes the file anew.
+using AfterAFullStart = OnAFullDisk;
+
+TEST_P(AfterAFullStart, ARecordNamesTheFullDiskThenOnceSpaceIsFreedMakesTheFile) {
+  ASSERT_FALSE(FileExists("phb.txt"));
+  FinishWithARecord("甲");
+  ASSERT_FALSE(tt::ErrorBoxes().empty());
+  for (const std::string& box : tt::ErrorBoxes())
+    EXPECT_NE(box.find(dir.Path() + "/phb.txt”：磁盘空间已满"), std::string::npos) << box;
+  EXPECT_EQ(Listing(dir.Path()), before);
+
+  ASSERT_EQ(::unlink("filler"), 0);
+  tt::ClearErrorBoxes();
+  FinishWithARecord("乙");
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+  EXPECT_EQ(File("phb.txt"), RecordFile({"1秒", "乙", "9999秒", "佚名", "9999秒", "佚名", "9999秒", "佚名"}));
+}
 
 TEST_P(OnAFullDisk, TheErrorBoxShowsAndTheOldFileStaysByteForByte) {
   switch (GetParam()) {
     case FirstStart:
+    case RecordsAfterAFullStart:
       ASSERT_FALSE(startErrors.empty());  // the record file's; the sample collection is missing too
       EXPECT_NE(startErrors[0].find(dir.Path() + "/phb.txt”：磁盘空间已满"), std::string::npos) << startErrors[0];
       EXPECT_FALSE(FileExists("phb.txt"));
@@ -362,7 +410,7 @@ TEST_P(OnAFullDisk, TheErrorBoxShowsAndTheOldFileStaysByteForByte) {
       tt::Click(form->ToolButton2);
       break;
   }
-  if (GetParam() != FirstStart) {
+  if (GetParam() != FirstStart && GetParam() != RecordsAfterAFullStart) {
     ASSERT_EQ(tt::ErrorBoxes().size(), 1u);
     const char* file = GetParam() == StoringARecord ? "/phb.txt”：磁盘空间已满" : "/game.txt”：磁盘空间已满";
     EXPECT_NE(tt::ErrorBoxes()[0].find(dir.Path() + file), std::string::npos) << tt::ErrorBoxes()[0];
@@ -372,4 +420,6 @@ TEST_P(OnAFullDisk, TheErrorBoxShowsAndTheOldFileStaysByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(RealTmpfs, OnAFullDisk, ::testing::Values(FirstStart, StoringARecord, SavingOverAGame),
+                         [](const auto& info) { return std::string(FullDiskWriteNames[info.param]); });
+INSTANTIATE_TEST_SUITE_P(RealTmpfs, AfterAFullStart, ::testing::Values(RecordsAfterAFullStart),
                          [](const auto& info) { return std::string(FullDiskWriteNames[info.param]); });

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "tests/Locks.h"
 #include "tests/TempDir.h"
 #include "toolkit/Random.h"
 #include "toolkit/SysUtils.h"
@@ -212,8 +213,8 @@ TEST(Files, OnlyTheGamesOwnLeftoverTemporariesAreRemoved) {
   if (!temporary.empty()) WriteFileBytes(temporary, "left");
   ASSERT_EQ(::symlink("phb.txt", ".link.velmora-tmp-Ab12Cd"), 0);
   ASSERT_EQ(::mkdir(".dir.velmora-tmp-Ab12Cd", 0755), 0);
-  int running = ::open(".locked.velmora-tmp-Ab12Cd", O_RDONLY);
-  ASSERT_EQ(::flock(running, LOCK_EX), 0);
+  int running = HoldLock(".locked.velmora-tmp-Ab12Cd");
+  ASSERT_GE(running, 0);
 
   RemoveLeftoverTemporaries(".");
   ::close(running);
@@ -257,6 +258,20 @@ TEST(Conversions, StrToIntAcceptsBlanksAndSignOnly) {
     } catch (const EConvertError& e) {
       EXPECT_EQ(e.Message, "'" + std::string(quoted) + "' is not a valid integer value");
     }
+  }
+}
+
+// The board's test of a one-character cell, which runs on every cell at every change, agrees with the
+// byte count of the text in code page 936 whatever the text's length.
+TEST(Conversions, AOneByteCharacterIsToldFromAnyOtherTextAtOnce) {
+  const struct {
+    std::string text;
+    bool one;
+  } cases[] = {{"5", true},  {"", false},       {"55", false},   {"中", false}, {"€", true},
+               {EscapeOf(0x81), true}, {"5\r\n", false}, {std::string(5'000'000, '5'), false}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(AnsiLengthIsOne(c.text), c.one) << c.text.substr(0, 8);
+    EXPECT_EQ(AnsiLengthIsOne(c.text), AnsiLength(c.text) == 1) << c.text.substr(0, 8);
   }
 }
 

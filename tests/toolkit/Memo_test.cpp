@@ -455,3 +455,47 @@ TEST_F(MemoMenu, ReadsAsTheClassicEditsMenuAndUndoesThePlayersLastEditOnce) {
   tt::TypeText(memo, "\x1a");
   EXPECT_EQ(memo->Text(), "");
 }
+
+// A text far longer than a control shows is laid out only around the caret: moving, editing and
+// drawing work the same anywhere in it, across the places where the laid-out part changes.
+TEST_F(MemoKeys, AVeryLongTextIsMovedInEditedAndDrawnAnywhere) {
+  // 2000 lines of "L" + the line's number to 4 digits + 5 dots: 10 characters and a break each.
+  std::string text;
+  for (int i = 0; i < 2000; ++i) text += "L" + std::to_string(10000 + i).substr(1) + "....." + "\r\n";
+  memo->SetBounds(10, 10, 200, 60);
+  memo->set_Text(text);
+  tt::TypeText(memo, "");  // the caret at the end, on the empty line after the last break
+  const int end = memo->SelStart();
+  const struct {
+    tt::TKey key;
+    TShiftState shift;
+    int expected;  // where the caret lands, from where the row before left it
+  } moves[] = {
+      {tt::keyHome, {ssCtrl}, 0},   {tt::keyDown, {}, 11},          {tt::keyEnd, {}, 21},
+      {tt::keyEnd, {ssCtrl}, end},  {tt::keyUp, {}, end - 11},      {tt::keyHome, {}, end - 11},
+      {tt::keyLeft, {}, end - 12},  {tt::keyUp, {}, end - 23},      {tt::keyHome, {ssCtrl}, 0},
+  };
+  for (const auto& m : moves) {
+    tt::PressKey(memo, m.key, m.shift);
+    EXPECT_EQ(memo->SelStart(), m.expected) << m.expected;
+  }
+  // Walked one character at a time over the first places where the laid-out part moves on.
+  memo->set_SelStart(2040);
+  for (int at = 2041; at <= 4200; ++at) {
+    tt::PressKey(memo, tt::keyRight);
+    ASSERT_EQ(memo->SelStart(), at);
+  }
+  for (int at = 4199; at >= 3990; --at) {
+    tt::PressKey(memo, tt::keyLeft);
+    ASSERT_EQ(memo->SelStart(), at);
+  }
+  // Line 372 starts at 4092, just before such a place; Backspace there joins it to line 371.
+  memo->set_SelStart(4092);
+  tt::PressKey(memo, tt::keyBackspace);
+  EXPECT_NE(memo->Text().find("\nL0371.....L0372.....\r\nL0373"), std::string::npos);
+  EXPECT_EQ(memo->SelStart(), 4091);
+  // Far into the text the visible lines are drawn.
+  memo->set_SelStart(20000);
+  tt::Picture pic = tt::Grab(memo);
+  EXPECT_GT(pixels::FindInk(pic, memo->Color(), 2, 2, pic.Width() - 3, pic.Height() - 3).count, 0);
+}
