@@ -13,6 +13,8 @@ std::string Plain() {
     for (const char* p : s->Points)
       if (p) out += std::string(p) + "\r\n";
   }
+  out += std::string(KeysHeading) + "\r\n";
+  for (const char* p : KeysParagraphs) out += std::string(p) + "\r\n";
   return out + Footer;
 }
 

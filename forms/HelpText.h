@@ -36,6 +36,10 @@ inline const Tool Tools[] = {
     {"候选数面板显示", "按下后，单击空格就弹出候选数面板（见第三节）；再按一次关闭。"},
     {"计时器", "显示本局用时（时:分:秒），完成时停止。"},
     {"重玩此局", "清空自己填的数字，从头再做这道题，重新计时。"},
+    {"撤销", "撤回上一步，可以一步步撤回到本局开始（Ctrl+Z）。"},
+    {"重做", "恢复刚撤回的一步（Ctrl+Y 或 Ctrl+Shift+Z）。"},
+    {"提示", "教下一步（Ctrl+H）：一按说看哪里、用什么方法，二按标出相关的格和理由，三按替你走这步。"
+             "用过提示的一局不进排行榜。"},
 };
 
 // The three sections of a picture with points beside it.
@@ -56,6 +60,13 @@ inline const Section EditorSection = {"四、自定义游戏",
 inline const Section CollectionSection = {"五、精选题目",
                                           {"左边列出题库文件 tk.vlm 里的题目，单击题名，右边就显示这道题。",
                                            "“确定”开始玩这道题，按中级计时和记录；“退出”回到游戏。"}};
+
+inline const char* const KeysHeading = "六、键盘和暂停";
+inline const char* const KeysParagraphs[] = {
+    "Tab 在工具栏、棋盘和游戏说明间移动，方向键逐格移动，Alt 打开菜单，Esc 关闭对话框；"
+    "Ctrl+空格键在空格里打开候选数面板，Enter 填入。",
+    "Ctrl+P 暂停，再按或单击棋盘继续。没下完的一局关闭后会留下，下次接着玩。",
+};
 
 inline const char* const Footer = "菜单“游戏”里有排行榜；菜单“帮助”→“About”里有作者的联系方式。";
 

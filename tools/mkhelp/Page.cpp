@@ -91,7 +91,7 @@ void Page::Title(const QString& text, const QString& subtitle) {
 }
 
 void Page::Heading(const QString& text) {
-  y_ += 6;
+  y_ += 4;
   painter_.fillRect(0, y_, PageWidth, 26, HeadingBand);
   painter_.fillRect(0, y_, 5, 26, HeadingInk);
   painter_.setFont(heading_);
@@ -131,7 +131,7 @@ void Page::ToolRow(const QImage& button, const QString& name, const QString& tex
   painter_.translate(x, y_ + 3);
   doc.drawContents(&painter_);
   painter_.restore();
-  y_ += std::max(qRound(shown.height()), qRound(doc.size().height()) + 3) + 5;
+  y_ += std::max(qRound(shown.height()), qRound(doc.size().height()) + 3) + 2;
 }
 
 QImage Page::Finish() {
@@ -162,7 +162,7 @@ QImage HelpPage(const Shots& s, int scale, QString& error) {
   page.Title(Q(text::Title), Q(text::Subtitle));
 
   page.Heading(Q(text::MainHeading));
-  page.Picture(s.mainWindow, 0.6);
+  page.Picture(s.mainWindow, 0.5);
   for (const char* p : text::MainParagraphs) page.Paragraph(Q(p));
 
   page.Heading(Q(text::ToolHeading));
@@ -174,11 +174,14 @@ QImage HelpPage(const Shots& s, int scale, QString& error) {
     page.ToolRow(s.tools[i], Q(text::Tools[i].Name), Q(text::Tools[i].Text));
 
   page.Heading(Q(text::PanelSection.Heading));
-  page.PictureBeside(s.panel, 2.0, Points(text::PanelSection));
+  page.PictureBeside(s.panel, 1.2, Points(text::PanelSection));
   page.Heading(Q(text::EditorSection.Heading));
-  page.PictureBeside(s.editor, 0.4, Points(text::EditorSection));
+  page.PictureBeside(s.editor, 0.3, Points(text::EditorSection));
   page.Heading(Q(text::CollectionSection.Heading));
-  page.PictureBeside(s.collection, 0.4, Points(text::CollectionSection));
+  page.PictureBeside(s.collection, 0.3, Points(text::CollectionSection));
+
+  page.Heading(Q(text::KeysHeading));
+  for (const char* p : text::KeysParagraphs) page.Paragraph(Q(p));
 
   page.Footer(Q(text::Footer));
   if (page.Bottom() > PageHeight - 30) {

@@ -121,9 +121,12 @@ Shots TakeShots(const QString& collectionFile) {
   PlayABeginnerGame(f);
   shots.mainWindow = Shot(f);
   shots.panel = Shot(f->pan);
-  toolkit::TControl* const tools[] = {f->ToolButton1, f->ToolButton2, f->ToolButton4,  f->ToolButton5,
-                                      f->ToolButton6, f->ToolButton7, f->ToolButton8,  f->ToolButton11,
-                                      f->sfshowpan,   f->TimeLabel1,  f->ToolButton10};
+  // One step taken back, so that undo and redo both show as they do in a game.
+  tt::Click(f->ToolButton12);
+  toolkit::TControl* const tools[] = {f->ToolButton1, f->ToolButton2,  f->ToolButton4,  f->ToolButton5,
+                                      f->ToolButton6, f->ToolButton7,  f->ToolButton8,  f->ToolButton11,
+                                      f->sfshowpan,   f->TimeLabel1,   f->ToolButton10, f->ToolButton12,
+                                      f->ToolButton13, f->ToolButton14};
   for (toolkit::TControl* t : tools) shots.tools.push_back(Shot(t));
 
   Ufrm_new::frm_new->Show();

@@ -9,7 +9,7 @@ namespace mkhelp {
 struct Shots {
   QImage mainWindow;  // a beginner game in play, a repeat marked, the candidate panel open
   // The buttons (and the clock) as the tool bar shows them, in the order of velmora::HelpText::Tools:
-  // load, save, custom game, the four levels, collection, panel toggle, clock, replay.
+  // load, save, custom game, the four levels, collection, panel toggle, clock, replay, undo, redo, hint.
   std::vector<QImage> tools;
   QImage panel;       // the candidate panel
   QImage editor;      // the custom-game editor with a puzzle being typed
