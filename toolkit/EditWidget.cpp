@@ -44,6 +44,7 @@ void EditWidget::SetText(const QString& s) {
   typedEnd_ = -1;
   laidOut_ = false;
   update();
+  TellCaret();
 }
 
 void EditWidget::SetBackground(const QColor& c) {
@@ -88,6 +89,7 @@ void EditWidget::SelectAll() {
   cursor_ = static_cast<int>(text_.size());
   RestartBlink();
   update();
+  TellCaret();
 }
 
 // ---------------------------------------------------------------- layout and painting
@@ -255,6 +257,21 @@ void EditWidget::MoveCaret(int position, bool extend) {
   if (!extend) anchor_ = position;
   RestartBlink();
   update();
+  TellCaret();
+}
+
+void EditWidget::TellCaret() {
+  const int start = SelStart(), end = SelStart() + SelLength();
+  if (start != toldSelStart_ || end != toldSelEnd_) {
+    // A caret moving with nothing selected changes no selection.
+    const bool had = toldSelStart_ != toldSelEnd_;
+    toldSelStart_ = start;
+    toldSelEnd_ = end;
+    if (had || start != end) TellSelectionChanged(this, start, end);
+  }
+  if (cursor_ == toldCursor_) return;
+  toldCursor_ = cursor_;
+  TellCaretMoved(this, cursor_);
 }
 
 // ---------------------------------------------------------------- the player's edits
@@ -263,13 +280,16 @@ void EditWidget::Edited(const QString& before, bool continuesTyping) {
   laidOut_ = false;
   RestartBlink();
   update();
-  if (text_ == before) return;
+  if (text_ == before) return TellCaret();
   if (!continuesTyping) {
     undo_ = before;
     canUndo_ = true;
   }
-  // Last: the change handler may assign a new text, or free the control.
+  // Last: the change handler may assign a new text, or free the control. The caret is told after
+  // the change, as a screen reader expects it.
+  QPointer<EditWidget> self(this);
   Deliver([this] { TextAccess::Changed(edit_, FromWidgetText(text_)); });
+  if (self) TellCaret();
 }
 
 void EditWidget::Insert(const QString& s, bool typed) {

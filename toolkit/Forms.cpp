@@ -122,7 +122,11 @@ class FormWidget : public QWidget {
     QTimer::singleShot(0, notice_, [notice = notice_, text] {
       notice->hide();
       notice->setAccessibleName(text);
-      notice->show();
+      notice->show();  // the platform tells a screen reader; a listening test hears it here
+      if (AccessibilityWitness) {
+        QAccessibleEvent shown(notice, QAccessible::ObjectShow);
+        AccessibilityWitness(&shown);
+      }
     });
   }
   int MenuHeight() const { return bar_ ? bar_->sizeHint().height() : 0; }
@@ -161,10 +165,10 @@ class FormWidget : public QWidget {
     bool used = QWidget::event(e);
     // The focus is told again when the window becomes active (a dialog or a file dialog closed):
     // a screen reader drops focus news from a window that is not yet active.
-    if (e->type() == QEvent::WindowActivate && QAccessible::isActive())
+    if (e->type() == QEvent::WindowActivate && Listening())
       if (QWidget* f = focusWidget()) {
         QAccessibleEvent focus(f, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
+        Tell(&focus);
       }
     return used;
   }

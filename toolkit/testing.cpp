@@ -371,6 +371,11 @@ AccessibleObject Describe(QAccessibleInterface* iface) {
   o.Value = iface->text(QAccessible::Value).toStdString();
   o.ReadOnly = iface->state().readOnly;
   o.Enabled = !iface->state().disabled;
+  if (QAccessibleTextInterface* text = iface->textInterface()) {
+    o.Caret = text->cursorPosition();
+    int start = 0, end = 0;
+    o.Line = text->textAtOffset(o.Caret, QAccessible::LineBoundary, &start, &end).toStdString();
+  }
   for (int i = 0; i < iface->childCount(); ++i) {
     QAccessibleInterface* child = iface->child(i);
     if (!child) continue;
@@ -384,6 +389,61 @@ AccessibleObject Describe(QAccessibleInterface* iface) {
 
 AccessibleObject Accessible(TControl* control) {
   return Describe(QAccessible::queryAccessibleInterface(control->Handle()->widget));
+}
+
+namespace {
+std::vector<std::string> heard;
+
+void Witness(QAccessibleEvent* event) {
+  QAccessibleInterface* iface = event->accessibleInterface();
+  switch (event->type()) {
+    case QAccessible::TextCaretMoved:
+      heard.push_back("caret " + std::to_string(static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition()));
+      break;
+    case QAccessible::TextSelectionChanged: {
+      auto* e = static_cast<QAccessibleTextSelectionEvent*>(event);
+      heard.push_back("selection " + std::to_string(e->selectionStart()) + " " + std::to_string(e->selectionEnd()));
+      break;
+    }
+    case QAccessible::TextInserted: {
+      auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
+      heard.push_back("inserted " + std::to_string(e->changePosition()) + " " + FromQString(e->textInserted()));
+      break;
+    }
+    case QAccessible::TextRemoved: {
+      auto* e = static_cast<QAccessibleTextRemoveEvent*>(event);
+      heard.push_back("removed " + std::to_string(e->changePosition()) + " " + FromQString(e->textRemoved()));
+      break;
+    }
+    case QAccessible::Focus:
+      if (iface) heard.push_back("focus " + iface->text(QAccessible::Name).toStdString());
+      break;
+    case QAccessible::ObjectShow:
+      if (iface && iface->role() == QAccessible::Notification)
+        heard.push_back("notice " + iface->text(QAccessible::Name).toStdString());
+      break;
+    default:
+      break;
+  }
+}
+}  // namespace
+
+void Listen() {
+  heard.clear();
+  AccessibilityWitness = Witness;
+}
+
+std::vector<std::string> Heard() {
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();  // the notices, told once the handler that made them returned
+  return heard;
+}
+
+std::vector<std::string> StopListening() {
+  std::vector<std::string> all = Heard();
+  AccessibilityWitness = nullptr;
+  heard.clear();
+  return all;
 }
 
 std::vector<MenuEntry> ContextMenu(TControl* control, int X, int Y, const std::string& choose) {

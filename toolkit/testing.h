@@ -120,11 +120,24 @@ bool Tick(TTimer* timer);
 struct AccessibleObject {
   std::string Role, Name, Description, Value;
   bool ReadOnly = false, Enabled = true;
+  // Of a text: where its caret is, and the line it lies on as a screen reader reads lines (as shown,
+  // wrapped at the edge, with its line break); -1 and "" for anything else.
+  int Caret = -1;
+  std::string Line;
   // The object names its real parent and its real index in that parent (as each child is reached).
   bool Linked = true;
   std::vector<AccessibleObject> Children;
 };
 AccessibleObject Accessible(TControl* control);
+
+// What assistive technology is told while a test listens, one line an event, in order: "caret 5" (a
+// text's caret moved to 5), "selection 2 4" (its selection is now 2..4; "selection 3 3": none),
+// "inserted 1 7" / "removed 1 7" (text at 1), "focus NAME" and "notice TEXT" (a notification shown:
+// what a screen reader speaks). Listening makes the layer tell as it does to a screen reader;
+// StopListening ends it and gives what was heard.
+void Listen();
+std::vector<std::string> Heard();
+std::vector<std::string> StopListening();
 
 // One item of a pop-up menu as it is shown; a separator has the caption "-".
 struct MenuEntry {
