@@ -115,6 +115,8 @@ void Tfrm_tk::Button1Click(TObject*) {
   game->TimeLabel1->set_timerenabled(true);
   game->TimeLabel1->set_MS(0);
   game->TimeLabel1->set_timeinterval(1000);
+  // A screen reader hears which puzzle is in play, and at what level it is timed.
+  game->Announce("精选题目 " + Caption() + "，中级");
   Close();
 }
 

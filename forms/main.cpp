@@ -2,6 +2,7 @@
 // candidate panel, the row-and-column tint, replay, and the dialogs it opens.
 #include "forms/main.h"
 
+#include <filesystem>
 #include <memory>
 
 #include "forms/Contact.h"
@@ -97,6 +98,8 @@ void TForm1::BuildLayout() {
   N9 = Item(this, N1, "骨灰级", [this](TObject* s) { ToolButton8Click(s); });
   Item(this, N1, "-");
   N2 = Item(this, N1, "排行榜", [this](TObject* s) { N2Click(s); });
+  N3 = Item(this, N1, "报时", [this](TObject* s) { N3Click(s); });
+  N3->ShortCut = "Ctrl+T";
   Item(this, N1, "-");
   N5 = Item(this, N1, "退出", [this](TObject* s) { N5Click(s); });
   N16 = Item(this, MainMenu1->Items(), "帮助");
@@ -310,6 +313,10 @@ void TForm1::CellChanged(TObject* Sender) {
 }
 
 void TForm1::Complete() {
+  // The focus leaves the board for a new game of the level before the board locks, so that it is
+  // never left nowhere; the congratulation is told after that move, which would otherwise cut it off.
+  TToolButton* next[] = {ToolButton5, ToolButton5, ToolButton6, ToolButton7, ToolButton8};
+  next[sd991->nd >= 1 && sd991->nd <= 4 ? sd991->nd : 0]->SetFocus();
   sd991->set_Enabled(false);
   WC_Label->Show();
   TimeLabel1->set_timerenabled(false);
@@ -442,8 +449,22 @@ void TForm1::About1Click(TObject*) {
 
 void TForm1::N5Click(TObject*) { Close(); }
 
+// Ctrl+T, from anywhere in the window: a screen reader says the time the clock shows, in words.
+void TForm1::N3Click(TObject*) {
+  const std::int64_t seconds = TimeLabel1->MS() / 1000;
+  const std::int64_t hours = seconds / 3600, minutes = seconds / 60 % 60;
+  std::string said = "用时";
+  if (hours > 0) said += IntToStr(hours) + "小时";
+  if (hours > 0 || minutes > 0) said += IntToStr(minutes) + "分";
+  said += IntToStr(seconds % 60) + "秒";
+  if (!TimeLabel1->timerenabled()) said += "，计时已停";
+  Announce(said);
+}
+
 void TForm1::ToolButton1Click(TObject*) {
-  if (OpenDialog1->Execute()) LoadGame(OpenDialog1->FileName);
+  if (!OpenDialog1->Execute()) return;
+  LoadGame(OpenDialog1->FileName);
+  Announce("已装载 " + std::filesystem::path(OpenDialog1->FileName).filename().string());
 }
 
 void TForm1::ToolButton2Click(TObject*) {
@@ -453,6 +474,7 @@ void TForm1::ToolButton2Click(TObject*) {
     for (int col = 1; col <= 9; ++col)
       lines.Add((QJ1->Nodes(row, col)->Given ? "1" : "0") + sd991->Cells(row, col)->Text());
   lines.SaveToFile(SaveDialog1->FileName);
+  Announce("已保存 " + std::filesystem::path(SaveDialog1->FileName).filename().string());
 }
 
 void TForm1::LoadGame(const std::string& FileName) {
@@ -488,7 +510,8 @@ void TForm1::LoadGame(const std::string& FileName) {
       if (AnsiLength(Trim(cell->Text())) == 1) cell->set_zt(2);
     }
   }
-  if (sd991->IsSolved()) Complete();
+  // Loading is no win: a finished board only stops the clock, with no congratulation.
+  if (sd991->IsSolved()) TimeLabel1->set_timerenabled(false);
   sd991->set_Enabled(true);
   WC_Label->Hide();
   sd991->nd = 0;

@@ -28,6 +28,7 @@ class TForm1 : public toolkit::TForm {
   toolkit::TMenuItem* N8;  // "高级"
   toolkit::TMenuItem* N9;  // "骨灰级"
   toolkit::TMenuItem* N2;  // "排行榜"
+  toolkit::TMenuItem* N3;  // "报时" (Ctrl+T): the clock's time, spoken
   toolkit::TMenuItem* N5;  // "退出"
   toolkit::TMenuItem* N16;  // "帮助" menu
   toolkit::TMenuItem* N17;  // "帮助"
@@ -78,6 +79,7 @@ class TForm1 : public toolkit::TForm {
   void TimeLabel1Timer(toolkit::TObject* Sender);
   void ToolButton10Click(toolkit::TObject* Sender);
   void N2Click(toolkit::TObject* Sender);
+  void N3Click(toolkit::TObject* Sender);
   void ToolButton4Click(toolkit::TObject* Sender);
   void ToolButton11Click(toolkit::TObject* Sender);
   void N17Click(toolkit::TObject* Sender);

@@ -2,6 +2,7 @@
 #include "toolkit/Menus.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -37,6 +38,7 @@ static void Fill(QMenu* menu, TMenuItem* item) {
     }
     QAction* action = menu->addAction(ToQString(child->Caption()));
     action->setEnabled(child->Enabled());
+    if (!child->ShortCut.empty()) action->setShortcut(QKeySequence(QString::fromStdString(child->ShortCut)));
     if (!child->FHandle) child->FHandle = new MenuItemHandle;
     child->FHandle->action = action;
     QObject::connect(action, &QAction::triggered, [child] { Deliver([child] { child->Click(); }); });

@@ -26,6 +26,10 @@ class TMenuItem : public TComponent {
   int Count() const { return static_cast<int>(FItems.size()); }
   TMenuItem* Items(int i) const { return FItems[i]; }
 
+  // The key that clicks the item while its window is active ("Ctrl+T"), shown beside its caption;
+  // read when the menu is made.
+  std::string ShortCut;
+
   TNotifyEvent OnClick;
   // Runs OnClick.
   void Click();

@@ -138,6 +138,9 @@ void PressKey(TControl* control, TKey key, TShiftState shift) {
     case keyTab: return SendKey(control, Qt::Key_Tab, mods, QStringLiteral("\t"));
     case keyBacktab: return SendKey(control, Qt::Key_Backtab, mods | Qt::ShiftModifier, {});
     case keySpace: return SendKey(control, Qt::Key_Space, mods, QStringLiteral(" "));
+    case keyPageUp: return SendKey(control, Qt::Key_PageUp, mods, {});
+    case keyPageDown: return SendKey(control, Qt::Key_PageDown, mods, {});
+    case keyT: return SendKey(control, Qt::Key_T, mods, mods & Qt::ControlModifier ? QStringLiteral("\x14") : QStringLiteral("t"));
   }
 }
 

@@ -123,13 +123,18 @@ TEST_F(KeyboardAndScreenReader, CellsDescribeWhatColourShowsAClueAndTheCellTheyR
   } steps[] = {
       {clue, "与第1行第2列重复", "提示数，与第1行第1列重复"},
       {"\b", "", "提示数"},
-      {clue + clue, "", "提示数"},  // pencil marks repeat nothing
+      {clue + clue, "候选 5 5", "提示数"},  // pencil marks repeat nothing, and are told apart
+      {"\b\b178", "候选 1 7 8", "提示数"},  // not 一百七十八
+      {"\b\b", "", "提示数"},
   };
   for (const auto& s : steps) {
     tt::TypeText(Cell(1, 1), s.typed);
     EXPECT_EQ(Cell(1, 1)->AccessibleDescription(), s.open) << s.typed;
     EXPECT_EQ(Cell(1, 2)->AccessibleDescription(), s.given) << s.typed;
   }
+  EXPECT_EQ(Cell(1, 1)->Text(), "1") << "the text stays as typed";
+  Cell(1, 1)->set_Text("2468");  // marks the program assigns (a load, the panel's H) are told as well
+  EXPECT_EQ(Cell(1, 1)->AccessibleDescription(), "候选 2 4 6 8");
 }
 
 // Ctrl+Space opens the candidate panel at an open cell while 候选数面板显示 is down; its keys move

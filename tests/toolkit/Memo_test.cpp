@@ -516,3 +516,27 @@ TEST_F(MemoScreenReader, LinesAreReadAsShownWrappedAtTheEdge) {
   EXPECT_EQ(read, text + "\nend");
   EXPECT_GE(lines, 4) << "the paragraph wraps over three lines or more";
 }
+
+// Page Down and Page Up move by what the control shows, Ctrl and an arrow by words; each move is told.
+TEST_F(MemoScreenReader, PagesAndWordsMoveTheCaretAndAreTold) {
+  auto* narrow = Make(60, 10, 80, 60);
+  narrow->set_ReadOnly(true);
+  narrow->set_Text("one two three four five six seven eight nine ten eleven twelve");
+  tt::PressKey(narrow, tt::keyHome);
+  Application->ProcessMessages();
+  tt::Listen();
+  tt::PressKey(narrow, tt::keyPageDown);
+  const int page = narrow->SelStart();
+  EXPECT_GT(page, 0);
+  EXPECT_LT(page, static_cast<int>(narrow->Text().size())) << "a page is less than the whole text";
+  EXPECT_EQ(tt::Heard(), (std::vector<std::string>{"caret " + std::to_string(page)}));
+  for (int i = 0; i < 10; ++i) tt::PressKey(narrow, tt::keyPageDown);
+  EXPECT_EQ(narrow->SelStart(), static_cast<int>(narrow->Text().size())) << "the last page ends at the end";
+  for (int i = 0; i < 10; ++i) tt::PressKey(narrow, tt::keyPageUp);
+  EXPECT_EQ(narrow->SelStart(), 0);
+  tt::Listen();
+  tt::PressKey(narrow, tt::keyRight, {ssCtrl});
+  tt::PressKey(narrow, tt::keyRight, {ssCtrl});
+  tt::PressKey(narrow, tt::keyLeft, {ssCtrl});
+  EXPECT_EQ(tt::StopListening(), (std::vector<std::string>{"caret 4", "caret 8", "caret 4"}));
+}
