@@ -1,6 +1,7 @@
 // The puzzle collection dialog.
 #include "forms/Ufrm_tk.h"
 
+#include "forms/HelpText.h"
 #include "forms/Layout.h"
 #include "forms/main.h"
 #include "toolkit/Grid9.h"
@@ -31,6 +32,7 @@ std::string CellText(const std::string& ansiRow, int col) {
 
 Tfrm_tk::Tfrm_tk(TComponent* AOwner) : TForm(AOwner) {
   Layout::Window(this, "精选题库", fbsDialog, poScreenCenter, 522, 411);
+  set_AccessibleDescription(HelpText::CollectionSection.Points[1]);  // what its buttons do
 
   //                                                  left top  width height tab
   StringGrid1 = Place(this, new TStringGrid(this),   0,   0,   153,  411,   0);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "forms/Contact.h"
+#include "forms/HelpText.h"
 #include "forms/Layout.h"
 #include "forms/Records.h"
 #include "forms/UAbout.h"
@@ -88,6 +89,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
 void TForm1::BuildLayout() {
   Layout::Window(this, "Velmora1.5", fbsToolWindow, poScreenCenter, 556, 489);
   set_Color(clBtnFace);
+  set_AccessibleDescription(HelpText::Subtitle);  // what the game asks, for a screen reader's "where am I"
   OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
 
   MainMenu1 = new TMainMenu(this);
@@ -348,8 +350,12 @@ void TForm1::ShowPanel(sdunit::Tsdunit* cell) {
 void TForm1::panMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) { PanelChoose(pan->HitTest(X, Y)); }
 
 void TForm1::PanelChoose(int n) {
-  auto* cell = pan->Node_h >= 1 && pan->Node_s >= 1 ? sd991->Cells(pan->Node_h, pan->Node_s) : nullptr;
+  WriteChoice(n);
   pan->Hide();
+}
+
+void TForm1::WriteChoice(int n) {
+  auto* cell = pan->Node_h >= 1 && pan->Node_s >= 1 ? sd991->Cells(pan->Node_h, pan->Node_s) : nullptr;
   // The panel may still point at a cell that has become a clue since it opened.
   if (!cell || cell->ReadOnly()) return;
   if (n >= 1 && n <= 9) cell->set_Text(IntToStr(n));
@@ -392,11 +398,12 @@ void TForm1::panKeyDown(TObject*, unsigned short& Key, TShiftState) {
     default: Key = key; return;
   }
   auto* cell = pan->Node_h >= 1 && pan->Node_s >= 1 ? sd991->Cells(pan->Node_h, pan->Node_s) : nullptr;
-  if (cell) cell->SetFocus();
-  if (key == vkEscape)
-    pan->Hide();
-  else
-    PanelChoose(pan->Current);
+  // The choice is written before the focus goes back, so that a screen reader hears it once, as the
+  // cell's text, and not once more as an insertion. A choice that completed the board has moved the
+  // focus on already.
+  if (key != vkEscape) WriteChoice(pan->Current);
+  if (cell && sd991->Enabled()) cell->SetFocus();
+  pan->Hide();
 }
 
 void TForm1::CellMouseMove(TObject* Sender, TShiftState, int, int) {

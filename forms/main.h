@@ -97,6 +97,8 @@ class TForm1 : public toolkit::TForm {
   // candidates, anything else nothing); either way it closes.
   void ShowPanel(sdunit::Tsdunit* cell);
   void PanelChoose(int n);
+  // Writes box n's choice into the panel's cell, leaving the panel as it is.
+  void WriteChoice(int n);
   // A screen reader hears that a new game of the level has started.
   void AnnounceLevel(int Level);
   void RestartClock();

@@ -384,6 +384,11 @@ void Outgoing(QAccessibleEvent* event) {
   // Nothing is asked of the event while no assistive technology listens: that would make the
   // interface of a widget still being built.
   QAccessibleInterface* iface = QAccessible::isActive() ? event->accessibleInterface() : nullptr;
+  // Only the caret and selection of the text with the focus are told, as the layer's own edit does:
+  // a screen reader speaks any it hears, and a name selected as a dialog opens would be read once
+  // alone and once more with the focus.
+  if (iface && (event->type() == QAccessible::TextCaretMoved || event->type() == QAccessible::TextSelectionChanged))
+    if (auto* w = qobject_cast<QWidget*>(iface->object()); w && !w->hasFocus()) return;
   if (iface && event->type() == QAccessible::TextInserted) {
     auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
     converted = std::make_unique<QAccessibleTextInsertEvent>(iface, e->changePosition(), OutsideText(e->textInserted()));

@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QIcon>
@@ -130,10 +131,16 @@ class FormWidget : public QWidget {
   }
   void TellNotice() {
     if (pending_.isEmpty()) return;
-    if (!testing::Enabled() && !isActiveWindow() && waited_ < 2000) {
-      waited_ += NoticeDelay;
-      QTimer::singleShot(NoticeDelay, notice_, [this] { TellNotice(); });
-      return;
+    if (!testing::Enabled()) {
+      // While a dialog is up the messages wait for it to close; else at most two seconds.
+      const bool wait = !isActiveWindow() && (QApplication::activeModalWidget() || waited_ < 2000);
+      // A window just activated tells its focus twice (see event): the messages come after that.
+      const qint64 settled = 2 * NoticeDelay + 100 - (activated_.isValid() ? activated_.elapsed() : 1000000);
+      if (wait || settled > 0) {
+        waited_ += NoticeDelay;
+        QTimer::singleShot(wait ? NoticeDelay : static_cast<int>(settled), notice_, [this] { TellNotice(); });
+        return;
+      }
     }
     notice_->hide();
     notice_->setAccessibleName(pending_.join(QStringLiteral("，")));
@@ -183,6 +190,7 @@ class FormWidget : public QWidget {
     // It is told once more a moment later: a dialog closed by Enter in its file name (a game loading)
     // leaves a flood of news in which a screen reader can lose the first telling; one that kept it
     // ignores the second.
+    if (e->type() == QEvent::WindowActivate) activated_.start();
     if (e->type() == QEvent::WindowActivate && Listening()) {
       TellFocus();
       QTimer::singleShot(2 * NoticeDelay, this, [this] { if (isActiveWindow()) TellFocus(); });
@@ -227,6 +235,7 @@ class FormWidget : public QWidget {
   static constexpr int NoticeDelay = 400;  // milliseconds
   QStringList pending_;                    // messages not yet told
   int waited_ = 0;                         // for the window to become active
+  QElapsedTimer activated_;                // since the window last became active
 };
 
 FormWidget* WidgetOf(TForm* form) { return static_cast<FormWidget*>(form->Handle()->widget); }

@@ -45,6 +45,30 @@ TEST_F(SavedGame, AFreshGameRoundTripsAndLoadsAtLevelZeroWithNoRecord) {
   EXPECT_TRUE(tt::ModalForms().empty());  // never asks for a name
 }
 
+// A load and a save say what they did; a finished game loads as a board to look at, with its clock
+// stopped but no congratulation: loading is no win.
+TEST_F(SavedGame, LoadAndSaveAreToldAndAFinishedGameLoadsWithoutACongratulation) {
+  tt::Click(form->ToolButton5);
+  auto lines = Zeros();
+  for (int k = 0; k < 81; ++k) lines[k] = "0" + std::to_string(form->QJ1->Solution(k / 9 + 1, k % 9 + 1));
+  WriteFileBytes("done.txt", Lines(lines));
+  const struct {
+    const char* file;         // answered in the file dialog
+    TToolButton* button;      // 装载游戏 or 游戏存盘
+    const char* said;
+  } steps[] = {{"done.txt", form->ToolButton1, "已装载 done.txt"}, {"./kept", form->ToolButton2, "已保存 kept.txt"}};
+  for (const auto& s : steps) {
+    tt::Listen();
+    tt::AnswerFileDialog(s.file);
+    tt::Click(s.button);
+    EXPECT_EQ(Notices(tt::StopListening()), std::vector<std::string>{s.said});
+    EXPECT_FALSE(form->WC_Label->Visible());
+    EXPECT_FALSE(form->TimeLabel1->Timer->Active()) << "a finished board stops the clock";
+    EXPECT_TRUE(form->sd991->Enabled());
+  }
+  EXPECT_EQ(File("kept.txt"), File("done.txt"));
+}
+
 TEST_F(SavedGame, LinesLoadAsCluesEntriesAndMarks) {
   auto lines = Zeros();
   lines[0] = "1123";
