@@ -74,6 +74,12 @@ void CloseBox(TForm* form);
 
 // The next file dialog returns that name, or is cancelled (nullopt).
 void AnswerFileDialog(std::optional<std::string> name);
+// The save dialog's next question whether to replace an existing file gets that answer: no goes back
+// to the dialog (cancelled, unless another file dialog answer waits). A question with no answer
+// waiting is answered yes: the test saves over the file on purpose. The questions asked so far.
+void AnswerReplace(bool replace);
+std::vector<std::string> ReplaceQuestions();
+void ClearReplaceQuestions();
 // Runs f inside the next modal form once it is shown, from within its real nested event loop and with
 // its real modality in force; one pending function at a time (a new call replaces it, nullptr clears
 // it). A modal form that opens with nothing pending is closed from inside its loop, and one that is

@@ -1,4 +1,5 @@
 // Saving and loading games, and the custom-game editor, as a player and the files see them.
+#include <filesystem>
 #include "forms/Ufrm_new.h"
 #include "forms/u_frm_djphb.h"
 #include "tests/forms/GameFixture.h"
@@ -67,6 +68,36 @@ TEST_F(SavedGame, LoadAndSaveAreToldAndAFinishedGameLoadsWithoutACongratulation)
     EXPECT_TRUE(form->sd991->Enabled());
   }
   EXPECT_EQ(File("kept.txt"), File("done.txt"));
+}
+
+// Saving over a file asks first, by the name the default extension completes; "no" goes back to the
+// dialog (here cancelled then) and leaves the file as it was.
+TEST_F(SavedGame, SavingOverAFileAsksFirstAndNoKeepsIt) {
+  tt::Click(form->ToolButton5);
+  WriteFileBytes("game.txt", "old");
+  const struct {
+    const char* typed;
+    bool replace;
+    bool asked;
+    bool replaced;  // game.txt holds the board now
+  } rows[] = {
+      {"game", false, true, false},
+      {"game.txt", false, true, false},
+      {"fresh", false, false, false},  // no file there: nothing to ask, fresh.txt is written
+      {"game", true, true, true},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.typed);
+    tt::ClearReplaceQuestions();
+    tt::AnswerFileDialog(r.typed);
+    tt::AnswerReplace(r.replace);
+    tt::Click(form->ToolButton2);
+    EXPECT_EQ(tt::ReplaceQuestions(), r.asked ? std::vector<std::string>{"game.txt 已经存在。\n要替换它吗？"}
+                                              : std::vector<std::string>{});
+    EXPECT_EQ(File("game.txt") != "old", r.replaced);
+    tt::AnswerReplace(true);  // nothing left waiting for the next row
+  }
+  EXPECT_TRUE(FileExists("fresh.txt"));
 }
 
 TEST_F(SavedGame, LinesLoadAsCluesEntriesAndMarks) {
