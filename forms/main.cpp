@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "forms/Contact.h"
-#include "forms/HelpText.h"
 #include "forms/Layout.h"
 #include "forms/Records.h"
 #include "forms/UAbout.h"
@@ -89,7 +88,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
 void TForm1::BuildLayout() {
   Layout::Window(this, "Velmora1.5", fbsToolWindow, poScreenCenter, 556, 489);
   set_Color(clBtnFace);
-  set_AccessibleDescription(HelpText::Subtitle);  // what the game asks, for a screen reader's "where am I"
+  set_AccessibleDescription("数独游戏");  // said with the window's name as it becomes active: short
   OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
 
   MainMenu1 = new TMainMenu(this);

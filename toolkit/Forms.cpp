@@ -132,13 +132,21 @@ class FormWidget : public QWidget {
   void TellNotice() {
     if (pending_.isEmpty()) return;
     if (!testing::Enabled()) {
-      // While a dialog is up the messages wait for it to close; else at most two seconds.
-      const bool wait = !isActiveWindow() && (QApplication::activeModalWidget() || waited_ < 2000);
-      // A window just activated tells its focus twice (see event): the messages come after that.
-      const qint64 settled = 2 * NoticeDelay + 100 - (activated_.isValid() ? activated_.elapsed() : 1000000);
-      if (wait || settled > 0) {
+      QWidget* modal = QApplication::activeModalWidget();
+      const bool dialogUp = modal && modal != this;
+      if (!isActiveWindow()) activated_.invalidate();
+      if (dialogUp) waited_ = 0;
+      // The window's activation waited for: while another dialog is up, as long as it is up; else
+      // two seconds at most.
+      if ((dialogUp || !activated_.isValid()) && (dialogUp || waited_ < 2000)) {
         waited_ += NoticeDelay;
-        QTimer::singleShot(wait ? NoticeDelay : static_cast<int>(settled), notice_, [this] { TellNotice(); });
+        QTimer::singleShot(NoticeDelay, notice_, [this] { TellNotice(); });
+        return;
+      }
+      // A window just activated tells its focus twice (see event): the messages come after that.
+      const qint64 settled = activated_.isValid() ? 2 * NoticeDelay + 100 - activated_.elapsed() : 0;
+      if (settled > 0) {
+        QTimer::singleShot(static_cast<int>(settled), notice_, [this] { TellNotice(); });
         return;
       }
     }

@@ -55,7 +55,7 @@ TEST_F(KeyboardAndScreenReader, EveryWindowIsAFrameOrADialogWhosePartsNameTheirR
     TForm* window;
     const char* role;
     const char* described;  // what its description starts with: what it is for, or its message
-  } windows[] = {{form, "frame", "在每一行、每一列和每个九宫格里填入 1 到 9"},
+  } windows[] = {{form, "frame", "数独游戏"},
                  {table.get(), "dialog", "初级：9999秒 佚名，普通：9999秒 佚名，"},
                  {UAbout::frm_about, "dialog", "Velmora1.5，新版本正在开发准备中"},
                  {Ufrm_help::frm_help, "dialog", "用上下方向键和翻页键逐行阅读"},
