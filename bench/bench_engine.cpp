@@ -1,12 +1,16 @@
-// Cost of a new puzzle per level, beside qqwing's expert puzzles, and of the candidate list of every cell.
+// Cost of a new puzzle per level, beside qqwing's expert puzzles; of the hint's next step along the solution
+// path of expert puzzles; and of the candidate list of every cell.
 #include "bench/BenchMain.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "engine/QJ.h"
+#include "engine/Solver.h"
 #include "toolkit/Random.h"
 #ifdef VELMORA_QQWING
 #include <qqwing.hpp>
@@ -75,6 +79,37 @@ void BM_QqwingExpert(benchmark::State& state) {
 }
 BENCHMARK(BM_QqwingExpert)->Iterations(200)->Unit(benchmark::kMillisecond);
 #endif
+
+// The next step of every position on the way from 2,000 expert deals to their solutions, each step timed on
+// its own: a hint must answer within a frame at any point of any game. The deals are made before the clock.
+void BM_NextStepOfExpertGames(benchmark::State& state) {
+  toolkit::RandSeed = 0;
+  TQJ qj(nullptr);
+  std::vector<velmora::Sudoku::Grid> puzzles;
+  for (int i = 0; i < 2000; ++i) {
+    qj.NewExpert();
+    velmora::Sudoku::Grid puzzle{};
+    for (const auto* n : qj.Nodes)
+      if (n->Given) puzzle[(n->Row - 1) * 9 + n->Col - 1] = static_cast<std::uint8_t>(n->Value);
+    puzzles.push_back(puzzle);
+  }
+  PerPuzzle times;
+  std::int64_t steps = 0;
+  for (auto _ : state) {
+    for (const auto& puzzle : puzzles) {
+      auto position = velmora::Solver::Position::FromDigits(puzzle);
+      std::optional<velmora::Solver::Step> step;
+      do {
+        times.Time([&] { step = velmora::Solver::NextStep(position); });
+        if (step) velmora::Solver::Apply(position, *step);
+        ++steps;
+      } while (step);
+    }
+  }
+  state.counters["steps"] = static_cast<double>(steps);
+  times.Report(state);
+}
+BENCHMARK(BM_NextStepOfExpertGames)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // All 81 cells of an expert puzzle, the given ones included.
 void BM_CandidatesOfEveryCell(benchmark::State& state) {

@@ -1,5 +1,6 @@
 // The player's paths through the real main window: a keystroke in a nearly full board next to the same
-// keystroke in a bare text edit, and a new game from the level button to the painted board.
+// keystroke in a bare text edit, undo and redo of one step, and a new game from the level button to the
+// painted board.
 #include "bench/BenchMain.h"
 #include "forms/main.h"
 #include "toolkit/StdCtrls.h"
@@ -48,6 +49,23 @@ void BM_KeystrokeInBoardCell(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 2);
 }
 BENCHMARK(BM_KeystrokeInBoardCell);
+
+// Ctrl+Z and Ctrl+Y pressed in a nearly full board, each painted: one step taken back and brought back
+// by the keys, through the change handler, the repeat marks and the completion test.
+void BM_UndoAndRedoOfOneStep(benchmark::State& state) {
+  std::string digit;
+  auto* cell = NearlyFullBoard(digit);
+  tt::TypeText(cell, digit);
+  Paint();
+  for (auto _ : state) {
+    tt::TypeAtWindow(Form1, "\x1a");
+    Paint();
+    tt::TypeAtWindow(Form1, "\x19");
+    Paint();
+  }
+  state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_UndoAndRedoOfOneStep);
 
 void BM_KeystrokeInBareEdit(benchmark::State& state) {
   toolkit::TForm form(nullptr);

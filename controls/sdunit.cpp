@@ -112,11 +112,18 @@ std::string PencilMarks(const std::string& text) {
 }
 }  // namespace
 
+void Tsdunit::set_HintPart(const std::string& v) {
+  if (v == FHintPart) return;
+  FHintPart = v;
+  Describe();
+}
+
 void Tsdunit::Describe() {
   std::string d = ReadOnly() ? "提示数" : "";
   std::string marks = PencilMarks(Text());
   if (!marks.empty()) d += (d.empty() ? "" : "，") + marks;
   if (!FRepeats.empty()) d += (d.empty() ? "与" : "，与") + FRepeats + "重复";
+  if (!FHintPart.empty()) d += (d.empty() ? "" : "，") + FHintPart;
   if (d != AccessibleDescription()) set_AccessibleDescription(d);
 }
 

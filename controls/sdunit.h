@@ -37,6 +37,10 @@ class Tsdunit : public toolkit::TMemo {
   // The place of the cell this one repeats while the two are marked red (第2行第3列), or empty.
   const std::string& Repeats() const { return FRepeats; }
   void set_Repeats(const std::string& v);
+  // The cell's part in the hint on show ("提示：目标格"), told after the rest of its description; empty
+  // when the hint tints no such cell.
+  const std::string& HintPart() const { return FHintPart; }
+  void set_HintPart(const std::string& v);
 
   // The key filter: "1".."9", Backspace, ".", Tab and Escape pass; every other character becomes 0.
   void FilterKey(toolkit::TObject* Sender, char& Key);
@@ -50,6 +54,7 @@ class Tsdunit : public toolkit::TMemo {
  private:
   void Describe();
   std::string FRepeats;
+  std::string FHintPart;
   int Fzt = 0;
   int Fh = 1;
   int Fs = 1;

@@ -90,9 +90,9 @@ void TQJ::Shuffle(int Steps) {
 }
 
 void TQJ::Generate(int Level) {
-  // An expert puzzle that naked and hidden singles alone would solve is dealt again.
+  // A deal that asks more, or at the expert level less, than its level's technique is dealt again.
   do Deal(Level);
-  while (Level == 4 && SolvedBySingles());
+  while (!FitsLevel(Level));
 }
 
 void TQJ::Deal(int Level) {
@@ -144,11 +144,14 @@ void TQJ::OpenCells(int toOpen) {
   }
 }
 
-bool TQJ::SolvedBySingles() const {
+// Beginner: naked singles alone solve it. Intermediate and advanced: naked and hidden singles solve it.
+// Expert: they do not.
+bool TQJ::FitsLevel(int Level) const {
   Sudoku::Grid puzzle{};
   for (const TNode* node : Nodes)
     if (node->Given) puzzle[(node->Row - 1) * 9 + node->Col - 1] = static_cast<std::uint8_t>(node->Value);
-  return Rating::SolveWithLogic(puzzle, Rating::Technique::NakedSingle);
+  const auto upTo = Level == 1 ? Rating::Technique::NakedSingle : Rating::Technique::HiddenSingle;
+  return Rating::SolveWithLogic(puzzle, upTo) == (Level < 4);
 }
 
 std::string TQJ::Candidates(int row, int col) const {

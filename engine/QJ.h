@@ -33,8 +33,9 @@ class TQJ : public toolkit::TPanel {
   void Shuffle(int Steps);
   // A new puzzle of level 1..4 in Nodes, with exactly one solution: draws how many cells to open,
   // shuffles 1000 steps, makes every node a clue of the solved grid, then opens up to that many distinct
-  // random cells whose opening keeps the solution unique. An expert puzzle that singles alone would solve
-  // is dealt again. Another level raises EInvalidOperation before anything is drawn or changed.
+  // random cells whose opening keeps the solution unique. A deal that does not fit its level is dealt again:
+  // at level 1 naked singles alone solve it, at levels 2 and 3 naked and hidden singles solve it, at level 4
+  // they do not. Another level raises EInvalidOperation before anything is drawn or changed.
   void Generate(int Level);
   // One deal of Generate: the count, the shuffle and the opening, never dealt again; the same check of
   // the level.
@@ -50,8 +51,8 @@ class TQJ : public toolkit::TPanel {
 
  private:
   void OpenCells(int toOpen);
-  // Whether naked and hidden singles alone solve the puzzle in Nodes.
-  bool SolvedBySingles() const;
+  // Whether the puzzle in Nodes asks what its level means, by the logic solver's singles.
+  bool FitsLevel(int Level) const;
 };
 
 }  // namespace velmora::QJ

@@ -1,53 +1,36 @@
-// Difficulty rating: solve as a person would, with techniques from easy to hard, and grade by the hardest.
+// Difficulty rating: the puzzle solved step by step by the logic solver, graded by its hardest step.
 #pragma once
 #include <optional>
 #include <string_view>
 
+#include "engine/Solver.h"
 #include "engine/Sudoku.h"
 
 namespace velmora::Rating {
 
+using Solver::Technique;
 using Sudoku::Grid;
-
-// From easiest to hardest; the order is the order the logic solver tries them in.
-enum class Technique {
-  None,
-  HiddenSingle,
-  NakedSingle,
-  LockedCandidates,
-  NakedPair,
-  HiddenPair,
-  NakedTriple,
-  HiddenTriple,
-  XWing,
-  XYWing,
-  NakedQuad,
-  HiddenQuad,
-  Swordfish,
-  Guess,  // the logic stalled and a cell had to be given
-};
 
 enum class Grade { Easy, Medium, Hard, VeryHard };
 
-const char* TechniqueName(Technique t);
 const char* GradeName(Grade g);
 // Accepts "easy", "medium", "hard", "very-hard" / "veryhard" / "very_hard".
 std::optional<Grade> ParseGrade(std::string_view name);
+// Easy: singles; medium: locked candidates and pairs; hard: up to the wings; very hard: chains.
 Grade GradeOf(Technique hardest);
 
 struct Rating {
   Grade grade = Grade::Easy;
-  Technique hardest = Technique::None;
-  int steps = 0;    // logic steps taken, placements and eliminations
-  int guesses = 0;  // cells given because no technique applied
-  int score = 0;    // sum of the weights of every step; orders puzzles within a grade
-  Grid solved{};    // the grid the logic reached; equals the solution unless a technique is unsound
+  Technique hardest = Technique::NakedSingle;
+  int steps = 0;  // logic steps taken, placements and eliminations
+  int score = 0;  // sum of the weights of every step; orders puzzles within a grade
 };
 
-// Orders by grade, then guesses, then hardest technique, then score.
+// Orders by grade, then hardest technique, then score.
 bool EasierThan(const Rating& a, const Rating& b);
 
-// Rates a puzzle that has exactly one solution; throws std::invalid_argument otherwise.
+// Rates a puzzle that has exactly one solution; throws std::invalid_argument otherwise. Each step is checked
+// against the solution: a step that loses it is a fault of the solver and throws std::logic_error.
 Rating Rate(const Grid& puzzle);
 
 // Solves by logic alone with the techniques up to `upTo`; true when every cell gets filled.

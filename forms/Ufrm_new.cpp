@@ -25,6 +25,15 @@ Tfrm_new::Tfrm_new(TComponent* AOwner) : TForm(AOwner) {
   Button3 = Layout::Button(this, 456, 68, 75, 25, 3, "清除", [this](TObject* s) { Button3Click(s); });
   Button4 = Layout::Button(this, 456, 98, 75, 25, 4, "退出", [this](TObject* s) { Button4Click(s); });
   Button4->set_Cancel(true);
+  Button5 = Layout::Button(this, 456, 128, 75, 25, 5, "撤销", [this](TObject* s) { Button5Click(s); });
+  Button6 = Layout::Button(this, 456, 158, 75, 25, 6, "重做", [this](TObject* s) { Button6Click(s); });
+  for (auto* cell : sdnew->Cells) {
+    cell->OnChange = [this, cell](TObject*) { CellChanged(cell); };
+    cell->OnKeyDown = [this](TObject*, unsigned short& k, TShiftState sh) { CellKeyDown(k, sh); };
+  }
+  moves.Board = sdnew;
+  moves.Start();
+  UpdateMoves();
   // The board is the first stop of the Tab order after the buttons; the editor opens on 保存.
   set_ActiveControl(Button1);
   SaveDialog1 = new TSaveDialog(this);
@@ -52,7 +61,42 @@ void Tfrm_new::Button2Click(TObject*) {
 }
 
 void Tfrm_new::Button3Click(TObject*) {
-  for (auto* cell : sdnew->Cells) cell->set_Text("");
+  moves.AsOneStep(-1, [this] {
+    for (auto* cell : sdnew->Cells) cell->set_Text("");
+  });
+  UpdateMoves();
+}
+
+void Tfrm_new::Button5Click(TObject*) {
+  if (const History::TMove* move = moves.Undo()) moves.Cell(move->Changes.back().Cell)->SetFocus();
+  UpdateMoves();
+}
+
+void Tfrm_new::Button6Click(TObject*) {
+  if (const History::TMove* move = moves.Redo()) moves.Cell(move->Changes.back().Cell)->SetFocus();
+  UpdateMoves();
+}
+
+void Tfrm_new::CellChanged(sdunit::Tsdunit* cell) {
+  cell->UpdateState(cell);
+  moves.Changed(cell);
+  UpdateMoves();
+}
+
+void Tfrm_new::CellKeyDown(unsigned short& Key, TShiftState Shift) {
+  const bool ctrl = Shift == TShiftState{ssCtrl}, ctrlShift = Shift == TShiftState{ssCtrl, ssShift};
+  if (Key == 'Z' && ctrl) {
+    Key = 0;
+    Button5Click(this);
+  } else if ((Key == 'Y' && ctrl) || (Key == 'Z' && ctrlShift)) {
+    Key = 0;
+    Button6Click(this);
+  }
+}
+
+void Tfrm_new::UpdateMoves() {
+  Button5->set_Enabled(moves.History.CanUndo());
+  Button6->set_Enabled(moves.History.CanRedo());
 }
 
 void Tfrm_new::Button4Click(TObject*) { Close(); }

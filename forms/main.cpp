@@ -2,10 +2,13 @@
 // candidate panel, the row-and-column tint, replay, and the dialogs it opens.
 #include "forms/main.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "forms/Contact.h"
+#include "forms/KeptGame.h"
 #include "forms/Layout.h"
 #include "forms/Records.h"
 #include "forms/UAbout.h"
@@ -63,6 +66,11 @@ const char* const Rules[] = {"游戏说明:在九宫", "格填数字,每一行",
 
 const char* const LevelNames[] = {"", "初级", "中级", "高级", "骨灰级"};
 
+// The hint's colours, none of them the board's own: a warm yellow under the cells of the step, and a
+// deep orange round its target.
+constexpr TColor HintTint = 0x9AF0FF;
+constexpr TColor HintOutline = 0x0080F0;
+
 const char* const RecordCaptions[] = {"", "已破初级记录", "已破中级记录", "已破高级记录", "已破骨灰级记录"};
 
 // Marks the board as being filled by the program for as long as it lives.
@@ -100,9 +108,18 @@ void TForm1::BuildLayout() {
   Item(this, N1, "-");
   N2 = Item(this, N1, "排行榜", [this](TObject* s) { N2Click(s); });
   N3 = Item(this, N1, "报时", [this](TObject* s) { N3Click(s); });
-  N3->ShortCut = "Ctrl+T";
+  N3->ShortCuts = {"Ctrl+T"};
   Item(this, N1, "-");
   N5 = Item(this, N1, "退出", [this](TObject* s) { N5Click(s); });
+  Item(this, N1, "-");
+  N18 = Item(this, N1, "撤销", [this](TObject* s) { N18Click(s); });
+  N18->ShortCuts = {"Ctrl+Z"};
+  N19 = Item(this, N1, "重做", [this](TObject* s) { N19Click(s); });
+  N19->ShortCuts = {"Ctrl+Y", "Ctrl+Shift+Z"};
+  N20 = Item(this, N1, "暂停", [this](TObject* s) { N20Click(s); });
+  N20->ShortCuts = {"Ctrl+P"};
+  N21 = Item(this, N1, "提示", [this](TObject* s) { N21Click(s); });
+  N21->ShortCuts = {"Ctrl+H"};
   N16 = Item(this, MainMenu1->Items(), "帮助");
   N17 = Item(this, N16, "帮助", [this](TObject* s) { N17Click(s); });
   Item(this, N16, "-");
@@ -110,7 +127,7 @@ void TForm1::BuildLayout() {
   set_Menu(MainMenu1);
 
   ImageList1 = new TImageList(this);
-  for (int i = 0; i < 10; ++i) ImageList1->Add(":/toolbar/" + IntToStr(i) + ".png");
+  for (int i = 0; i < 13; ++i) ImageList1->Add(":/toolbar/" + IntToStr(i) + ".png");
 
   ToolBar1 = Layout::Place(this, new TToolBar(this), 0, 0, 556, 29);
   ToolBar1->Images = ImageList1;
@@ -152,6 +169,11 @@ void TForm1::BuildLayout() {
   WC_Label->set_Visible(false);
   WC_Label->set_AccessibleRole(arNotification);  // a screen reader speaks it as it appears
 
+  // After the last of the tool bar's own controls.
+  ToolButton12 = Button(this, 484, 10, "撤销", [this](TObject* s) { N18Click(s); });
+  ToolButton13 = Button(this, 507, 11, "重做", [this](TObject* s) { N19Click(s); });
+  ToolButton14 = Button(this, 530, 12, "提示", [this](TObject* s) { N21Click(s); });
+
   sb1 = Layout::Place(this, new TStatusBar(this), 0, 470, 556, 19);
   sb1->Panels = {{std::string(Contact::Name) + " 1.5", 90}, {Contact::Mail, 150}, {Contact::HomePageAddress, 130}};
   if (*Contact::ChatAddress)
@@ -190,6 +212,24 @@ void TForm1::BuildLayout() {
   pan->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { panMouseDown(s, b, sh, x, y); };
   pan->OnKeyDown = [this](TObject* s, unsigned short& k, TShiftState sh) { panKeyDown(s, k, sh); };
   sd991->Pan = pan;
+  moves.Board = sd991;
+
+  // In the board's place while the game is paused: the digits are hidden, and a click goes on.
+  PausePanel = Layout::Place(Panel1, new TPanel(this), 2, 2, 503, 435);
+  PausePanel->set_BevelOuter(bvNone);
+  PausePanel->set_Color(sd991->Color());
+  SetFont(PausePanel->Font(), -33, clBlue, true);
+  PausePanel->set_Caption("已暂停");
+  PausePanel->set_Visible(false);
+  PausePanel->OnClick = [this](TObject* s) { PausePanelClick(s); };
+
+  KeepTimer = new TTimer(this);
+  KeepTimer->set_Enabled(false);
+  KeepTimer->set_Interval(1000);
+  KeepTimer->set_OnTimer([this](TObject* s) { KeepTimerTimer(s); });
+  OnMinimize = [this](TObject* s) { FormMinimize(s); };
+  OnRestore = [this](TObject* s) { FormRestore(s); };
+  OnClose = [this](TObject* s) { FormClose(s); };
 
   Memo2 = Layout::Place(this, new TMemo(this), 448, 32, 101, 185);
   Memo2->set_ReadOnly(true);
@@ -197,6 +237,20 @@ void TForm1::BuildLayout() {
   for (const char* line : Rules) rules += std::string(line) + "\r\n";
   Memo2->set_Text(rules.substr(0, rules.size() - 2));
   Memo2->set_AccessibleName("游戏说明");
+
+  // Below the rules: the hint's words.
+  HintMemo = Layout::Place(this, new TMemo(this), 448, 222, 101, 244);
+  HintMemo->set_ReadOnly(true);
+  HintMemo->set_AccessibleName("提示");
+  SetFont(HintMemo->Font(), -12, clWindowText, false);
+  // It lies where the bare window was, and takes the row-and-column tint away as the bare window does.
+  HintMemo->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
+  for (auto*& side : HintFrame) {
+    side = Layout::Place(sd991, new TPanel(this), 0, 0, 0, 0);
+    side->set_BevelOuter(bvNone);
+    side->set_Color(HintOutline);
+    side->set_Visible(false);
+  }
 
   OpenDialog1 = new TOpenDialog(this);
   SaveDialog1 = new TSaveDialog(this);
@@ -215,6 +269,8 @@ void TForm1::FormCreate(TObject*) {
     cell->OnChange = [this](TObject* s) { CellChanged(s); };
     cell->OnKeyDown = [this](TObject* s, unsigned short& k, TShiftState sh) { CellKeyDown(s, k, sh); };
   }
+  UpdateMoves();
+  BringBack();
   // Last: a record file that cannot be written (full disk, read-only folder) shows the error box and
   // must not leave the board without its handlers.
   Records::PrepareFolder(Memo1);
@@ -252,7 +308,8 @@ void TForm1::RestartClock() {
 }
 
 void TForm1::ShowPuzzle() {
-  Filling fill(filling);
+  GoOn();
+  Filling fill(moves.Filling);
   for (int row = 1; row <= 9; ++row) {
     for (int col = 1; col <= 9; ++col) {
       auto* cell = sd991->Cells(row, col);
@@ -272,6 +329,7 @@ void TForm1::ShowPuzzle() {
   sd991->set_Enabled(true);
   WC_Label->Hide();
   FocusFirstOpenCell();
+  StartMoves();
 }
 
 // Every game starts with the focus in its first open cell, in reading order, so that it plays from
@@ -286,6 +344,12 @@ void TForm1::FocusFirstOpenCell() {
 
 void TForm1::CellChanged(TObject* Sender) {
   auto* cell = static_cast<sdunit::Tsdunit*>(Sender);
+  moves.Changed(cell);
+  if (!moves.Filling) {
+    ClearHint();
+    UpdateMoves();
+    KeepSoon();
+  }
   cell->set_zt(AnsiLength(cell->Text()) == 1 ? 2 : 3);
   bool Found;
   int Row1, Col1, Row2, Col2;
@@ -299,10 +363,10 @@ void TForm1::CellChanged(TObject* Sender) {
   // While the program fills the board, the cells pass through boards that are no one's game: a clue put
   // back can complete the solved board of the game before for a moment. Only the player's changes are
   // judged.
-  if (filling || !sd991->IsSolved()) return;
+  if (moves.Filling || !sd991->IsSolved()) return;
   Complete();
   int level = sd991->nd;
-  if (level < 1 || level > 4) return;
+  if (level < 1 || level > 4 || !Recorded) return;
   // 64-bit: a record edited by hand to a huge number of seconds must not overflow the comparison.
   if (TimeLabel1->MS() >= BestTime(level) * 1000) return;
   auto* dialog = u_frm_djphb::frm_djphb;
@@ -313,15 +377,17 @@ void TForm1::CellChanged(TObject* Sender) {
   dialog->ShowModal();
 }
 
-void TForm1::Complete() {
+void TForm1::Complete(bool Won) {
   // The focus leaves the board for a new game of the level before the board locks, so that it is
   // never left nowhere; the congratulation is told after that move, which would otherwise cut it off.
   TToolButton* next[] = {ToolButton5, ToolButton5, ToolButton6, ToolButton7, ToolButton8};
   next[sd991->nd >= 1 && sd991->nd <= 4 ? sd991->nd : 0]->SetFocus();
   sd991->set_Enabled(false);
-  WC_Label->Show();
+  if (Won) WC_Label->Show();
   TimeLabel1->set_timerenabled(false);
   pan->Hide();
+  UpdateMoves();
+  KeepGame();  // a finished game leaves nothing behind
 }
 
 void TForm1::MemoMouseDown(TObject* Sender, TMouseButton Button, TShiftState, int, int) {
@@ -364,6 +430,11 @@ void TForm1::WriteChoice(int n) {
 // Ctrl+Space in an open cell opens the candidate panel there, as a click does while 候选数面板显示 is
 // down, with the keys on its first offered digit.
 void TForm1::CellKeyDown(TObject* Sender, unsigned short& Key, TShiftState Shift) {
+  // Ctrl+Z in a cell is the game's undo, not the cell's own.
+  if (Key == 'Z' && Shift == TShiftState{ssCtrl}) {
+    Key = 0;
+    return N18Click(this);
+  }
   if (Key != vkSpace || Shift != TShiftState{ssCtrl}) return;
   Key = 0;
   auto* cell = static_cast<sdunit::Tsdunit*>(Sender);
@@ -421,18 +492,29 @@ void TForm1::FormMouseMove(TObject*, TShiftState, int, int) {
 
 void TForm1::TimeLabel1Timer(TObject*) { TimeLabel1->set_MS(TimeLabel1->MS() + TimeLabel1->timeinterval()); }
 
+// Replay in a game in play is one step that undo takes back, with the time it had; replay of a finished
+// game starts it anew, and the finished game is not to be had back.
 void TForm1::ToolButton10Click(TObject*) {
-  {
-    Filling fill(filling);
+  GoOn();
+  const bool finished = !sd991->Enabled();
+  auto clear = [this] {
+    Filling fill(moves.Filling);
     for (int row = 1; row <= 9; ++row)
       for (int col = 1; col <= 9; ++col)
         if (!QJ1->Nodes(row, col)->Given) sd991->Cells(row, col)->set_Text("");
-  }
+  };
+  if (finished)
+    clear();
+  else
+    moves.AsOneStep(TimeLabel1->MS(), clear);
   sd991->set_Enabled(true);
   WC_Label->Hide();
   RestartClock();
   pan->Hide();
   FocusFirstOpenCell();
+  if (finished) StartMoves();
+  UpdateMoves();
+  KeepSoon();
 }
 
 void TForm1::N2Click(TObject*) {
@@ -501,28 +583,39 @@ void TForm1::LoadGame(const std::string& FileName) {
   // A loaded game takes part in no record. A file that holds a completed board stops the clock, and is
   // then shown ready to edit like any other.
   sd991->nd = 0;
-  Filling fill(filling);
+  bool given[81];
   for (int k = 0; k < 81; ++k) {
-    auto* cell = sd991->Cells(k / 9 + 1, k % 9 + 1);
-    QJ::TNode* node = QJ1->Nodes(k / 9 + 1, k % 9 + 1);
-    cell->set_zt(3);
-    cell->set_Text(texts[k]);
-    if (flags[k] == '1') {
-      cell->set_zt(1);
-      node->Value = values[k];
-      node->Given = true;
-    } else {
-      node->Given = false;
-      if (AnsiLength(Trim(cell->Text())) == 1) cell->set_zt(2);
-    }
+    given[k] = flags[k] == '1';
+    if (given[k]) QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Value = values[k];
   }
-  // Loading is no win: a finished board only stops the clock, with no congratulation.
-  if (sd991->IsSolved()) TimeLabel1->set_timerenabled(false);
+  ShowCells(given, texts);
+  StartMoves();
+  // Loading is no win: a finished board is finished as a completion is, but with no congratulation.
+  if (sd991->IsSolved()) Complete(false);
   sd991->set_Enabled(true);
   WC_Label->Hide();
   sd991->nd = 0;
   pan->Hide();
   FocusFirstOpenCell();
+}
+
+void TForm1::ShowCells(const bool (&given)[81], const std::string (&texts)[81]) {
+  GoOn();
+  Filling fill(moves.Filling);
+  for (int k = 0; k < 81; ++k) {
+    auto* cell = sd991->Cells(k / 9 + 1, k % 9 + 1);
+    QJ::TNode* node = QJ1->Nodes(k / 9 + 1, k % 9 + 1);
+    cell->set_h(k / 9 + 1);
+    cell->set_s(k % 9 + 1);
+    cell->set_zt(3);
+    cell->set_Text(texts[k]);
+    node->Given = given[k];
+    if (given[k]) {
+      cell->set_zt(1);
+    } else if (AnsiLength(Trim(cell->Text())) == 1) {
+      cell->set_zt(2);
+    }
+  }
 }
 
 long long TForm1::BestTime(int Level) {
@@ -533,6 +626,251 @@ long long TForm1::BestTime(int Level) {
   } catch (const Exception&) {
     return 9999;
   }
+}
+
+// ---------------------------------------------------------------- undo and redo
+
+void TForm1::StartMoves(bool touched) {
+  moves.Start(touched);
+  Recorded = true;
+  ClearHint();
+  HintMemo->set_Text("");
+  UpdateMoves();
+  if (!touched) KeepGame();  // a new game replaces the one kept
+}
+
+// The moves are the game's while it is in play: not once it is finished, nor while it is paused.
+void TForm1::UpdateMoves() {
+  const bool playing = sd991->Enabled() && !paused;
+  const bool undo = playing && moves.History.CanUndo(), redo = playing && moves.History.CanRedo();
+  N18->set_Enabled(undo);
+  ToolButton12->set_Enabled(undo);
+  N19->set_Enabled(redo);
+  ToolButton13->set_Enabled(redo);
+  N20->set_Enabled(sd991->Enabled());
+  N21->set_Enabled(playing);
+  ToolButton14->set_Enabled(playing);
+}
+
+void TForm1::N18Click(TObject*) {
+  if (N18->Enabled()) PlayBack(moves.Undo(), "撤销");
+}
+
+void TForm1::N19Click(TObject*) {
+  if (N19->Enabled()) PlayBack(moves.Redo(), "重做");
+}
+
+// After a step is taken back or brought back: the focus goes to the cell it changed, and a screen reader
+// hears what happened. Replay, taken back, gives the game its time back; brought back, it starts the
+// clock again.
+void TForm1::PlayBack(const History::TMove* move, const char* what) {
+  if (!move) return;
+  pan->Hide();
+  if (move->Clock >= 0) {
+    TimeLabel1->set_MS(std::string(what) == "撤销" ? move->Clock : 0);
+    FocusFirstOpenCell();
+    Announce(std::string(what) + "：重玩此局");
+  } else {
+    const History::TChange& change = move->Changes.front();
+    auto* cell = moves.Cell(change.Cell);
+    if (sd991->Enabled()) cell->SetFocus();
+    Announce(std::string(what) + "：第" + IntToStr(cell->h()) + "行第" + IntToStr(cell->s()) + "列 " +
+             Moves::Spoken(cell->Text()));
+  }
+  UpdateMoves();
+}
+
+// ---------------------------------------------------------------- pause
+
+void TForm1::N20Click(TObject*) {
+  if (paused)
+    GoOn();
+  else
+    Pause(false);
+}
+
+void TForm1::PausePanelClick(TObject*) { GoOn(); }
+
+// While paused the clock stands, the board is hidden behind "已暂停" and takes no input.
+void TForm1::Pause(bool byMinimize) {
+  if (paused || !sd991->Enabled()) return;
+  paused = true;
+  pausedByMinimize = byMinimize;
+  pausedCell = nullptr;
+  for (auto* cell : sd991->Cells)
+    if (cell->Focused()) pausedCell = cell;
+  TimeLabel1->set_timerenabled(false);
+  pan->Hide();
+  sd991->set_Visible(false);
+  PausePanel->Show();
+  UpdateMoves();
+  KeepSoon();
+  Announce("已暂停");
+}
+
+void TForm1::GoOn() {
+  if (!paused) return;
+  paused = pausedByMinimize = false;
+  PausePanel->Hide();
+  sd991->set_Visible(true);
+  TimeLabel1->set_timerenabled(true);
+  if (pausedCell)
+    pausedCell->SetFocus();
+  else
+    FocusFirstOpenCell();
+  UpdateMoves();
+}
+
+void TForm1::FormMinimize(TObject*) { Pause(true); }
+
+void TForm1::FormRestore(TObject*) {
+  if (pausedByMinimize) GoOn();
+}
+
+// ---------------------------------------------------------------- the game kept for the next start
+
+void TForm1::FormClose(TObject*) {
+  KeepTimer->set_Enabled(false);
+  KeepGame();
+}
+
+// Within a second or two, not at once: a burst of changes costs one write.
+void TForm1::KeepSoon() {
+  if (!KeepTimer->Enabled()) KeepTimer->set_Enabled(true);
+}
+
+void TForm1::KeepTimerTimer(TObject*) {
+  KeepTimer->set_Enabled(false);
+  KeepGame();
+}
+
+// Only the copy of the game that holds the claim keeps a game; a finished game, or one the player has
+// not touched, leaves nothing behind. A failure is no reason to stop a game: it is told on standard
+// error, and the next change tries again.
+void TForm1::KeepGame() {
+  if (!keepClaim || !keepClaim->Held()) return;
+  try {
+    if (!sd991->Enabled() || !moves.History.Touched()) {
+      KeptGame::Remove();
+      return;
+    }
+    KeptGame::TGame game;
+    for (int k = 0; k < 81; ++k) {
+      game.Given[k] = QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Given;
+      game.Texts[k] = moves.Cell(k)->Text();
+    }
+    game.Level = sd991->nd;
+    game.MS = TimeLabel1->MS();
+    game.Recorded = Recorded;
+    KeptGame::Write(game);
+  } catch (const Exception& e) {
+    std::fprintf(stderr, "velmora: the game in play could not be kept: %s\n", e.Message.c_str());
+  }
+}
+
+// A damaged kept file is moved aside, never deleted, and the game starts as it would without one.
+void TForm1::BringBack() {
+  keepClaim = std::make_unique<TFileClaim>(KeptGame::FileName);
+  if (!keepClaim->Held()) return;  // another copy of the game in this folder has it
+  std::string why;
+  std::optional<KeptGame::TGame> game = KeptGame::Read(&why);
+  if (!game) {
+    if (why.empty()) return;
+    std::string aside = KeptGame::MoveAside();
+    std::fprintf(stderr, "velmora: the kept game in \"%s\" is not brought back (%s); %s\n", KeptGame::FileName,
+                 why.c_str(), aside.empty() ? "it stays where it is" : ("it is now \"" + aside + "\"").c_str());
+    return;
+  }
+  bool given[81];
+  std::string texts[81];
+  for (int k = 0; k < 81; ++k) {
+    given[k] = game->Given[k];
+    texts[k] = game->Texts[k];
+    if (given[k]) QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Value = texts[k][0] - '0';
+  }
+  ShowCells(given, texts);
+  moves.Start(true);
+  Recorded = game->Recorded;
+  sd991->nd = game->Level;
+  sd991->set_Enabled(true);
+  WC_Label->Hide();
+  TimeLabel1->set_MS(game->MS);
+  TimeLabel1->set_timerenabled(true);
+  UpdateMoves();
+  FocusFirstOpenCell();
+  broughtBack = std::string("继续上次的游戏") + (game->Level >= 1 ? std::string("，") + LevelNames[game->Level] : "");
+  OnShow = [this](TObject*) {
+    if (!broughtBack.empty()) Announce(broughtBack);
+    broughtBack.clear();
+  };
+}
+
+// ---------------------------------------------------------------- the hint
+
+void TForm1::N21Click(TObject*) {
+  if (!N21->Enabled()) return;
+  if (hintPresses == 0) {
+    Coach::Board board;
+    for (int k = 0; k < 81; ++k) board[k] = {QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Given, moves.Cell(k)->Text()};
+    hint = Coach::NextHint(board);
+    hintPresses = 1;
+    std::string words = hint.first;
+    if (Recorded) words += "\r\n使用提示后，本局不计入排行榜";
+    Recorded = false;
+    ShowHintWords(words);
+    KeepSoon();
+    return;
+  }
+  if (hintPresses == 1) {
+    hintPresses = 2;
+    TintHint();
+    ShowHintWords(hint.second.empty() ? hint.first : hint.second);
+    return;
+  }
+  // The third press does the step, as one change of the player's: the next press starts afresh.
+  const std::vector<Coach::Change> changes = hint.changes;
+  ClearHint();
+  if (changes.empty()) return N21Click(this);
+  moves.AsOneStep(-1, [&] {
+    for (const Coach::Change& change : changes) moves.Cell(change.cell)->set_Text(change.text);
+  });
+  if (sd991->Enabled()) moves.Cell(changes.front().cell)->SetFocus();
+  UpdateMoves();
+  KeepSoon();
+}
+
+void TForm1::ShowHintWords(const std::string& words) {
+  HintMemo->set_Text(words);
+  Announce(words);
+}
+
+void TForm1::TintHint() {
+  for (const Coach::Tint& t : hint.tints) {
+    auto* cell = moves.Cell(t.cell);
+    tinted.emplace_back(cell, cell->unfoucscolor());
+    cell->set_unfoucscolor(HintTint);
+    if (!cell->error()) cell->set_Color(HintTint);
+    cell->set_HintPart(t.description);
+  }
+  if (hint.target < 0) return;
+  auto* target = moves.Cell(hint.target);
+  const int L = target->Left(), T = target->Top(), W = target->Width(), H = target->Height(), b = 3;
+  HintFrame[0]->SetBounds(L, T, W, b);
+  HintFrame[1]->SetBounds(L, T + H - b, W, b);
+  HintFrame[2]->SetBounds(L, T, b, H);
+  HintFrame[3]->SetBounds(L + W - b, T, b, H);
+  for (auto* side : HintFrame) side->Show();
+}
+
+void TForm1::ClearHint() {
+  hintPresses = 0;
+  for (auto [cell, colour] : tinted) {
+    cell->set_unfoucscolor(colour);
+    if (!cell->error()) cell->set_Color(colour);
+    cell->set_HintPart("");
+  }
+  tinted.clear();
+  for (auto* side : HintFrame) side->Hide();
 }
 
 }  // namespace velmora::main

@@ -1,13 +1,17 @@
 // The main window: tool bar, clock, board, candidate panel and the whole flow of a game.
 #pragma once
+#include <memory>
 #include <string>
 
+#include "controls/Moves.h"
 #include "controls/Suppanel.h"
 #include "controls/TimeLabel.h"
 #include "controls/sd99.h"
+#include "engine/Coach.h"
 #include "engine/QJ.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
 #include "toolkit/StdCtrls.h"
@@ -30,6 +34,10 @@ class TForm1 : public toolkit::TForm {
   toolkit::TMenuItem* N2;  // "排行榜"
   toolkit::TMenuItem* N3;  // "报时" (Ctrl+T): the clock's time, spoken
   toolkit::TMenuItem* N5;  // "退出"
+  toolkit::TMenuItem* N18;  // "撤销"
+  toolkit::TMenuItem* N19;  // "重做"
+  toolkit::TMenuItem* N20;  // "暂停"
+  toolkit::TMenuItem* N21;  // "提示"
   toolkit::TMenuItem* N16;  // "帮助" menu
   toolkit::TMenuItem* N17;  // "帮助"
   toolkit::TMenuItem* About1;
@@ -52,11 +60,18 @@ class TForm1 : public toolkit::TForm {
   toolkit::TToolButton* Splitter2;
   toolkit::TToolButton* ToolButton10;
   toolkit::TLabel* WC_Label;
+  toolkit::TToolButton* ToolButton12;  // "撤销"
+  toolkit::TToolButton* ToolButton13;  // "重做"
+  toolkit::TToolButton* ToolButton14;  // "提示"
 
   toolkit::TPanel* Panel1;
   sd99::Tsd99* sd991;
   Suppanel::TSuppanel* pan;
+  toolkit::TPanel* PausePanel;  // "已暂停", in the board's place while the game is paused
+  toolkit::TTimer* KeepTimer;   // keeps the game in play a moment after each change
   toolkit::TMemo* Memo2;
+  toolkit::TMemo* HintMemo;  // the hint's words, where the player looks
+  toolkit::TPanel* HintFrame[4];  // the outline of the hint's target cell: top, bottom, left, right
   toolkit::TStringList Memo1;  // the line store of the record file
   QJ::TQJ* QJ1;
   toolkit::TOpenDialog* OpenDialog1;
@@ -88,6 +103,22 @@ class TForm1 : public toolkit::TForm {
   void ToolButton1Click(toolkit::TObject* Sender);
   void ToolButton2Click(toolkit::TObject* Sender);
   void LoadGame(const std::string& FileName);
+  // Undo and redo of the player's changes on the board (the menu items, the tool buttons, the keys).
+  void N18Click(toolkit::TObject* Sender);
+  void N19Click(toolkit::TObject* Sender);
+  // Pause, and go on.
+  void N20Click(toolkit::TObject* Sender);
+  void PausePanelClick(toolkit::TObject* Sender);
+  void FormMinimize(toolkit::TObject* Sender);
+  void FormRestore(toolkit::TObject* Sender);
+  void FormClose(toolkit::TObject* Sender);
+  void KeepTimerTimer(toolkit::TObject* Sender);
+  // The hint, in three presses of the same step: where to look and which technique; the cells and the
+  // reason; the step done, as one change that undo takes back.
+  void N21Click(toolkit::TObject* Sender);
+  bool Paused() const { return paused; }
+  // The game in play takes part in a record (a game that was helped along does not).
+  bool Recorded = true;
   // The level's record in whole seconds; 9999 when it cannot be read.
   long long BestTime(int Level);
 
@@ -103,11 +134,37 @@ class TForm1 : public toolkit::TForm {
   void AnnounceLevel(int Level);
   void RestartClock();
   void FocusFirstOpenCell();
-  // The board is solved: it locks, the congratulation shows, the clock stops and the panel hides.
-  void Complete();
+  // The board is solved: the focus moves on to a new game, the board locks, the congratulation shows
+  // (not for a finished game loaded: Won false), the clock stops and the panel hides.
+  void Complete(bool Won = true);
   void BuildLayout();
+  // The board from 81 clue flags and texts, as a load and the game brought back fill it.
+  void ShowCells(const bool (&given)[81], const std::string (&texts)[81]);
+  // A new history: nothing to take back; the game kept from before is forgotten unless `touched`.
+  void StartMoves(bool touched = false);
+  // The undo and redo items and buttons are greyed when there is nothing to take back or bring back.
+  void UpdateMoves();
+  void PlayBack(const History::TMove* move, const char* what);
+  void Pause(bool byMinimize);
+  void GoOn();
+  // At start: the game kept by the last run, if this copy of the game holds the claim on it.
+  void BringBack();
+  // The game in play is kept in the game folder, or the kept one forgotten when there is no such game.
+  void KeepGame();
+  void KeepSoon();
+  // The hint on show is taken away (the player moved, or a new game began); the next press starts afresh.
+  void ClearHint();
+  void ShowHintWords(const std::string& words);
+  void TintHint();
   int hoverRow = 0, hoverCol = 0;  // the cell last hovered
-  bool filling = false;            // the program is filling the board: no completion is judged
+  Coach::Hint hint;
+  int hintPresses = 0;  // of the hint on show: 0 none, 1 where, 2 why, then done
+  std::vector<std::pair<sdunit::Tsdunit*, toolkit::TColor>> tinted;  // with the colour each had
+  Moves::TMoves moves;  // its Filling: the program is filling the board, no completion is judged
+  bool paused = false, pausedByMinimize = false;
+  sdunit::Tsdunit* pausedCell = nullptr;  // the cell that had the focus when the game paused
+  std::unique_ptr<toolkit::TFileClaim> keepClaim;  // this copy keeps the game in play
+  std::string broughtBack;                         // told once the window shows
 };
 
 }  // namespace velmora::main

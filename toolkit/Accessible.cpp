@@ -43,6 +43,9 @@ class ItemAccessible;
 // The multi-line edit is editable or read-only text whose value is its text; a control that
 // lists accessible items shows them as children after its child widgets; the status bar and the tool bar
 // say what they are. Any other plain widget answers as the platform's own would.
+// Whether the widget is shown with its window: not hidden itself, nor under a hidden control.
+bool Shown(QWidget* w) { return w->isVisibleTo(w->window()); }
+
 class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
  public:
   explicit WidgetAccessible(QWidget* w) : QAccessibleWidget(w) {}
@@ -87,8 +90,9 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
   }
 
   QString text(QAccessible::Text t) const override {
+    // An edit out of sight (a paused game's hidden board) tells no text either.
     if (t == QAccessible::Value)
-      if (EditWidget* e = Edit()) return OutsideText(e->text_);
+      if (EditWidget* e = Edit()) return Shown(e) ? OutsideText(e->text_) : QString();
     return QAccessibleWidget::text(t);
   }
 
@@ -147,9 +151,10 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
   int cursorPosition() const override { return Edit()->cursor_; }
   void setCursorPosition(int position) override { Edit()->SetCaret(position); }
   QString text(int startOffset, int endOffset) const override {
+    if (!Shown(Edit())) return {};
     return OutsideText(Edit()->text_.mid(startOffset, std::max(0, endOffset - startOffset)));
   }
-  int characterCount() const override { return static_cast<int>(Edit()->text_.size()); }
+  int characterCount() const override { return Shown(Edit()) ? static_cast<int>(Edit()->text_.size()) : 0; }
   QRect characterRect(int offset) const override {
     EditWidget* e = Edit();
     const QTextLayout& layout = e->Layout();

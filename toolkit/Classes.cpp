@@ -247,4 +247,21 @@ TFileLock::~TFileLock() {
   if (FHandle >= 0) ::close(FHandle);
 }
 
+TFileClaim::TFileClaim(const std::string& fileName) {
+  auto [folder, name] = Split(FollowLinks(fileName));
+  std::string path = folder + "/." + name + ".velmora-lock";
+  // Only a regular file is a lock: never a FIFO or a device that would block the open or the lock.
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return;
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+    FHandle = fd;
+  else
+    ::close(fd);
+}
+
+TFileClaim::~TFileClaim() {
+  if (FHandle >= 0) ::close(FHandle);
+}
+
 }  // namespace toolkit

@@ -89,4 +89,17 @@ class TFileLock : public TObject {
   int FHandle = -1;
 };
 
+// Claims a file for one running copy of the program, from construction to destruction: the same lock
+// beside the file as TFileLock's, but never waited for. Held() tells whether this copy has the claim;
+// another copy that holds it keeps it until it ends, however it ends.
+class TFileClaim : public TObject {
+ public:
+  explicit TFileClaim(const std::string& fileName);
+  ~TFileClaim() override;
+  bool Held() const { return FHandle >= 0; }
+
+ private:
+  int FHandle = -1;
+};
+
 }  // namespace toolkit

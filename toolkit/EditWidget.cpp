@@ -364,7 +364,7 @@ bool EditWidget::event(QEvent* e) {
     bool plain = !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     bool editing = k->matches(QKeySequence::Copy) || k->matches(QKeySequence::Cut) ||
                    k->matches(QKeySequence::Paste) || k->matches(QKeySequence::SelectAll) ||
-                   k->matches(QKeySequence::Undo);
+                   (k->matches(QKeySequence::Undo) && !readOnly_);  // a read-only edit has nothing to take back
     switch (k->key()) {
       case Qt::Key_Backspace: case Qt::Key_Delete: case Qt::Key_Home: case Qt::Key_End:
       case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleFactory>
@@ -22,7 +23,11 @@
 #include <QTranslator>
 #include <QWheelEvent>
 #include <QWindow>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <csignal>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -190,6 +195,13 @@ class FormWidget : public QWidget {
   void closeEvent(QCloseEvent* e) override {
     e->ignore();  // the form decides: Close hides a dialog, or ends the program
     if (form_) Deliver([this] { form_->CloseRequested(); });
+  }
+  void changeEvent(QEvent* e) override {
+    QWidget::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange || !form_) return;
+    const bool minimized = isMinimized(), was = static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized;
+    if (minimized && !was && form_->OnMinimize) Deliver([this] { form_->OnMinimize(form_); });
+    if (!minimized && was && form_->OnRestore) Deliver([this] { form_->OnRestore(form_); });
   }
   bool event(QEvent* e) override {
     bool used = QWidget::event(e);
@@ -416,9 +428,11 @@ void TForm::Close() {
     set_ModalResult(mrCancel);
     return;
   }
+  const bool main = Application && Application->MainForm() == this;
+  if (main && OnClose) Application->Guard([this] { OnClose(this); });
   TControl::set_Visible(false);
   if (FHandle) FHandle->widget->hide();
-  if (Application && Application->MainForm() == this) Application->Terminate();
+  if (main) Application->Terminate();
 }
 
 // ---------------------------------------------------------------- TApplication
@@ -631,11 +645,44 @@ void TApplication::Finalize() {
   delete QApplication::instance();
 }
 
+namespace {
+// The system asking the program to end (a logout's SIGTERM, a closed terminal's SIGHUP, Ctrl+C) closes
+// the main form as the player would, so that it keeps what it keeps at its close. The handler only
+// writes a byte to a pipe; the event loop reads it and does the closing.
+int endPipe[2] = {-1, -1};
+const int EndSignals[] = {SIGTERM, SIGHUP, SIGINT};
+
+void EndSignalArrived(int) {
+  const char byte = 1;
+  [[maybe_unused]] ssize_t n = ::write(endPipe[1], &byte, 1);
+}
+
+void WatchEndSignals(bool on) {
+  if (on && endPipe[0] < 0) {
+    if (::pipe2(endPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    auto* notifier = new QSocketNotifier(endPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+      char bytes[16];
+      while (::read(endPipe[0], bytes, sizeof bytes) > 0) {
+      }
+      if (Application && Application->MainForm()) Application->MainForm()->Close();
+    });
+  }
+  struct sigaction action {};
+  action.sa_handler = on ? EndSignalArrived : SIG_DFL;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int s : EndSignals) ::sigaction(s, &action, nullptr);
+}
+}  // namespace
+
 void TApplication::Run() {
   if (!FMainForm) return;
   FMainForm->Show();
   FRunning = true;
+  WatchEndSignals(true);
   QApplication::exec();
+  WatchEndSignals(false);
   FRunning = false;
 }
 

@@ -61,6 +61,12 @@ class TForm : public TControl {
   TNotifyEvent OnCreate;
   // Runs each time the form is shown, just before the focus goes into it.
   TNotifyEvent OnShow;
+  // Runs when the main form closes, by whatever way: Close, the window manager, or the system asking the
+  // program to end (a logout's SIGTERM, SIGHUP, SIGINT); the last chance to keep what is in hand.
+  TNotifyEvent OnClose;
+  // Run when the player minimises the window, and when it is restored from that.
+  TNotifyEvent OnMinimize;
+  TNotifyEvent OnRestore;
   // Keys that the focused control leaves unused (Escape in an edit, say) reach the form as characters;
   // without a handler, Escape clicks the form's cancel button (TButton::Cancel) when it has one.
   TKeyPressEvent OnKeyPress;

@@ -38,7 +38,9 @@ static void Fill(QMenu* menu, TMenuItem* item) {
     }
     QAction* action = menu->addAction(ToQString(child->Caption()));
     action->setEnabled(child->Enabled());
-    if (!child->ShortCut.empty()) action->setShortcut(QKeySequence(QString::fromStdString(child->ShortCut)));
+    QList<QKeySequence> keys;
+    for (const std::string& key : child->ShortCuts) keys.append(QKeySequence(ToQString(key), QKeySequence::PortableText));
+    action->setShortcuts(keys);
     if (!child->FHandle) child->FHandle = new MenuItemHandle;
     child->FHandle->action = action;
     QObject::connect(action, &QAction::triggered, [child] { Deliver([child] { child->Click(); }); });

@@ -26,9 +26,9 @@ class TMenuItem : public TComponent {
   int Count() const { return static_cast<int>(FItems.size()); }
   TMenuItem* Items(int i) const { return FItems[i]; }
 
-  // The key that clicks the item while its window is active ("Ctrl+T"), shown beside its caption;
-  // read when the menu is made.
-  std::string ShortCut;
+  // The keys that click the item from anywhere in its form, as "Ctrl+Z"; the first is shown beside the
+  // caption. Read when the form's menu is made.
+  std::vector<std::string> ShortCuts;
 
   TNotifyEvent OnClick;
   // Runs OnClick.

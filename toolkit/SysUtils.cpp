@@ -188,4 +188,13 @@ bool FileExists(const std::string& name) {
   return ::stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
+bool DeleteFile(const std::string& name) { return ::unlink(name.c_str()) == 0; }
+
+bool RenameFile(const std::string& oldName, const std::string& newName) {
+  // A link keeps the new name from replacing a file that has it; then the old name goes.
+  if (::link(oldName.c_str(), newName.c_str()) != 0) return false;
+  ::unlink(oldName.c_str());
+  return true;
+}
+
 }  // namespace toolkit

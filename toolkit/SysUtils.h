@@ -59,5 +59,9 @@ std::string SysErrorMessage(int error);
 // Full path of a name relative to the current directory.
 std::string ExpandFileName(const std::string& name);
 bool FileExists(const std::string& name);
+// Removes a file; false when it could not (it was not there, say).
+bool DeleteFile(const std::string& name);
+// Gives a file a new name in the same file system, never replacing one that has it; false when it could not.
+bool RenameFile(const std::string& oldName, const std::string& newName);
 
 }  // namespace toolkit

@@ -318,6 +318,12 @@ void CloseBox(TForm* form) {
   if (w->isVisible() && (!modal || modal == w)) w->windowHandle()->close();
 }
 
+void Minimize(TForm* form, bool minimized) {
+  QWidget* w = form->Handle()->widget;
+  w->setWindowState(minimized ? (w->windowState() | Qt::WindowMinimized) : (w->windowState() & ~Qt::WindowMinimized));
+  QApplication::processEvents();
+}
+
 TColor Picture::Pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
   return pixels_[static_cast<std::size_t>(y) * width_ + x];

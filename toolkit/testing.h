@@ -72,6 +72,9 @@ void Click(TComponent* component);
 // modal form blocks the window. Nothing happens to a form that is not on screen.
 void CloseBox(TForm* form);
 
+// The window of the form minimised, or restored from that, as the window manager does it.
+void Minimize(TForm* form, bool minimized);
+
 // The next file dialog returns that name, or is cancelled (nullopt).
 void AnswerFileDialog(std::optional<std::string> name);
 // The save dialog's next question whether to replace an existing file gets that answer: no goes back

@@ -60,8 +60,16 @@ Grid PuzzleOf(const TQJ& qj) {
   return g;
 }
 
-bool SolvedBySingles(const TQJ& qj) {
-  return velmora::Rating::SolveWithLogic(PuzzleOf(qj), velmora::Rating::Technique::NakedSingle);
+// Whether the logic solver with the techniques up to `upTo` solves the puzzle in play.
+bool SolvedBy(const TQJ& qj, velmora::Solver::Technique upTo) {
+  return velmora::Rating::SolveWithLogic(PuzzleOf(qj), upTo);
+}
+
+// What each level means: beginner puzzles fall to naked singles, intermediate and advanced ones to naked
+// and hidden singles, and expert ones do not.
+bool FitsLevel(const TQJ& qj, int level) {
+  using velmora::Solver::Technique;
+  return SolvedBy(qj, level == 1 ? Technique::NakedSingle : Technique::HiddenSingle) == (level < 4);
 }
 
 // No clue can go without a second solution.
@@ -288,8 +296,8 @@ TEST_F(Generate, MakesEveryNodeItsCellOfTheSolvedGrid) {
     }
 }
 
-// A deal draws its count, then shuffles 1000 steps on from the grid before it; an expert game deals again
-// while singles solve its puzzle, and keeps the first deal that needs more.
+// A deal draws its count, then shuffles 1000 steps on from the grid before it; a game deals again
+// until its puzzle fits its level, and keeps the first deal that does.
 TEST_F(Generate, EachDealDrawsTheCountThenShufflesAThousandStepsOnFromThePreviousGrid) {
   TQJ deals(nullptr), steps(nullptr);
   int dealtAgain = 0;
@@ -307,7 +315,7 @@ TEST_F(Generate, EachDealDrawsTheCountThenShufflesAThousandStepsOnFromThePreviou
         start = toolkit::RandSeed;
         ASSERT_EQ(SolutionOf(deals), SolutionOf(steps)) << "level " << level << " deal " << dealt;
         ++dealt;
-      } while (level == 4 && SolvedBySingles(deals));
+      } while (!FitsLevel(deals, level));
       dealtAgain += dealt - 1;
       EXPECT_EQ(CluesOf(deals), CluesOf(*qj)) << "level " << level;
       EXPECT_EQ(start, next);
@@ -369,7 +377,7 @@ TEST_F(Generate, EveryDealIsAProperPuzzleOfItsLevel) {
         ASSERT_TRUE(range.count(clues)) << clues << " clues";
       }
       seen.insert(clues);
-      ASSERT_TRUE(level.level < 4 || !SolvedBySingles(*qj));
+      ASSERT_TRUE(FitsLevel(*qj, level.level));
     }
     EXPECT_TRUE(level.level == 4 || seen == range);
   }

@@ -299,3 +299,31 @@ TEST_F(Editor, ClearEmptiesEveryCell) {
   });
   EXPECT_EQ(File("c.txt"), Lines(Zeros()));
 }
+
+// The editor's board has its own undo and redo: keys in a cell, its two buttons, and 清除 as one step.
+TEST_F(Editor, UndoAndRedoWalkItsBoardWithClearAsOneStep) {
+  InEditor([&] {
+    Application->ProcessMessages();
+    tt::TypeText(EditorCell(1, 1), "5");
+    tt::TypeText(EditorCell(2, 2), "7");
+    tt::Click(editor()->Button3);
+    const struct {
+      const char* keys;  // typed in cell (9, 9), or a button: "U" 撤销, "R" 重做
+      const char* cells;  // (1, 1) and (2, 2) after it
+      bool undo, redo;
+    } steps[] = {
+        {"\x1a", "57", true, true}, {"U", "5.", true, true}, {"\x19", "57", true, true},
+        {"R", "..", true, false},   {"R", "..", true, false}, {"U", "57", true, true},
+    };
+    for (const auto& step : steps) {
+      if (step.keys[0] == 'U') tt::Click(editor()->Button5);
+      else if (step.keys[0] == 'R') tt::Click(editor()->Button6);
+      else tt::TypeText(EditorCell(9, 9), step.keys);
+      auto shown = [](const std::string& t) { return t.empty() ? '.' : t[0]; };
+      EXPECT_EQ(std::string() + shown(EditorCell(1, 1)->Text()) + shown(EditorCell(2, 2)->Text()), step.cells);
+      EXPECT_EQ(editor()->Button5->Enabled(), step.undo);
+      EXPECT_EQ(editor()->Button6->Enabled(), step.redo);
+    }
+    EXPECT_EQ(EditorCell(9, 9)->Text(), "");
+  });
+}

@@ -1,4 +1,4 @@
-// The ten 16 x 16 tool-bar pictures of the main window, drawn by index.
+// The 16 x 16 tool-bar pictures of the main window, drawn by index.
 #include "Toolbar.h"
 
 #include "Draw.h"
@@ -36,6 +36,11 @@ const QColor cardBack(0xB3, 0x9D, 0xDB);
 const QColor cardMid(0xD1, 0xC4, 0xE9);
 const QColor cardEdge(0x5E, 0x35, 0xB1);
 const QColor accent(0xE8, 0x64, 0x3A);
+const QColor glass(0xFF, 0xD5, 0x4F);
+const QColor glassEdge(0xA8, 0x66, 0x0E);
+const QColor glassShine(0xFF, 0xF6, 0xD0);
+const QColor socket(0xB0, 0xBE, 0xC5);
+const QColor socketEdge(0x54, 0x6E, 0x7A);
 } // namespace ink
 
 // The four difficulty colours, from level 1 to level 4.
@@ -233,6 +238,63 @@ void drawCollection(QPainter& p) {
   fillPixels(p, 2, 11, 8, 1, ink::cardEdge);
 }
 
+// 10: a hooked arrow, its head on the upper run pointing left; the run turns down and comes back.
+void drawUndo(QPainter& p) {
+  const qreal line = 6.0;        // the upper run, the head's axis
+  const qreal turnX = 9.5;       // where the run starts to bend down
+  const qreal turnRadius = 3.5;  // so the lower run lies at line + 7
+  QPainterPath shaft;
+  shaft.moveTo(5.0, line);
+  shaft.lineTo(turnX, line);
+  shaft.arcTo(QRectF(turnX - turnRadius, line, 2 * turnRadius, 2 * turnRadius), 90.0, -180.0);
+  shaft.lineTo(5.0, line + 2 * turnRadius);
+  p.setPen(QPen(ink::replay, 2.0, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(shaft);
+
+  // The head: its upright back edge sits on a pixel edge so it stays sharp.
+  QPolygonF head;
+  head << QPointF(6.0, line - 4.0) << QPointF(6.0, line + 4.0) << QPointF(1.0, line);
+  p.setPen(Qt::NoPen);
+  p.setBrush(ink::replay);
+  p.drawPolygon(head);
+}
+
+// 11: the undo arrow mirrored, its head pointing right.
+void drawRedo(QPainter& p) {
+  p.save();
+  p.translate(kToolbarSide, 0.0);
+  p.scale(-1.0, 1.0);
+  drawUndo(p);
+  p.restore();
+}
+
+// 12: a light bulb: a round glass narrowing to a screw socket, with a shine on the glass.
+void drawHint(QPainter& p) {
+  QPainterPath glass;
+  glass.moveTo(5.5, 10.5);
+  glass.cubicTo(5.5, 8.5, 2.5, 8.0, 2.5, 5.5);
+  glass.arcTo(QRectF(2.5, 0.5, 11.0, 10.0), 180.0, -180.0);
+  glass.cubicTo(13.5, 8.0, 10.5, 8.5, 10.5, 10.5);
+  glass.closeSubpath();
+  p.setPen(QPen(ink::glassEdge, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
+  p.setBrush(ink::glass);
+  p.drawPath(glass);
+
+  const QRectF shineRound(4.5, 2.5, 7.0, 6.0);
+  QPainterPath shine;
+  shine.arcMoveTo(shineRound, 110.0);
+  shine.arcTo(shineRound, 110.0, 60.0);
+  p.setPen(QPen(ink::glassShine, 1.2, Qt::SolidLine, Qt::RoundCap));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(shine);
+
+  // The socket covers the neck: two thread rings between dark bands, then the contact below.
+  pixelBox(p, 5, 10, 6, 5, ink::socket, ink::socketEdge);
+  fillPixels(p, 6, 12, 4, 1, ink::socketEdge);
+  fillPixels(p, 7, 15, 2, 1, ink::socketEdge);
+}
+
 } // namespace
 
 QImage toolbarPicture(int index, int scale) {
@@ -252,6 +314,9 @@ QImage toolbarPicture(int index, int scale) {
   case 7: drawCustom(p); break;
   case 8: drawReplay(p); break;
   case 9: drawCollection(p); break;
+  case 10: drawUndo(p); break;
+  case 11: drawRedo(p); break;
+  case 12: drawHint(p); break;
   default: break;
   }
   p.end();

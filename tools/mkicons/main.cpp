@@ -29,9 +29,9 @@ int main(int argc, char* argv[]) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
       "Draws Velmora's pictures and writes them as PNG files under <resources>:\n"
-      "  toolbar/0.png .. toolbar/9.png  the 16 x 16 tool-bar pictures\n"
-      "  toolbar/0@2x.png .. 9@2x.png     the same at twice the size (32 x 32)\n"
-      "  toolbar/strip.png               the ten side by side (160 x 16)\n"
+      "  toolbar/0.png .. toolbar/12.png the 16 x 16 tool-bar pictures\n"
+      "  toolbar/0@2x.png .. 12@2x.png   the same at twice the size (32 x 32)\n"
+      "  toolbar/strip.png               all of them side by side (208 x 16)\n"
       "  icon/velmora-<size>.png         the program icon, sizes 16 24 32 48 64 128 256\n"
       "icon/velmora.svg is kept by hand and is not written."));
   parser.addHelpOption();

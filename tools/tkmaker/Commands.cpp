@@ -35,7 +35,8 @@ std::string Usage(const std::string& program) {
          "      Prints N new puzzles with exactly one solution, one a line. The same seed gives the\n"
          "      same puzzles; without --seed a random one is used and printed on standard error.\n"
          "  rate IN.txt\n"
-         "      Prints the grade, the hardest technique needed and the score of each puzzle.\n"
+         "      Prints the grade, the hardest technique needed (its Chinese and English names) and\n"
+         "      the score of each puzzle.\n"
          "\n"
          "Control characters in what is printed (from titles, lines or file names) are shown\n"
          "escaped, as \\x1b. Exit status: 0 on success, 1 when problems were found or the work\n"
@@ -269,8 +270,8 @@ int RateCommand(const std::vector<std::string>& args, std::ostream& out, std::os
   int problems = ReadPuzzles(args[0], entries, err);
   for (const auto& e : entries)
     out << args[0] << ":" << e.line << ": " << GradeName(e.rating.grade) << ", hardest "
-        << TechniqueName(e.rating.hardest) << ", guesses " << e.rating.guesses << ", score " << e.rating.score
-        << ", clues " << ClueCount(e.puzzle) << "\n";
+        << velmora::Solver::ChineseName(e.rating.hardest) << " (" << velmora::Solver::EnglishName(e.rating.hardest)
+        << "), score " << e.rating.score << ", clues " << ClueCount(e.puzzle) << "\n";
   out << args[0] << ": " << GradeCounts(entries) << "\n";
   return problems ? 1 : 0;
 }

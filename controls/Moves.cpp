@@ -1,0 +1,48 @@
+// The player's moves on a board.
+#include "controls/Moves.h"
+
+namespace velmora::Moves {
+
+void TMoves::Start(bool touched) {
+  History.Clear(touched);
+  for (int k = 0; k < 81; ++k) texts_[k] = Cell(k)->Text();
+}
+
+sdunit::Tsdunit* TMoves::Cell(int index) const { return Board->Cells(index / 9 + 1, index % 9 + 1); }
+
+void TMoves::Changed(sdunit::Tsdunit* cell) {
+  int k = 0;
+  while (k < 81 && Cell(k) != cell) ++k;
+  if (k == 81) return;
+  std::string before = std::move(texts_[k]);
+  texts_[k] = cell->Text();
+  if (grouping_ || (!Filling && !applying_)) History.Record(k, before, texts_[k]);
+}
+
+const History::TMove* TMoves::Undo() {
+  if (!History.CanUndo()) return nullptr;
+  const History::TMove& move = History.Undo();
+  applying_ = true;
+  for (auto c = move.Changes.rbegin(); c != move.Changes.rend(); ++c) Cell(c->Cell)->set_Text(c->Before);
+  applying_ = false;
+  return &move;
+}
+
+const History::TMove* TMoves::Redo() {
+  if (!History.CanRedo()) return nullptr;
+  const History::TMove& move = History.Redo();
+  applying_ = true;
+  for (const auto& c : move.Changes) Cell(c.Cell)->set_Text(c.After);
+  applying_ = false;
+  return &move;
+}
+
+std::string Spoken(const std::string& text) {
+  if (text.empty()) return "空";
+  if (text.size() == 1) return text;
+  std::string marks = "候选";
+  for (char c : text) marks += std::string(" ") + c;
+  return marks;
+}
+
+}  // namespace velmora::Moves

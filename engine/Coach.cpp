@@ -1,0 +1,158 @@
+// The hint's checks, in order, then the next step put into words.
+#include "engine/Coach.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "engine/Explain.h"
+#include "engine/Sudoku.h"
+
+namespace velmora::Coach {
+
+using Explain::CellName;
+using Solver::Mask;
+
+namespace {
+
+// What the player sees in a cell: a digit, pencil marks, or nothing.
+struct Read {
+  Sudoku::Grid clues{};
+  Sudoku::Grid digits{};  // clues and the player's digits
+  std::array<Mask, 81> marks{};
+};
+
+Read ReadBoard(const Board& board) {
+  Read r;
+  for (int c = 0; c < 81; ++c) {
+    const std::string& t = board[c].text;
+    const bool digit = t.size() == 1 && t[0] >= '1' && t[0] <= '9';
+    if (digit) {
+      r.digits[c] = static_cast<std::uint8_t>(t[0] - '0');
+      if (board[c].clue) r.clues[c] = r.digits[c];
+    } else if (t.size() >= 2) {
+      for (char ch : t)
+        if (ch >= '1' && ch <= '9') r.marks[c] |= Solver::Bit(ch - '0');
+    }
+  }
+  return r;
+}
+
+Hint Words(Kind kind, std::string first, std::string second) {
+  Hint h;
+  h.kind = kind;
+  h.first = std::move(first);
+  h.second = std::move(second);
+  return h;
+}
+
+// The first two cells with one digit in a house, at least one of them the player's; false when none.
+bool FindClash(const Read& r, int& a, int& b, Solver::House& where) {
+  for (a = 0; a < 81; ++a)
+    for (b = a + 1; b < 81; ++b) {
+      if (!r.digits[a] || r.digits[a] != r.digits[b] || (r.clues[a] && r.clues[b]) || !Solver::Sees(a, b)) continue;
+      const int kind = a / 9 == b / 9 ? 0 : a % 9 == b % 9 ? 1 : 2;
+      where = Solver::HouseAt(kind == 0 ? a / 9 : kind == 1 ? 9 + a % 9 : 18 + Sudoku::BoxOf(a));
+      return true;
+    }
+  return false;
+}
+
+std::string WithoutDigits(const std::string& text, Mask removed) {
+  std::string out;
+  for (char ch : text)
+    if (!(ch >= '1' && ch <= '9' && (removed & Solver::Bit(ch - '0')))) out += ch;
+  return out;
+}
+
+}  // namespace
+
+Hint NextHint(const Board& board) {
+  const Read r = ReadBoard(board);
+
+  const std::string clueClash = Sudoku::FindConflict(r.clues);
+  Sudoku::Grid solution{};
+  const int solutions = clueClash.empty() ? Sudoku::CountSolutions(r.clues, 2, &solution) : 0;
+  if (solutions == 0)
+    return Words(Kind::NoSolution, "这道题无解",
+                 clueClash.empty() ? "题目的已知数没有任何一种填法能填满棋盘，所以无法给出提示。"
+                                   : "题目的已知数互相冲突，没有任何一种填法能填满棋盘，所以无法给出提示。");
+  if (solutions > 1)
+    return Words(Kind::SeveralSolutions, "这道题不止一个解",
+                 "只凭题目的已知数可以填出不止一种答案，推不出必然的下一步，所以无法给出提示。");
+
+  int a = 0, b = 0;
+  Solver::House where{};
+  if (FindClash(r, a, b, where)) {
+    const std::string d = std::to_string(r.digits[a]);
+    Hint h = Words(Kind::Clash, Explain::HouseName(where) + "有两个" + d,
+                   CellName(a) + "和" + CellName(b) + "都是" + d + "，同一" +
+                       (where.kind == Solver::HouseKind::Row ? "行" : where.kind == Solver::HouseKind::Column ? "列" : "宫") +
+                       "里不能有两个相同的数，请改掉填错的那个。");
+    h.tints = {{a, "提示：与" + CellName(b) + "重复"}, {b, "提示：与" + CellName(a) + "重复"}};
+    h.target = r.clues[a] ? b : a;
+    return h;
+  }
+
+  for (int c = 0; c < 81; ++c) {
+    if (r.clues[c]) continue;
+    if (r.digits[c] && r.digits[c] != solution[c]) {
+      Hint h = Words(Kind::Mistake, "有一个数填错了", CellName(c) + "填错了。");
+      h.tints = {{c, "提示：填错的格"}};
+      h.target = c;
+      h.changes = {{c, ""}};
+      return h;
+    }
+    if (!r.digits[c] && r.marks[c] && !(r.marks[c] & Solver::Bit(solution[c]))) {
+      Hint h = Words(Kind::Mistake, "有一个数填错了", CellName(c) + "的候选数标错了：它该填的数不在其中。");
+      h.tints = {{c, "提示：候选数标错的格"}};
+      h.target = c;
+      h.changes = {{c, ""}};
+      return h;
+    }
+  }
+
+  Solver::Position position = Solver::Position::FromDigits(r.digits, r.marks);
+  if (position.Solved()) return Words(Kind::Solved, "已经全部填完了", "棋盘已经填满，每个数都是对的。");
+  Hint h;
+  h.kind = Kind::Step;
+  // Steps whose removals no pencil mark shows are taken in turn until one changes what the board shows.
+  for (;;) {
+    const auto step = Solver::NextStep(position);
+    // The position keeps the one solution, so a step is always found; anything else is a fault of the solver.
+    if (!step) throw std::logic_error("hint: no step found in " + Sudoku::FormatLine(position.values));
+    h.steps.push_back(*step);
+    bool shown = step->placeCell >= 0;
+    for (const Solver::Removal& x : step->removals) shown |= r.marks[x.cell] != 0;
+    if (shown) break;
+    Solver::Apply(position, *step);
+  }
+
+  const Solver::Step& first = h.steps.front();
+  const Solver::Step& last = h.steps.back();
+  h.first = "看" + Explain::Where(first) + "：" + Solver::ChineseName(first.technique);
+  for (std::size_t i = 0; i < h.steps.size(); ++i) h.second += (i ? "于是" : "") + Explain::Reason(h.steps[i]);
+  for (const Solver::Step& step : h.steps)
+    for (const Explain::Part& p : Explain::Parts(step)) {
+      auto same = std::find_if(h.tints.begin(), h.tints.end(), [&](const Tint& t) { return t.cell == p.cell; });
+      if (same == h.tints.end())
+        h.tints.push_back({p.cell, "提示：" + p.role});
+      else
+        same->description += "；" + p.role;
+    }
+  h.target = Explain::Target(last);
+  if (last.placeCell >= 0) {
+    h.changes = {{last.placeCell, std::to_string(last.placeDigit)}};
+  } else {
+    for (const Solver::Removal& x : last.removals) {
+      if (!r.marks[x.cell]) continue;
+      Mask removed = 0;
+      for (const Solver::Removal& y : last.removals)
+        if (y.cell == x.cell) removed |= Solver::Bit(y.digit);
+      const bool done = std::any_of(h.changes.begin(), h.changes.end(), [&](const Change& c) { return c.cell == x.cell; });
+      if (!done) h.changes.push_back({x.cell, WithoutDigits(board[x.cell].text, removed)});
+    }
+  }
+  return h;
+}
+
+}  // namespace velmora::Coach

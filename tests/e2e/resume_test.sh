@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The game in play under a real window manager (openbox) on Xvfb: undo and redo by their keys, pause
+# (no digit on the screen), the game kept when the window manager closes the window and when the game
+# is killed, brought back at the next start with its time, and a damaged kept file moved aside.
+# Usage: resume_test.sh VELMORA-BINARY   (needs xvfb-run, openbox, xdotool, wmctrl, xwininfo, imagemagick)
+set -uo pipefail
+
+. "$(dirname "$(readlink -f "$0")")/common.sh"
+needs="openbox xdotool wmctrl xwininfo xprop import convert" own_x_server "$0" "$@"
+game=$(realpath "$1")
+enter_scratch_folder
+start_openbox || { echo "FAIL: openbox did not start" >&2; exit 1; }
+prepare_folder
+kept="game in play.txt"
+
+start_game() {
+  QT_QPA_PLATFORM=xcb "$game" 2>game.err &
+  pid=$!
+  main=$(find_window '^Velmora1\.5$')
+  [ -n "$main" ] || { cat game.err >&2; echo "FAIL: the main window did not open" >&2; exit 1; }
+  # A window manager may still be placing the window: it is clicked once it stands still.
+  local before=
+  until [ "$before" = "$(geometry "$main")" ]; do before=$(geometry "$main"); sleep 0.3; done
+  locate_main "$main"
+}
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+# The text of the centre cell (row 5, column 5) in the kept file, and its elapsed milliseconds.
+kept_centre() { sed -n 41p "$kept" 2>/dev/null | tr -d '\r'; }
+kept_ms() { sed -n 84p "$kept" | tr -d '\r'; }
+centre_is() { [ "$(kept_centre)" = "$1" ]; }
+# The number of colours in the top left cell of the board on the screen: a clue's digit gives many.
+colours_of_a_clue() { import -window root -crop "40x40+$(( cx + 7 ))+$(( cy + 36 ))" +repage -format %k info:; }
+
+step "undo and redo by their keys; the change is kept within two seconds"
+start_game
+tool 176  # 精选题目: the one puzzle, with only the centre cell open
+tk=$(find_window '^\[e2e\]$')
+[ -n "$tk" ] || { echo "FAIL: the collection dialog did not open" >&2; exit 1; }
+eval "$(geometry "$tk")"
+click $(( X + 232 + 37 )) $(( Y + 378 + 12 ))  # 确定
+wait_for 10 collection_gone || fail "the collection dialog stayed open"
+click "$(cell_x 5)" "$(cell_y 5)"
+xdotool type 12
+wait_for 5 centre_is 012 || fail "typed 12: the kept centre cell is '$(kept_centre)'"
+xdotool key ctrl+z
+wait_for 5 centre_is 01 || fail "Ctrl+Z: the kept centre cell is '$(kept_centre)', not 1"
+xdotool key ctrl+y
+wait_for 5 centre_is 012 || fail "Ctrl+Y: the kept centre cell is '$(kept_centre)', not 12"
+xdotool key ctrl+z ctrl+z
+wait_for 5 centre_is 0 || fail "Ctrl+Z twice: the kept centre cell is '$(kept_centre)', not empty"
+xdotool key ctrl+shift+z
+wait_for 5 centre_is 01 || fail "Ctrl+Shift+Z: the kept centre cell is '$(kept_centre)', not 1"
+
+step "pause: no digit on the screen, and the clock stands"
+[ "$(colours_of_a_clue)" -gt 2 ] || fail "no clue seen before the pause"
+xdotool key ctrl+p
+sleep 1
+[ "$(colours_of_a_clue)" -le 1 ] || { import -window root paused.png; fail "a digit shows while paused"; }
+xdotool key ctrl+p
+sleep 1
+[ "$(colours_of_a_clue)" -gt 2 ] || fail "the board did not come back"
+
+step "the window manager's close keeps the game; the next start brings it back with its time"
+sleep 2
+wmctrl -i -c "$(printf '0x%x' "$main")"
+wait_for 10 ended || fail "the game did not end on the window manager's close"
+centre_is 01 || fail "closed: the kept centre cell is '$(kept_centre)'"
+ms=$(kept_ms)
+[ "${ms:-0}" -ge 2000 ] || fail "the kept time is ${ms}ms"
+start_game
+sleep 2.5
+wmctrl -i -c "$(printf '0x%x' "$main")"
+wait_for 10 ended || fail "the game did not end the second time"
+centre_is 01 || fail "brought back and closed: the centre cell is '$(kept_centre)'"
+[ "$(kept_ms)" -ge $(( ms + 2000 )) ] || fail "the clock did not go on from ${ms}ms: $(kept_ms)ms"
+
+step "killed two seconds after a change, the game comes back with that change"
+start_game
+click "$(cell_x 5)" "$(cell_y 5)"
+xdotool key End type 7
+sleep 2.5
+kill -9 "$pid"
+wait_for 5 ended
+centre_is 017 || fail "killed: the kept centre cell is '$(kept_centre)', not 17"
+
+step "a damaged kept file is moved aside, said in one line, and the game starts as without one"
+printf 'not a game\r\n' >"$kept"
+start_game
+[ "$(cat "$kept.damaged-1" 2>/dev/null)" = "$(printf 'not a game\r\n')" ] || fail "the damaged file was not moved aside whole"
+[ ! -e "$kept" ] || fail "the damaged file is still in place"
+[ "$(grep -c 'not brought back' game.err)" = 1 ] || fail "standard error did not say it once: $(cat game.err)"
+[ "$(xdotool search --onlyvisible --pid "$pid" | wc -l)" = 1 ] || fail "a window besides the main one opened"
+
+[ "$fails" = 0 ] && echo "all steps passed"
+exit $(( fails > 0 ))
