@@ -211,6 +211,7 @@ def run(game, folder):
     steps = [
         ("start", None, window_is("frame", "Velmora1.5"), "tree"),
         ("the focus is announced at start", None, focus_is("text", "游戏说明", states=[RO]), None),
+        ("Tab passes the hint line", ["Tab"], focus_is("text", "提示", states=[RO]), None),
         ("Tab reaches the tool bar", ["Tab"], focus_is("push button", "装载游戏"), None),
         ("Enter opens the file dialog", ["Return"], window_is("dialog", "打开"), None),
         ("the saved game loads", "nearly.txt\n", focus_is("text", "第1行第1列", text=""), "tree"),
@@ -230,10 +231,12 @@ def run(game, folder):
         ("Ctrl+T tells the time", ["ctrl+t"], lambda: any(n.startswith("用时") for n in notices), None),
         ("arrows stop at the board's edge", ["Left", "Left", "Left"], focus_is("text", "第1行第1列"), None),
         ("Ctrl+Space with the panel switched off", ["ctrl+space"], heard("候选数面板显示未按下"), None),
-        ("Shift+Tab leaves the board for the tool bar", ["shift+Tab"], focus_is("push button", "重玩此局"), None),
+        ("Shift+Tab leaves the board for the tool bar", ["shift+Tab"], focus_is("push button", "提示"), None),
+        ("", ["shift+Tab"], focus_is("push button", "撤销"), None),  # offered: the player has typed
+        ("", ["shift+Tab"], focus_is("push button", "重玩此局"), None),
         ("", ["shift+Tab"], focus_is("check box"), None),
         ("Space switches the panel on", ["space"], lambda: has(focused(), Atspi.StateType.CHECKED), None),
-        ("Tab enters the board at the cell it left", ["Tab", "Tab"], focus_is("text", "第1行第1列"), None),
+        ("Tab enters the board at the cell it left", ["Tab"] * 4, focus_is("text", "第1行第1列"), None),
         ("Ctrl+Space opens the panel on its offered digit", ["ctrl+space"], focus_is("push button", "5", "是候选数"), None),
         ("arrows move among its boxes", ["Right"], focus_is("push button", "6", "不是候选数"), None),
         ("", ["Up"], focus_is("push button", "3"), None),

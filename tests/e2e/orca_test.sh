@@ -63,6 +63,7 @@ step "start: the window and its focus"
 step_name=start
 hears "Velmora1.5 frame" "游戏说明 read only text"
 step "the tool bar by Tab, the collection by Enter: a list of titles"
+press Tab; hears "提示 read only text"
 press Tab; hears "装载游戏 push button"
 press Tab Tab Tab Tab Tab Tab Tab; hears "精选题目 push button"
 press Return; hears "[e2e] dialog" "[e2e]"
