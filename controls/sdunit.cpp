@@ -93,6 +93,25 @@ void Tsdunit::set_Repeats(const std::string& v) {
   Describe();
 }
 
+namespace {
+// Pencil marks one by one, a space between them ("候选 1 7 8"), for a text of two characters or more;
+// "" for a shorter one. A text loaded from a file can be long: the first marks are told, and that
+// more follow.
+std::string PencilMarks(const std::string& text) {
+  constexpr int Told = 16;
+  std::string marks = "候选";
+  int count = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t length = 1;  // one UTF-8 character
+    while (i + length < text.size() && (static_cast<unsigned char>(text[i + length]) & 0xC0) == 0x80) ++length;
+    if (++count > Told) return marks + " …";
+    marks += " " + text.substr(i, length);
+    i += length;
+  }
+  return count >= 2 ? marks : "";
+}
+}  // namespace
+
 void Tsdunit::set_HintPart(const std::string& v) {
   if (v == FHintPart) return;
   FHintPart = v;
@@ -101,6 +120,8 @@ void Tsdunit::set_HintPart(const std::string& v) {
 
 void Tsdunit::Describe() {
   std::string d = ReadOnly() ? "提示数" : "";
+  std::string marks = PencilMarks(Text());
+  if (!marks.empty()) d += (d.empty() ? "" : "，") + marks;
   if (!FRepeats.empty()) d += (d.empty() ? "与" : "，与") + FRepeats + "重复";
   if (!FHintPart.empty()) d += (d.empty() ? "" : "，") + FHintPart;
   if (d != AccessibleDescription()) set_AccessibleDescription(d);

@@ -7,7 +7,8 @@ namespace velmora::sdunit {
 // The cell: its row h and column s, box q, state zt (font and read-only flag), resting, highlight and
 // error colours, and the key filter that lets through only 1..9, Backspace, "." and Tab and Escape
 // (which the board and the form use). A screen reader hears it by its place (第3行第5列), and by its
-// description what colour and font show: a clue (提示数), and the cell it repeats (与第2行第3列重复).
+// description what colour and font show: a clue (提示数), the cell it repeats (与第2行第3列重复), and
+// pencil marks, told apart ("候选 1 7 8", where the text "178" would be read as one number).
 //
 // zt: 0 never set; 1 given clue (25 pt black bold, read-only); 2 one character (25 pt blue bold);
 // 3 anything else, empty or pencil marks (12 pt blue regular). Any other value is only stored.
@@ -48,6 +49,7 @@ class Tsdunit : public toolkit::TMemo {
 
  protected:
   void ReadOnlyChanged() override { Describe(); }
+  void TextChanged() override { Describe(); }
 
  private:
   void Describe();

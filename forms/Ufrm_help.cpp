@@ -12,6 +12,8 @@ Tfrm_help* frm_help = nullptr;
 
 Tfrm_help::Tfrm_help(TComponent* AOwner) : TForm(AOwner) {
   Layout::Window(this, "帮助", fbsDialog, poScreenCenter, 481, 453);
+  // Said as the window opens, before its first line: how to read on.
+  set_AccessibleDescription("用上下方向键和翻页键逐行阅读，Esc 关闭");
 
   // The picture's words, for a screen reader: read-only text under the picture, where the focus is
   // when help opens.

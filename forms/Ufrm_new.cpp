@@ -1,6 +1,7 @@
 // The custom-game editor.
 #include "forms/Ufrm_new.h"
 
+#include "forms/HelpText.h"
 #include "forms/Layout.h"
 #include "forms/main.h"
 
@@ -15,6 +16,7 @@ static const char* const WorkingFile = "dont use this file";
 
 Tfrm_new::Tfrm_new(TComponent* AOwner) : TForm(AOwner) {
   Layout::Window(this, "自定义游戏", fbsSizeable, poScreenCenter, 544, 453);
+  set_AccessibleDescription(HelpText::EditorSection.Points[0]);  // what it is for
 
   //                                          left top  width height tab
   sdnew = Layout::Place(this, new sd99::Tsd99(this), 5,   5,   441,  441,   0);

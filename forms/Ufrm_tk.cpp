@@ -1,6 +1,7 @@
 // The puzzle collection dialog.
 #include "forms/Ufrm_tk.h"
 
+#include "forms/HelpText.h"
 #include "forms/Layout.h"
 #include "forms/main.h"
 #include "toolkit/Grid9.h"
@@ -31,6 +32,7 @@ std::string CellText(const std::string& ansiRow, int col) {
 
 Tfrm_tk::Tfrm_tk(TComponent* AOwner) : TForm(AOwner) {
   Layout::Window(this, "精选题库", fbsDialog, poScreenCenter, 522, 411);
+  set_AccessibleDescription(HelpText::CollectionSection.Points[1]);  // what its buttons do
 
   //                                                  left top  width height tab
   StringGrid1 = Place(this, new TStringGrid(this),   0,   0,   153,  411,   0);
@@ -115,6 +117,8 @@ void Tfrm_tk::Button1Click(TObject*) {
   game->TimeLabel1->set_timerenabled(true);
   game->TimeLabel1->set_MS(0);
   game->TimeLabel1->set_timeinterval(1000);
+  // A screen reader hears which puzzle is in play, and at what level it is timed.
+  game->Announce("精选题目 " + Caption() + "，中级");
   Close();
 }
 

@@ -3,6 +3,7 @@
 #include "forms/main.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -95,6 +96,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
 void TForm1::BuildLayout() {
   Layout::Window(this, "Velmora1.5", fbsToolWindow, poScreenCenter, 556, 489);
   set_Color(clBtnFace);
+  set_AccessibleDescription("数独游戏");  // said with the window's name as it becomes active: short
   OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
 
   MainMenu1 = new TMainMenu(this);
@@ -116,6 +118,8 @@ void TForm1::BuildLayout() {
   N20->ShortCuts = {"Ctrl+P"};
   N21 = Item(this, N1, "提示", [this](TObject* s) { N21Click(s); });
   N21->ShortCuts = {"Ctrl+H"};
+  N3 = Item(this, N1, "报时", [this](TObject* s) { N3Click(s); });
+  N3->ShortCuts = {"Ctrl+T"};
   N16 = Item(this, MainMenu1->Items(), "帮助");
   N17 = Item(this, N16, "帮助", [this](TObject* s) { N17Click(s); });
   Item(this, N16, "-");
@@ -374,9 +378,13 @@ void TForm1::CellChanged(TObject* Sender) {
   dialog->ShowModal();
 }
 
-void TForm1::Complete() {
+void TForm1::Complete(bool Won) {
+  // The focus leaves the board for a new game of the level before the board locks, so that it is
+  // never left nowhere; the congratulation is told after that move, which would otherwise cut it off.
+  TToolButton* next[] = {ToolButton5, ToolButton5, ToolButton6, ToolButton7, ToolButton8};
+  next[sd991->nd >= 1 && sd991->nd <= 4 ? sd991->nd : 0]->SetFocus();
   sd991->set_Enabled(false);
-  WC_Label->Show();
+  if (Won) WC_Label->Show();
   TimeLabel1->set_timerenabled(false);
   pan->Hide();
   UpdateMoves();
@@ -408,8 +416,12 @@ void TForm1::ShowPanel(sdunit::Tsdunit* cell) {
 void TForm1::panMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) { PanelChoose(pan->HitTest(X, Y)); }
 
 void TForm1::PanelChoose(int n) {
-  auto* cell = pan->Node_h >= 1 && pan->Node_s >= 1 ? sd991->Cells(pan->Node_h, pan->Node_s) : nullptr;
+  WriteChoice(n);
   pan->Hide();
+}
+
+void TForm1::WriteChoice(int n) {
+  auto* cell = pan->Node_h >= 1 && pan->Node_s >= 1 ? sd991->Cells(pan->Node_h, pan->Node_s) : nullptr;
   // The panel may still point at a cell that has become a clue since it opened.
   if (!cell || cell->ReadOnly()) return;
   if (n >= 1 && n <= 9) cell->set_Text(IntToStr(n));
@@ -457,11 +469,12 @@ void TForm1::panKeyDown(TObject*, unsigned short& Key, TShiftState) {
     default: Key = key; return;
   }
   auto* cell = pan->Node_h >= 1 && pan->Node_s >= 1 ? sd991->Cells(pan->Node_h, pan->Node_s) : nullptr;
-  if (cell) cell->SetFocus();
-  if (key == vkEscape)
-    pan->Hide();
-  else
-    PanelChoose(pan->Current);
+  // The choice is written before the focus goes back, so that a screen reader hears it once, as the
+  // cell's text, and not once more as an insertion. A choice that completed the board has moved the
+  // focus on already.
+  if (key != vkEscape) WriteChoice(pan->Current);
+  if (cell && sd991->Enabled()) cell->SetFocus();
+  pan->Hide();
 }
 
 void TForm1::CellMouseMove(TObject* Sender, TShiftState, int, int) {
@@ -525,8 +538,22 @@ void TForm1::About1Click(TObject*) {
 
 void TForm1::N5Click(TObject*) { Close(); }
 
+// Ctrl+T, from anywhere in the window: a screen reader says the time the clock shows, in words.
+void TForm1::N3Click(TObject*) {
+  const std::int64_t seconds = TimeLabel1->MS() / 1000;
+  const std::int64_t hours = seconds / 3600, minutes = seconds / 60 % 60;
+  std::string said = "用时";
+  if (hours > 0) said += IntToStr(hours) + "小时";
+  if (hours > 0 || minutes > 0) said += IntToStr(minutes) + "分";
+  said += IntToStr(seconds % 60) + "秒";
+  if (!TimeLabel1->timerenabled()) said += "，计时已停";
+  Announce(said);
+}
+
 void TForm1::ToolButton1Click(TObject*) {
-  if (OpenDialog1->Execute()) LoadGame(OpenDialog1->FileName);
+  if (!OpenDialog1->Execute()) return;
+  LoadGame(OpenDialog1->FileName);
+  Announce("已装载 " + std::filesystem::path(OpenDialog1->FileName).filename().string());
 }
 
 void TForm1::ToolButton2Click(TObject*) {
@@ -536,6 +563,7 @@ void TForm1::ToolButton2Click(TObject*) {
     for (int col = 1; col <= 9; ++col)
       lines.Add((QJ1->Nodes(row, col)->Given ? "1" : "0") + sd991->Cells(row, col)->Text());
   lines.SaveToFile(SaveDialog1->FileName);
+  Announce("已保存 " + std::filesystem::path(SaveDialog1->FileName).filename().string());
 }
 
 void TForm1::LoadGame(const std::string& FileName) {
@@ -563,7 +591,8 @@ void TForm1::LoadGame(const std::string& FileName) {
   }
   ShowCells(given, texts);
   StartMoves();
-  if (sd991->IsSolved()) Complete();
+  // Loading is no win: a finished board is finished as a completion is, but with no congratulation.
+  if (sd991->IsSolved()) Complete(false);
   sd991->set_Enabled(true);
   WC_Label->Hide();
   sd991->nd = 0;

@@ -32,6 +32,7 @@ class TForm1 : public toolkit::TForm {
   toolkit::TMenuItem* N8;  // "高级"
   toolkit::TMenuItem* N9;  // "骨灰级"
   toolkit::TMenuItem* N2;  // "排行榜"
+  toolkit::TMenuItem* N3;  // "报时" (Ctrl+T): the clock's time, spoken
   toolkit::TMenuItem* N5;  // "退出"
   toolkit::TMenuItem* N18;  // "撤销"
   toolkit::TMenuItem* N19;  // "重做"
@@ -93,6 +94,7 @@ class TForm1 : public toolkit::TForm {
   void TimeLabel1Timer(toolkit::TObject* Sender);
   void ToolButton10Click(toolkit::TObject* Sender);
   void N2Click(toolkit::TObject* Sender);
+  void N3Click(toolkit::TObject* Sender);
   void ToolButton4Click(toolkit::TObject* Sender);
   void ToolButton11Click(toolkit::TObject* Sender);
   void N17Click(toolkit::TObject* Sender);
@@ -126,12 +128,15 @@ class TForm1 : public toolkit::TForm {
   // candidates, anything else nothing); either way it closes.
   void ShowPanel(sdunit::Tsdunit* cell);
   void PanelChoose(int n);
+  // Writes box n's choice into the panel's cell, leaving the panel as it is.
+  void WriteChoice(int n);
   // A screen reader hears that a new game of the level has started.
   void AnnounceLevel(int Level);
   void RestartClock();
   void FocusFirstOpenCell();
-  // The board is solved: it locks, the congratulation shows, the clock stops and the panel hides.
-  void Complete();
+  // The board is solved: the focus moves on to a new game, the board locks, the congratulation shows
+  // (not for a finished game loaded: Won false), the clock stops and the panel hides.
+  void Complete(bool Won = true);
   void BuildLayout();
   // The board from 81 clue flags and texts, as a load and the game brought back fill it.
   void ShowCells(const bool (&given)[81], const std::string (&texts)[81]);

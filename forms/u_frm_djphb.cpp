@@ -26,11 +26,11 @@ Tfrm_djphb::Tfrm_djphb(TComponent* AOwner) : TForm(AOwner) {
   // The dialog opens with the focus in the name box, its name selected to be typed over; Enter
   // there stores as 确定 does.
   set_ActiveControl(Edit1);
-  // A screen reader hears the box by the request above it and the record beaten by its description.
+  // A screen reader hears each thing once: the dialog by the record beaten and the time, the box by
+  // the request above it, then the name in it, selected.
   Edit1->set_AccessibleName(Label2->Caption());
   OnShow = [this](TObject*) {
-    Edit1->set_AccessibleDescription(Label1->Caption() + "，" + Label_sj->Caption());
-    set_AccessibleDescription(Label1->Caption() + "，" + Label_sj->Caption() + "，" + Label2->Caption());
+    set_AccessibleDescription(Label1->Caption() + "，" + Label_sj->Caption());
     Edit1->SelectAll();
   };
   Edit1->OnKeyPress = [this](TObject*, char& k) {

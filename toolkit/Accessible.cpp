@@ -176,8 +176,50 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
     *endOffset = characterCount();
     return QString();
   }
+  // A line is a line as the edit shows it, wrapped at its edge: a screen reader reading by lines
+  // (Down, Page Down) speaks what the caret has moved onto, not the whole paragraph. Characters,
+  // words and sentences are the platform's own boundaries of the text.
+  QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
+                       int* endOffset) const override {
+    if (type != QAccessible::LineBoundary) return QAccessibleTextInterface::textAtOffset(offset, type, startOffset, endOffset);
+    return Line(LineNumber(offset), startOffset, endOffset);
+  }
+  QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
+                           int* endOffset) const override {
+    if (type != QAccessible::LineBoundary)
+      return QAccessibleTextInterface::textBeforeOffset(offset, type, startOffset, endOffset);
+    return Line(LineNumber(offset) - 1, startOffset, endOffset);
+  }
+  QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
+                          int* endOffset) const override {
+    if (type != QAccessible::LineBoundary)
+      return QAccessibleTextInterface::textAfterOffset(offset, type, startOffset, endOffset);
+    return Line(LineNumber(offset) + 1, startOffset, endOffset);
+  }
 
  private:
+  // The shown line that holds the offset; the end of the text lies on the last line.
+  // A long text is laid out only around the caret: lines are counted within that part.
+  int LineNumber(int offset) const {
+    const QTextLayout& layout = Edit()->Layout();
+    const int at = std::clamp(offset, 0, characterCount()) - Edit()->LayoutStart();
+    if (at < 0) return -1;
+    QTextLine line = layout.lineForTextPosition(at);
+    return line.isValid() ? line.lineNumber() : layout.lineCount() - 1;
+  }
+  // Shown line n with its line break, if it has one; nothing (at the near end) past either end.
+  QString Line(int n, int* startOffset, int* endOffset) const {
+    const QTextLayout& layout = Edit()->Layout();
+    if (n < 0 || n >= layout.lineCount()) {
+      *startOffset = *endOffset = n < 0 ? 0 : characterCount();
+      return QString();
+    }
+    QTextLine line = layout.lineAt(n);
+    *startOffset = Edit()->LayoutStart() + line.textStart();
+    *endOffset = std::min(characterCount(), *startOffset + line.textLength());
+    return text(*startOffset, *endOffset);
+  }
+
   mutable std::vector<QAccessible::Id> items_;
 };
 
@@ -351,6 +393,11 @@ void Outgoing(QAccessibleEvent* event) {
   // Nothing is asked of the event while no assistive technology listens: that would make the
   // interface of a widget still being built.
   QAccessibleInterface* iface = QAccessible::isActive() ? event->accessibleInterface() : nullptr;
+  // Only the caret and selection of the text with the focus are told, as the layer's own edit does:
+  // a screen reader speaks any it hears, and a name selected as a dialog opens would be read once
+  // alone and once more with the focus.
+  if (iface && (event->type() == QAccessible::TextCaretMoved || event->type() == QAccessible::TextSelectionChanged))
+    if (auto* w = qobject_cast<QWidget*>(iface->object()); w && !w->hasFocus()) return;
   if (iface && event->type() == QAccessible::TextInserted) {
     auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
     converted = std::make_unique<QAccessibleTextInsertEvent>(iface, e->changePosition(), OutsideText(e->textInserted()));
@@ -369,6 +416,15 @@ void Outgoing(QAccessibleEvent* event) {
 }
 }  // namespace
 
+void (*AccessibilityWitness)(QAccessibleEvent* event) = nullptr;
+
+bool Listening() { return QAccessible::isActive() || AccessibilityWitness; }
+
+void Tell(QAccessibleEvent* event) {
+  if (AccessibilityWitness) AccessibilityWitness(event);
+  QAccessible::updateAccessibility(event);
+}
+
 void MarkNotice(QWidget* w) { w->setProperty(NoticeProperty, true); }
 
 void InstallAccessibility() {
@@ -378,7 +434,7 @@ void InstallAccessibility() {
 }
 
 void TellItemsChanged(QWidget* w) {
-  if (!QAccessible::isActive()) return;
+  if (!Listening()) return;
   auto* owner = dynamic_cast<WidgetAccessible*>(QAccessible::queryAccessibleInterface(w));
   if (!owner) return;
   for (int i = 0; i < owner->ItemCount(); ++i) {
@@ -386,24 +442,24 @@ void TellItemsChanged(QWidget* w) {
     QAccessible::State changed;
     changed.disabled = true;
     QAccessibleStateChangeEvent state(item, changed);
-    QAccessible::updateAccessibility(&state);
+    Tell(&state);
     for (QAccessible::Event type : {QAccessible::NameChanged, QAccessible::DescriptionChanged}) {
       QAccessibleEvent event(item, type);
-      QAccessible::updateAccessibility(&event);
+      Tell(&event);
     }
   }
 }
 
 void TellItemFocused(QWidget* w, int index) {
-  if (!QAccessible::isActive() || index < 0) return;
+  if (!Listening() || index < 0) return;
   auto* owner = dynamic_cast<WidgetAccessible*>(QAccessible::queryAccessibleInterface(w));
   if (!owner || index >= owner->ItemCount()) return;
   QAccessibleEvent event(owner->ItemInterface(index), QAccessible::Focus);
-  QAccessible::updateAccessibility(&event);
+  Tell(&event);
 }
 
 void TellTextChanged(QWidget* w, const std::string& before, const std::string& after) {
-  if (!QAccessible::isActive() || !dynamic_cast<EditWidget*>(w)) return;
+  if (!Listening() || !dynamic_cast<EditWidget*>(w)) return;
   // Told as the part that really changed, so that a screen reader speaks what was typed or deleted
   // (Backspace in "36" deletes "6"), not the whole text again.
   QString old = ToWidgetText(before), now = ToWidgetText(after);  // converted on the way out (Outgoing)
@@ -416,14 +472,26 @@ void TellTextChanged(QWidget* w, const std::string& before, const std::string& a
   int at = static_cast<int>(start);
   if (inserted.isEmpty()) {
     QAccessibleTextRemoveEvent event(w, at, removed);
-    QAccessible::updateAccessibility(&event);
+    Tell(&event);
   } else if (removed.isEmpty()) {
     QAccessibleTextInsertEvent event(w, at, inserted);
-    QAccessible::updateAccessibility(&event);
+    Tell(&event);
   } else {
     QAccessibleTextUpdateEvent event(w, at, removed, inserted);
-    QAccessible::updateAccessibility(&event);
+    Tell(&event);
   }
+}
+
+void TellCaretMoved(QWidget* w, int position) {
+  if (!Listening() || !dynamic_cast<EditWidget*>(w)) return;
+  QAccessibleTextCursorEvent event(w, position);
+  Tell(&event);
+}
+
+void TellSelectionChanged(QWidget* w, int start, int end) {
+  if (!Listening() || !dynamic_cast<EditWidget*>(w)) return;
+  QAccessibleTextSelectionEvent event(w, start, end);
+  Tell(&event);
 }
 
 void ForgetAccessible(QWidget* w) {
@@ -432,12 +500,12 @@ void ForgetAccessible(QWidget* w) {
 }
 
 void TellReadOnlyChanged(QWidget* w) {
-  if (!QAccessible::isActive() || !dynamic_cast<EditWidget*>(w)) return;
+  if (!Listening() || !dynamic_cast<EditWidget*>(w)) return;
   QAccessible::State changed;
   changed.readOnly = true;
   changed.editable = true;
   QAccessibleStateChangeEvent event(w, changed);
-  QAccessible::updateAccessibility(&event);
+  Tell(&event);
 }
 
 }  // namespace toolkit

@@ -530,9 +530,9 @@ void ControlAccess::FocusIn(TControl* c) {
   // The platform tells of the group's own focus after this handler, last: the child's focus is told
   // again after that, so that a screen reader names the cell, not the board.
   QTimer::singleShot(0, w, [w] {
-    if (!w->hasFocus() || !QAccessible::isActive()) return;
+    if (!w->hasFocus() || !Listening()) return;
     QAccessibleEvent focus(w, QAccessible::Focus);
-    QAccessible::updateAccessibility(&focus);
+    Tell(&focus);
   });
 }
 

@@ -2,9 +2,11 @@
 #include "toolkit/Dialogs.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
 #include <filesystem>
 #include <optional>
 
+#include "toolkit/Forms.h"
 #include "toolkit/SysUtils.h"
 #include "toolkit/qt_p.h"
 #include "toolkit/testing.h"
@@ -18,30 +20,49 @@ TSaveDialog::TSaveDialog(TComponent* AOwner) : TOpenDialog(AOwner) {}
 bool TOpenDialog::Execute() { return Run(false); }
 bool TSaveDialog::Execute() { return Run(true); }
 
+namespace {
+// The platform's question before a file is replaced, in its words, with "no" the default.
+bool MayReplace(const std::string& name) {
+  const std::string question = std::filesystem::path(name).filename().string() + " 已经存在。\n要替换它吗？";
+  if (testing::Enabled()) return testing::TakeReplaceAnswer(question);
+  return QMessageBox::warning(DialogOwner(), ToQString(Application->Title), ToQString(question),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+}  // namespace
+
 bool TOpenDialog::Run(bool save) {
-  std::optional<std::string> answer;
-  if (testing::Enabled()) {
-    if (!testing::TakeFileDialogAnswer(answer)) answer.reset();  // no answer waiting: cancelled
-  } else {
-    QFileDialog dialog(DialogOwner());
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    // Qt's own dialog, not the desktop's: it speaks the game's language and wears its colours.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setDirectory(QString::fromStdString(InitialDir.empty() ? "." : InitialDir));
-    if (!FileName.empty()) dialog.selectFile(QString::fromStdString(FileName));
-    QString chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first() : QString();
-    if (!chosen.isEmpty()) answer = chosen.toStdString();
+  std::string start = FileName;
+  for (;;) {
+    std::optional<std::string> answer;
+    if (testing::Enabled()) {
+      if (!testing::TakeFileDialogAnswer(answer)) answer.reset();  // no answer waiting: cancelled
+    } else {
+      QFileDialog dialog(DialogOwner());
+      dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+      dialog.setFileMode(QFileDialog::AnyFile);
+      // Asked below, of the name the default extension completes, which the dialog cannot know.
+      dialog.setOption(QFileDialog::DontConfirmOverwrite);
+      // Qt's own dialog, not the desktop's: it speaks the game's language and wears its colours.
+      dialog.setOption(QFileDialog::DontUseNativeDialog);
+      dialog.setDirectory(QString::fromStdString(InitialDir.empty() ? "." : InitialDir));
+      if (!start.empty()) dialog.selectFile(QString::fromStdString(start));
+      QString chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first() : QString();
+      if (!chosen.isEmpty()) answer = chosen.toStdString();
+    }
+    if (!answer) return false;
+    std::string name = *answer;
+    // As the classic dialogs do: the default extension completes a typed name, but a file that exists
+    // under the name as it stands is that file.
+    if (!DefaultExt.empty() && !std::filesystem::path(name).has_extension() && !FileExists(name))
+      name += "." + DefaultExt;
+    // "No" goes back to the dialog, at the name given.
+    if (save && FileExists(name) && !MayReplace(name)) {
+      start = name;
+      continue;
+    }
+    FileName = name;
+    return true;
   }
-  if (!answer) return false;
-  std::string name = *answer;
-  // As the classic dialogs do: the default extension completes a typed name, but a file that exists
-  // under the name as it stands is that file.
-  if (!DefaultExt.empty() && !std::filesystem::path(name).has_extension() && !FileExists(name))
-    name += "." + DefaultExt;
-  FileName = name;
-  return true;
 }
 
 }  // namespace toolkit

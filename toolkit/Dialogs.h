@@ -8,8 +8,9 @@ namespace toolkit {
 
 // A file dialog. Execute shows it and returns false when the player cancels; FileName then holds the
 // chosen name, with DefaultExt added when the name has no extension and no file exists under it. No
-// file-type filter; the save dialog never asks before replacing a file, the open dialog accepts a name
-// that does not exist.
+// file-type filter; the open dialog accepts a name that does not exist. The save dialog asks before
+// it names a file that exists (its name with DefaultExt added, when that is the one): "no" goes back
+// to the dialog, so that no slip replaces a saved game.
 // The dialog never changes the process's current directory.
 class TOpenDialog : public TComponent {
  public:

@@ -44,6 +44,7 @@ void EditWidget::SetText(const QString& s) {
   typedEnd_ = -1;
   laidOut_ = false;
   update();
+  TellCaret();
 }
 
 void EditWidget::SetBackground(const QColor& c) {
@@ -88,6 +89,7 @@ void EditWidget::SelectAll() {
   cursor_ = static_cast<int>(text_.size());
   RestartBlink();
   update();
+  TellCaret();
 }
 
 // ---------------------------------------------------------------- layout and painting
@@ -275,6 +277,23 @@ void EditWidget::MoveCaret(int position, bool extend) {
   if (!extend) anchor_ = position;
   RestartBlink();
   update();
+  TellCaret();
+}
+
+// Only the caret of the text with the focus is told: a screen reader reads no other, and a board of
+// texts assigned at once (a game loaded) would flood it with news it drops, a notice among them.
+void EditWidget::TellCaret() {
+  const int start = SelStart(), end = SelStart() + SelLength();
+  if (start != toldSelStart_ || end != toldSelEnd_) {
+    // A caret moving with nothing selected changes no selection.
+    const bool had = toldSelStart_ != toldSelEnd_;
+    toldSelStart_ = start;
+    toldSelEnd_ = end;
+    if ((had || start != end) && hasFocus()) TellSelectionChanged(this, start, end);
+  }
+  if (cursor_ == toldCursor_) return;
+  toldCursor_ = cursor_;
+  if (hasFocus()) TellCaretMoved(this, cursor_);
 }
 
 // ---------------------------------------------------------------- the player's edits
@@ -283,13 +302,16 @@ void EditWidget::Edited(const QString& before, bool continuesTyping) {
   laidOut_ = false;
   RestartBlink();
   update();
-  if (text_ == before) return;
+  if (text_ == before) return TellCaret();
   if (!continuesTyping) {
     undo_ = before;
     canUndo_ = true;
   }
-  // Last: the change handler may assign a new text, or free the control.
+  // Last: the change handler may assign a new text, or free the control. The caret is told after
+  // the change, as a screen reader expects it.
+  QPointer<EditWidget> self(this);
   Deliver([this] { TextAccess::Changed(edit_, FromWidgetText(text_)); });
+  if (self) TellCaret();
 }
 
 void EditWidget::Insert(const QString& s, bool typed) {
@@ -366,6 +388,7 @@ bool EditWidget::event(QEvent* e) {
     switch (k->key()) {
       case Qt::Key_Backspace: case Qt::Key_Delete: case Qt::Key_Home: case Qt::Key_End:
       case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
+      case Qt::Key_PageUp: case Qt::Key_PageDown:
       case Qt::Key_Return: case Qt::Key_Enter:
         editing = editing || plain || k->modifiers() == Qt::ShiftModifier;
         break;
@@ -428,17 +451,17 @@ bool EditWidget::NavigationKey(QKeyEvent* e) {
   int to = cursor_;
   switch (e->key()) {
     case Qt::Key_Left:
-      // Without Shift an arrow first folds the selection to its near end.
-      if (!extend && SelLength() > 0)
+      // Without Shift an arrow first folds the selection to its near end; with Ctrl it goes by words.
+      if (!extend && !ctrl && SelLength() > 0)
         to = SelStart();
       else if (cursor_ > 0)
-        to = start + layout.previousCursorPosition(at);
+        to = start + layout.previousCursorPosition(at, ctrl ? QTextLayout::SkipWords : QTextLayout::SkipCharacters);
       break;
     case Qt::Key_Right:
-      if (!extend && SelLength() > 0)
+      if (!extend && !ctrl && SelLength() > 0)
         to = SelStart() + SelLength();
       else if (cursor_ < end)
-        to = start + layout.nextCursorPosition(at);
+        to = start + layout.nextCursorPosition(at, ctrl ? QTextLayout::SkipWords : QTextLayout::SkipCharacters);
       break;
     case Qt::Key_Home:
       to = ctrl || !line.isValid() ? 0 : start + line.textStart();
@@ -457,6 +480,25 @@ bool EditWidget::NavigationKey(QKeyEvent* e) {
       // The same x on the line above or below; nothing on the first or last line.
       int target = line.isValid() ? line.lineNumber() + (e->key() == Qt::Key_Up ? -1 : 1) : -1;
       if (target >= 0 && target < layout.lineCount())
+        to = start + layout.lineAt(target).xToCursor(line.cursorToX(at));
+      break;
+    }
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+      // As many lines as the control shows, at the same x; from the first or last line, to the
+      // text's start or end.
+      if (!line.isValid()) break;
+      const bool down = e->key() == Qt::Key_PageDown;
+      const qreal inner = std::max(1, height() - 2 * (FrameWidth() + 1));
+      const qreal y = line.y() + (down ? inner : -inner);
+      int target = line.lineNumber();
+      while (down && target + 1 < layout.lineCount() && layout.lineAt(target + 1).y() <= y) ++target;
+      while (!down && target > 0 && layout.lineAt(target - 1).y() >= y) --target;
+      if (target == line.lineNumber() && !down)
+        to = 0;
+      else if (target == line.lineNumber())
+        to = end;
+      else
         to = start + layout.lineAt(target).xToCursor(line.cursorToX(at));
       break;
     }

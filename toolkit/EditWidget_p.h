@@ -151,6 +151,9 @@ class EditWidget : public QWidget {
 
   // Moves the caret; with `extend` the selection's other end stays where it is.
   void MoveCaret(int position, bool extend);
+  // Tells assistive technology where the caret and the selection are now, when they moved since it
+  // was last told: a screen reader reads what the caret moved over.
+  void TellCaret();
   bool NavigationKey(QKeyEvent* e);
   bool CaretEdge(QKeyEvent* e);
   void RestartBlink();
@@ -170,7 +173,8 @@ class EditWidget : public QWidget {
   // The one level of undo: the text before the player's last edit.
   QString undo_;
   bool canUndo_ = false;
-  int typedEnd_ = -1;  // where the last edit's typed characters end, while that edit was typing
+  int typedEnd_ = -1;
+  int toldCursor_ = 0, toldSelStart_ = 0, toldSelEnd_ = 0;  // what assistive technology was last told  // where the last edit's typed characters end, while that edit was typing
   QBasicTimer blink_;
   mutable QTextLayout layout_;
   mutable bool laidOut_ = false;

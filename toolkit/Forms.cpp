@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QIcon>
@@ -14,6 +15,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QStringList>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTimer>
@@ -60,18 +62,50 @@ class FormWidget : public QWidget {
   TForm* Form() const { return form_; }
   void SetMenuBar(QMenuBar* bar) { bar_ = bar; }
   // A widget of no size that assistive technology knows as a notification: shown anew with each
-  // message, which a screen reader then speaks.
+  // message, which a screen reader then speaks. A screen reader drops what comes amid a flood of
+  // news (a board of cells filled, locked or greyed at once) and speaks a notice only in the active
+  // window: the messages wait until the window is active again (a dialog has closed; for two
+  // seconds at most) and a moment more, and are then told together, after the news and after the
+  // focus the window took.
   void Announce(const QString& text) {
     if (!notice_) {
       notice_ = new QWidget(client_);
       notice_->setGeometry(0, 0, 0, 0);
       MarkNotice(notice_);
     }
-    QTimer::singleShot(0, notice_, [notice = notice_, text] {
-      notice->hide();
-      notice->setAccessibleName(text);
-      notice->show();
-    });
+    pending_.append(text);
+    waited_ = 0;
+    QTimer::singleShot(testing::Enabled() ? 0 : NoticeDelay, notice_, [this] { TellNotice(); });
+  }
+  void TellNotice() {
+    if (pending_.isEmpty()) return;
+    if (!testing::Enabled()) {
+      QWidget* modal = QApplication::activeModalWidget();
+      const bool dialogUp = modal && modal != this;
+      if (!isActiveWindow()) activated_.invalidate();
+      if (dialogUp) waited_ = 0;
+      // The window's activation waited for: while another dialog is up, as long as it is up; else
+      // two seconds at most.
+      if ((dialogUp || !activated_.isValid()) && (dialogUp || waited_ < 2000)) {
+        waited_ += NoticeDelay;
+        QTimer::singleShot(NoticeDelay, notice_, [this] { TellNotice(); });
+        return;
+      }
+      // A window just activated tells its focus twice (see event): the messages come after that.
+      const qint64 settled = activated_.isValid() ? 2 * NoticeDelay + 100 - activated_.elapsed() : 0;
+      if (settled > 0) {
+        QTimer::singleShot(static_cast<int>(settled), notice_, [this] { TellNotice(); });
+        return;
+      }
+    }
+    notice_->hide();
+    notice_->setAccessibleName(pending_.join(QStringLiteral("，")));
+    pending_.clear();
+    notice_->show();  // the platform tells a screen reader; a listening test hears it here
+    if (AccessibilityWitness) {
+      QAccessibleEvent shown(notice_, QAccessible::ObjectShow);
+      AccessibilityWitness(&shown);
+    }
   }
   int MenuHeight() const { return bar_ ? bar_->sizeHint().height() : 0; }
   void Place(int w, int h) {
@@ -125,12 +159,21 @@ class FormWidget : public QWidget {
     bool used = QWidget::event(e);
     // The focus is told again when the window becomes active (a dialog or a file dialog closed):
     // a screen reader drops focus news from a window that is not yet active.
-    if (e->type() == QEvent::WindowActivate && QAccessible::isActive())
-      if (QWidget* f = focusWidget()) {
-        QAccessibleEvent focus(f, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
-      }
+    // It is told once more a moment later: a dialog closed by Enter in its file name (a game loading)
+    // leaves a flood of news in which a screen reader can lose the first telling; one that kept it
+    // ignores the second.
+    if (e->type() == QEvent::WindowActivate) activated_.start();
+    if (e->type() == QEvent::WindowActivate && Listening()) {
+      TellFocus();
+      QTimer::singleShot(2 * NoticeDelay, this, [this] { if (isActiveWindow()) TellFocus(); });
+    }
     return used;
+  }
+  void TellFocus() {
+    if (QWidget* f = focusWidget(); f && Listening()) {
+      QAccessibleEvent focus(f, QAccessible::Focus);
+      Tell(&focus);
+    }
   }
   void keyPressEvent(QKeyEvent* e) override {
     if (form_ && form_->OnKeyPress && e->key() == Qt::Key_Escape) {
@@ -162,6 +205,10 @@ class FormWidget : public QWidget {
   QMenuBar* bar_ = nullptr;
   QWidget* notice_ = nullptr;
   int showings_ = 0, revealing_ = 0;
+  static constexpr int NoticeDelay = 400;  // milliseconds
+  QStringList pending_;                    // messages not yet told
+  int waited_ = 0;                         // for the window to become active
+  QElapsedTimer activated_;                // since the window last became active
 };
 
 FormWidget* WidgetOf(TForm* form) { return static_cast<FormWidget*>(form->Handle()->widget); }

@@ -2,6 +2,7 @@
 #include "toolkit/Menus.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 

@@ -234,6 +234,7 @@ void TCustomEdit::SetText(const std::string& v) {
     FSettingText = false;
     TellTextChanged(FHandle->widget, before, FText);
   }
+  TextChanged();
   if (OnChange) OnChange(this);
 }
 
@@ -242,6 +243,7 @@ void TCustomEdit::WidgetTextChanged(const std::string& now) {
   std::string before = std::move(FText);
   FText = now;
   TellTextChanged(FHandle->widget, before, FText);
+  TextChanged();
   if (OnChange) OnChange(this);
 }
 

@@ -97,6 +97,9 @@ class TCustomEdit : public TControl {
   virtual void ApplyEditState() = 0;
   // ReadOnly has changed; a derived control that shows it otherwise (a description) follows it here.
   virtual void ReadOnlyChanged() {}
+  // The text has changed (typed, pasted, deleted or assigned), just before OnChange: the same for a
+  // derived control that describes its text otherwise.
+  virtual void TextChanged() {}
 
   int FMaxLength = 0;
   bool FReadOnly = false;

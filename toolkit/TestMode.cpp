@@ -17,6 +17,9 @@ std::vector<TForm*> modalForms;
 std::function<void(TForm*)> pendingModal;
 bool fileAnswerWaiting = false;
 std::optional<std::string> fileAnswer;
+bool replaceWaiting = false;
+bool replaceAnswer = false;
+std::vector<std::string> replaceQuestions;
 bool writeFaultWaiting = false;
 int writeFaultError = 0;
 long long writeFaultAfter = -1;
@@ -77,6 +80,20 @@ bool TakeFileDialogAnswer(std::optional<std::string>& answer) {
   fileAnswerWaiting = false;
   answer = std::move(fileAnswer);
   return true;
+}
+
+void AnswerReplace(bool replace) {
+  replaceWaiting = true;
+  replaceAnswer = replace;
+}
+std::vector<std::string> ReplaceQuestions() { return replaceQuestions; }
+void ClearReplaceQuestions() { replaceQuestions.clear(); }
+
+bool TakeReplaceAnswer(const std::string& question) {
+  replaceQuestions.push_back(question);
+  const bool answer = !replaceWaiting || replaceAnswer;
+  replaceWaiting = false;
+  return answer;
 }
 
 void FailNextWrite(int error, long long afterBytes) {

@@ -13,6 +13,7 @@
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
 
+class QAccessibleEvent;
 class QAction;
 class QEventLoop;
 class QMenuBar;
@@ -116,6 +117,15 @@ void TellItemFocused(QWidget* w, int index);
 // The text of a multi-line edit changed, or its read-only flag (the platform's own edits tell theirs).
 void TellTextChanged(QWidget* w, const std::string& before, const std::string& after);
 void TellReadOnlyChanged(QWidget* w);
+// The caret of a multi-line edit moved / its selection changed (an empty one when start == end), so
+// that a screen reader reads what the caret moved over: a character, a word or a line.
+void TellCaretMoved(QWidget* w, int position);
+void TellSelectionChanged(QWidget* w, int start, int end);
+// In test mode, sees every event the layer tells assistive technology, also while none listens.
+extern void (*AccessibilityWitness)(QAccessibleEvent* event);
+// Whether assistive technology or a test listens; Tell hands an event to both.
+bool Listening();
+void Tell(QAccessibleEvent* event);
 // Marks a bare widget as a notification to assistive technology (see TForm::Announce).
 void MarkNotice(QWidget* w);
 // Drops what assistive technology was told of the widget, so it is asked again (its kind changed).

@@ -138,6 +138,9 @@ void PressKey(TControl* control, TKey key, TShiftState shift) {
     case keyTab: return SendKey(control, Qt::Key_Tab, mods, QStringLiteral("\t"));
     case keyBacktab: return SendKey(control, Qt::Key_Backtab, mods | Qt::ShiftModifier, {});
     case keySpace: return SendKey(control, Qt::Key_Space, mods, QStringLiteral(" "));
+    case keyPageUp: return SendKey(control, Qt::Key_PageUp, mods, {});
+    case keyPageDown: return SendKey(control, Qt::Key_PageDown, mods, {});
+    case keyT: return SendKey(control, Qt::Key_T, mods, mods & Qt::ControlModifier ? QStringLiteral("\x14") : QStringLiteral("t"));
   }
 }
 
@@ -384,6 +387,11 @@ AccessibleObject Describe(QAccessibleInterface* iface) {
   o.Value = iface->text(QAccessible::Value).toStdString();
   o.ReadOnly = iface->state().readOnly;
   o.Enabled = !iface->state().disabled;
+  if (QAccessibleTextInterface* text = iface->textInterface()) {
+    o.Caret = text->cursorPosition();
+    int start = 0, end = 0;
+    o.Line = text->textAtOffset(o.Caret, QAccessible::LineBoundary, &start, &end).toStdString();
+  }
   for (int i = 0; i < iface->childCount(); ++i) {
     QAccessibleInterface* child = iface->child(i);
     if (!child) continue;
@@ -397,6 +405,61 @@ AccessibleObject Describe(QAccessibleInterface* iface) {
 
 AccessibleObject Accessible(TControl* control) {
   return Describe(QAccessible::queryAccessibleInterface(control->Handle()->widget));
+}
+
+namespace {
+std::vector<std::string> heard;
+
+void Witness(QAccessibleEvent* event) {
+  QAccessibleInterface* iface = event->accessibleInterface();
+  switch (event->type()) {
+    case QAccessible::TextCaretMoved:
+      heard.push_back("caret " + std::to_string(static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition()));
+      break;
+    case QAccessible::TextSelectionChanged: {
+      auto* e = static_cast<QAccessibleTextSelectionEvent*>(event);
+      heard.push_back("selection " + std::to_string(e->selectionStart()) + " " + std::to_string(e->selectionEnd()));
+      break;
+    }
+    case QAccessible::TextInserted: {
+      auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
+      heard.push_back("inserted " + std::to_string(e->changePosition()) + " " + FromQString(e->textInserted()));
+      break;
+    }
+    case QAccessible::TextRemoved: {
+      auto* e = static_cast<QAccessibleTextRemoveEvent*>(event);
+      heard.push_back("removed " + std::to_string(e->changePosition()) + " " + FromQString(e->textRemoved()));
+      break;
+    }
+    case QAccessible::Focus:
+      if (iface) heard.push_back("focus " + iface->text(QAccessible::Name).toStdString());
+      break;
+    case QAccessible::ObjectShow:
+      if (iface && iface->role() == QAccessible::Notification)
+        heard.push_back("notice " + iface->text(QAccessible::Name).toStdString());
+      break;
+    default:
+      break;
+  }
+}
+}  // namespace
+
+void Listen() {
+  heard.clear();
+  AccessibilityWitness = Witness;
+}
+
+std::vector<std::string> Heard() {
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();  // the notices, told once the handler that made them returned
+  return heard;
+}
+
+std::vector<std::string> StopListening() {
+  std::vector<std::string> all = Heard();
+  AccessibilityWitness = nullptr;
+  heard.clear();
+  return all;
 }
 
 std::vector<MenuEntry> ContextMenu(TControl* control, int X, int Y, const std::string& choose) {

@@ -35,7 +35,8 @@ void TypeAtCaret(TControl* control, const std::string& text);
 void TypeAtWindow(TForm* form, const std::string& text);
 enum TKey {
   keyLeft, keyRight, keyUp, keyDown, keyHome, keyEnd, keyDelete, keyBackspace, keyEscape, keyEnter,
-  keyTab, keyBacktab, keySpace  // keyBacktab: Shift+Tab
+  keyTab, keyBacktab, keySpace,  // keyBacktab: Shift+Tab
+  keyPageUp, keyPageDown, keyT   // keyT with ssCtrl: Ctrl+T
 };
 // Focuses the control and presses the key, with Shift and Ctrl held as the state says.
 void PressKey(TControl* control, TKey key, TShiftState shift = {});
@@ -76,6 +77,12 @@ void Minimize(TForm* form, bool minimized);
 
 // The next file dialog returns that name, or is cancelled (nullopt).
 void AnswerFileDialog(std::optional<std::string> name);
+// The save dialog's next question whether to replace an existing file gets that answer: no goes back
+// to the dialog (cancelled, unless another file dialog answer waits). A question with no answer
+// waiting is answered yes: the test saves over the file on purpose. The questions asked so far.
+void AnswerReplace(bool replace);
+std::vector<std::string> ReplaceQuestions();
+void ClearReplaceQuestions();
 // Runs f inside the next modal form once it is shown, from within its real nested event loop and with
 // its real modality in force; one pending function at a time (a new call replaces it, nullptr clears
 // it). A modal form that opens with nothing pending is closed from inside its loop, and one that is
@@ -135,11 +142,24 @@ bool Tick(TTimer* timer);
 struct AccessibleObject {
   std::string Role, Name, Description, Value;
   bool ReadOnly = false, Enabled = true;
+  // Of a text: where its caret is, and the line it lies on as a screen reader reads lines (as shown,
+  // wrapped at the edge, with its line break); -1 and "" for anything else.
+  int Caret = -1;
+  std::string Line;
   // The object names its real parent and its real index in that parent (as each child is reached).
   bool Linked = true;
   std::vector<AccessibleObject> Children;
 };
 AccessibleObject Accessible(TControl* control);
+
+// What assistive technology is told while a test listens, one line an event, in order: "caret 5" (a
+// text's caret moved to 5), "selection 2 4" (its selection is now 2..4; "selection 3 3": none),
+// "inserted 1 7" / "removed 1 7" (text at 1), "focus NAME" and "notice TEXT" (a notification shown:
+// what a screen reader speaks). Listening makes the layer tell as it does to a screen reader;
+// StopListening ends it and gives what was heard.
+void Listen();
+std::vector<std::string> Heard();
+std::vector<std::string> StopListening();
 
 // One item of a pop-up menu as it is shown; a separator has the caption "-".
 struct MenuEntry {

@@ -21,6 +21,9 @@ void RecordErrorBox(const std::string& message);
 void RecordMessageBox(const std::string& message);
 // The answer waiting for the next file dialog; consumed by the call. False when none is waiting.
 bool TakeFileDialogAnswer(std::optional<std::string>& answer);
+// Records the question whether to replace a file and gives the answer waiting for it (consumed); yes
+// when none is waiting.
+bool TakeReplaceAnswer(const std::string& question);
 // The fault waiting for the next file write; consumed by the call. False when none is waiting.
 bool TakeWriteFault(int& error, long long& afterBytes);
 // The error waiting for the next exclusive lock; consumed by the call, which arms the function that

@@ -46,23 +46,41 @@ class KeyboardAndScreenReader : public GameFixture {
 TEST_F(KeyboardAndScreenReader, EveryWindowIsAFrameOrADialogWhosePartsNameTheirRealParentAndIndex) {
   tt::Click(form->ToolButton5);  // a game in play: the board and its cells enabled
   std::unique_ptr<Ufrm_phb::Tfrm_phb> table(new Ufrm_phb::Tfrm_phb(nullptr));
+  // The new-record dialog tells its message once it has one: as it opens on a beaten record.
+  tt::AccessibleObject record;
+  tt::OnNextModal([&](TForm* f) { record = tt::Accessible(f); });
+  FillAllBut(0, 0);
+  ASSERT_EQ(tt::ModalForms().size(), 1u);
   const struct {
     TForm* window;
     const char* role;
-    const char* described;  // what its description starts with: the texts of its labels
-  } windows[] = {{form, "frame", ""},
+    const char* described;  // what its description starts with: what it is for, or its message
+  } windows[] = {{form, "frame", "数独游戏"},
                  {table.get(), "dialog", "初级：9999秒 佚名，普通：9999秒 佚名，"},
                  {UAbout::frm_about, "dialog", "Velmora1.5，新版本正在开发准备中"},
-                 {Ufrm_help::frm_help, "dialog", ""},
-                 {Ufrm_tk::frm_tk, "dialog", ""},
-                 {Ufrm_new::frm_new, "dialog", ""},
-                 {u_frm_djphb::frm_djphb, "dialog", ""}};
+                 {Ufrm_help::frm_help, "dialog", "用上下方向键和翻页键逐行阅读"},
+                 {Ufrm_tk::frm_tk, "dialog", "“确定”开始玩这道题"},
+                 {Ufrm_new::frm_new, "dialog", "在空棋盘上输入一道题"},
+                 {u_frm_djphb::frm_djphb, "dialog", "已破初级记录，"}};
   for (const auto& w : windows) {
-    tt::AccessibleObject tree = tt::Accessible(w.window);
+    tt::AccessibleObject tree = w.window == u_frm_djphb::frm_djphb ? record : tt::Accessible(w.window);
     EXPECT_EQ(tree.Role, w.role) << w.window->Caption();
     EXPECT_EQ(tree.Description.rfind(w.described, 0), 0u) << tree.Description;
     EXPECT_EQ(Unlinked(tree), "") << w.window->Caption();
   }
+  // Its box is named by the request above it and holds the name to type over: neither the message
+  // nor the name is told twice.
+  const tt::AccessibleObject* box = nullptr;
+  std::function<void(const tt::AccessibleObject&)> find = [&](const tt::AccessibleObject& o) {
+    if (o.Role == "text") box = &o;
+    for (const auto& child : o.Children) find(child);
+  };
+  find(record);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->Name, "请留下尊姓大名");
+  EXPECT_EQ(box->Description, "");
+  EXPECT_EQ(box->Value, "佚名");
+  EXPECT_EQ(record.Description.find("请留下尊姓大名"), std::string::npos) << record.Description;
 }
 
 // Escape is each dialog's own way out, never one that loses anything: the editor keeps its board.
@@ -124,13 +142,18 @@ TEST_F(KeyboardAndScreenReader, CellsDescribeWhatColourShowsAClueAndTheCellTheyR
   } steps[] = {
       {clue, "与第1行第2列重复", "提示数，与第1行第1列重复"},
       {"\b", "", "提示数"},
-      {clue + clue, "", "提示数"},  // pencil marks repeat nothing
+      {clue + clue, "候选 5 5", "提示数"},  // pencil marks repeat nothing, and are told apart
+      {"\b\b178", "候选 1 7 8", "提示数"},  // not 一百七十八
+      {"\b\b", "", "提示数"},
   };
   for (const auto& s : steps) {
     tt::TypeText(Cell(1, 1), s.typed);
     EXPECT_EQ(Cell(1, 1)->AccessibleDescription(), s.open) << s.typed;
     EXPECT_EQ(Cell(1, 2)->AccessibleDescription(), s.given) << s.typed;
   }
+  EXPECT_EQ(Cell(1, 1)->Text(), "1") << "the text stays as typed";
+  Cell(1, 1)->set_Text("2468");  // marks the program assigns (a load, the panel's H) are told as well
+  EXPECT_EQ(Cell(1, 1)->AccessibleDescription(), "候选 2 4 6 8");
 }
 
 // Ctrl+Space opens the candidate panel at an open cell while 候选数面板显示 is down; its keys move
@@ -178,7 +201,15 @@ TEST_F(KeyboardAndScreenReader, TheCandidatePanelPlaysFromTheKeyboard) {
   }
   ctrlSpace(1, 1);
   tt::PressKey(form->pan, tt::keyDown);
+  // A screen reader hears the digit once, as the text of the cell the focus comes back to: it is
+  // written while the focus is still away, so that its insertion is not spoken as well.
+  bool focusedWhenWritten = false;
+  Cell(1, 1)->OnChange = [&, handler = Cell(1, 1)->OnChange](TObject* s) {
+    focusedWhenWritten = Cell(1, 1)->Focused();
+    handler(s);
+  };
   tt::PressKey(form->pan, tt::keyEnter);
+  EXPECT_FALSE(focusedWhenWritten);
   EXPECT_FALSE(form->pan->Visible());
   EXPECT_TRUE(Cell(1, 1)->Focused());
   EXPECT_EQ(Cell(1, 1)->Text(), "4") << "Enter writes as a click on the box does";

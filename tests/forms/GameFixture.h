@@ -65,6 +65,14 @@ class GameFixture : public ::testing::Test {
           toolkit::testing::TypeText(Cell(r, c), std::to_string((*solution)(r, c)));
   }
   std::string File(const std::string& name) { return toolkit::ReadFileBytes(name); }
+  // The notices among what assistive technology heard (toolkit::testing::Heard): what a screen reader
+  // speaks unasked.
+  static std::vector<std::string> Notices(const std::vector<std::string>& heard) {
+    std::vector<std::string> notices;
+    for (const std::string& line : heard)
+      if (line.rfind("notice ", 0) == 0) notices.push_back(line.substr(7));
+    return notices;
+  }
 
   TempDir dir;
   velmora::main::TForm1* form = nullptr;

@@ -1,4 +1,5 @@
 // Saving and loading games, and the custom-game editor, as a player and the files see them.
+#include <filesystem>
 #include "forms/Ufrm_new.h"
 #include "forms/u_frm_djphb.h"
 #include "tests/forms/GameFixture.h"
@@ -43,6 +44,60 @@ TEST_F(SavedGame, AFreshGameRoundTripsAndLoadsAtLevelZeroWithNoRecord) {
   FillAllBut(0, 0, &solution);
   EXPECT_TRUE(form->WC_Label->Visible());
   EXPECT_TRUE(tt::ModalForms().empty());  // never asks for a name
+}
+
+// A load and a save say what they did; a finished game loads as a board to look at, with its clock
+// stopped but no congratulation: loading is no win.
+TEST_F(SavedGame, LoadAndSaveAreToldAndAFinishedGameLoadsWithoutACongratulation) {
+  tt::Click(form->ToolButton5);
+  auto lines = Zeros();
+  for (int k = 0; k < 81; ++k) lines[k] = "0" + std::to_string(form->QJ1->Solution(k / 9 + 1, k % 9 + 1));
+  WriteFileBytes("done.txt", Lines(lines));
+  const struct {
+    const char* file;         // answered in the file dialog
+    TToolButton* button;      // 装载游戏 or 游戏存盘
+    const char* said;
+  } steps[] = {{"done.txt", form->ToolButton1, "已装载 done.txt"}, {"./kept", form->ToolButton2, "已保存 kept.txt"}};
+  for (const auto& s : steps) {
+    tt::Listen();
+    tt::AnswerFileDialog(s.file);
+    tt::Click(s.button);
+    EXPECT_EQ(Notices(tt::StopListening()), std::vector<std::string>{s.said});
+    EXPECT_FALSE(form->WC_Label->Visible());
+    EXPECT_FALSE(form->TimeLabel1->Timer->Active()) << "a finished board stops the clock";
+    EXPECT_TRUE(form->sd991->Enabled());
+  }
+  EXPECT_EQ(File("kept.txt"), File("done.txt"));
+}
+
+// Saving over a file asks first, by the name the default extension completes; "no" goes back to the
+// dialog (here cancelled then) and leaves the file as it was.
+TEST_F(SavedGame, SavingOverAFileAsksFirstAndNoKeepsIt) {
+  tt::Click(form->ToolButton5);
+  WriteFileBytes("game.txt", "old");
+  const struct {
+    const char* typed;
+    bool replace;
+    bool asked;
+    bool replaced;  // game.txt holds the board now
+  } rows[] = {
+      {"game", false, true, false},
+      {"game.txt", false, true, false},
+      {"fresh", false, false, false},  // no file there: nothing to ask, fresh.txt is written
+      {"game", true, true, true},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.typed);
+    tt::ClearReplaceQuestions();
+    tt::AnswerFileDialog(r.typed);
+    tt::AnswerReplace(r.replace);
+    tt::Click(form->ToolButton2);
+    EXPECT_EQ(tt::ReplaceQuestions(), r.asked ? std::vector<std::string>{"game.txt 已经存在。\n要替换它吗？"}
+                                              : std::vector<std::string>{});
+    EXPECT_EQ(File("game.txt") != "old", r.replaced);
+    tt::AnswerReplace(true);  // nothing left waiting for the next row
+  }
+  EXPECT_TRUE(FileExists("fresh.txt"));
 }
 
 TEST_F(SavedGame, LinesLoadAsCluesEntriesAndMarks) {

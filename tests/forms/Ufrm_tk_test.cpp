@@ -249,12 +249,16 @@ TEST_F(CollectionPlay, ConfirmPlaysThePreviewAsALevelTwoGameFromZeroAndCloses) {
   tt::PressMouse(Cell(1, 1), mbLeft, 10, 10);
   ASSERT_TRUE(form->pan->Visible());
   form->TimeLabel1->set_MS(42000);
+  std::string title;
+  tt::Listen();
   InDialog([&](Tfrm_tk* d) {
     PressTitle(1);
+    title = d->Caption();
     tt::Click(d->Button1);
     EXPECT_NE(d->ModalResult(), mrNone);
   });
   EXPECT_TRUE(tt::ErrorBoxes().empty());
+  EXPECT_EQ(Notices(tt::StopListening()), std::vector<std::string>{"精选题目 " + title + "，中级"});
   for (int r = 1; r <= 9; ++r)
     for (int c = 1; c <= 9; ++c) {
       auto* node = form->QJ1->Nodes(r, c);

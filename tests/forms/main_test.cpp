@@ -102,6 +102,62 @@ TEST_F(MainWindow, CompletionLocksTheBoardCongratulatesAndStopsTheClock) {
   EXPECT_EQ(tt::ModalForms()[0], velmora::u_frm_djphb::frm_djphb);
 }
 
+// After a completion the focus is on the level's button, never nowhere, and Tab goes on from there;
+// the congratulation is told after that move, so that the move does not cut it off.
+TEST_F(MainWindow, ACompletionPutsTheFocusOnANewGameAndIsToldAfterIt) {
+  form->Show();
+  Application->ProcessMessages();
+  tt::Click(form->ToolButton6);
+  tt::OnNextModal([](TForm* f) { tt::Click(static_cast<velmora::u_frm_djphb::Tfrm_djphb*>(f)->Button1); });
+  FillAllBut(0, 0);
+  form->Show();  // active again once the record dialog has closed, as a window manager makes it
+  Application->ProcessMessages();
+  EXPECT_TRUE(form->ToolButton6->Focused()) << "中级, after a game of that level";
+  tt::TypeAtWindow(form, "\t");
+  EXPECT_TRUE(form->ToolButton7->Focused());
+
+  tt::Click(form->ToolButton5);
+  tt::AnswerFileDialog("almost.txt");
+  tt::Click(form->ToolButton2);
+  const auto [row, col] = LastOpenCell();
+  tt::AnswerFileDialog("almost.txt");
+  tt::Click(form->ToolButton1);  // a loaded game, of no level
+  FillAllBut(row, col);
+  tt::Listen();
+  tt::TypeText(Cell(row, col), std::to_string(form->QJ1->Solution(row, col)));
+  const std::vector<std::string> heard = tt::StopListening();
+  EXPECT_EQ(Notices(heard), std::vector<std::string>{"恭喜你完成任务"});
+  form->Show();
+  Application->ProcessMessages();
+  EXPECT_TRUE(form->ToolButton5->Focused());
+}
+
+// Ctrl+T anywhere in the main window speaks the clock's time in words; the clock itself reads as a
+// label whose name is the time it shows.
+TEST_F(MainWindow, CtrlTSpeaksTheTimeAndTheClockReadsAsItsTime) {
+  tt::Click(form->ToolButton5);
+  const struct {
+    int ms;
+    bool running;
+    const char* said;
+    const char* shown;
+  } rows[] = {{0, true, "用时0秒", "0:0:0"},
+              {61500, true, "用时1分1秒", "0:1:1"},
+              {3723000, false, "用时1小时2分3秒，计时已停", "1:2:3"},
+              {3600000, true, "用时1小时0分0秒", "1:0:0"}};
+  for (const auto& r : rows) {
+    form->TimeLabel1->set_MS(r.ms);
+    form->TimeLabel1->set_timerenabled(r.running);
+    tt::Listen();
+    tt::PressKey(Cell(1, 1), tt::keyT, {ssCtrl});
+    EXPECT_EQ(Notices(tt::StopListening()), std::vector<std::string>{r.said});
+    tt::AccessibleObject clock = tt::Accessible(form->TimeLabel1);
+    EXPECT_EQ(clock.Role, "label");
+    EXPECT_EQ(clock.Name, r.shown);
+  }
+  EXPECT_EQ(Cell(1, 1)->Text(), "") << "Ctrl+T types nothing";
+}
+
 // A full stop is an entry like a digit, but only digits complete the board.
 TEST_F(MainWindow, AFullStopInTheLastOpenCellIsNoCompletion) {
   tt::Click(form->ToolButton5);
@@ -132,38 +188,64 @@ std::uint32_t SeedWithAFirstCellClue() {
 
 }  // namespace
 
-// Whatever fills the board over a solved game, only a game the player completes is judged.
-TEST_F(MainWindow, AGameStartedOverASolvedBoardOpensNoRecordDialog) {
+// Whatever fills the board over a solved game, only a game the player completes is judged: no record,
+// no congratulation, and the clock runs on. Replay has no row: it only empties cells, and a board
+// with an empty cell is never solved, so it cannot pass through a win.
+TEST_F(MainWindow, AGameStartedOverASolvedBoardIsNeverJudged) {
   const std::uint32_t seed = SeedWithAFirstCellClue();
   auto deal = [&] {
     form->QJ1->LoadBaseGrid();
     RandSeed = seed;
     tt::Click(form->ToolButton5);
   };
-  const struct {
-    const char* name;
-    std::function<void()> start;
-  } starts[] = {
-      {"the same game dealt again", deal},
-      {"replay", [&] { tt::Click(form->ToolButton10); }},
-      {"load of the solved game", [&] { form->LoadGame("solved.txt"); }},
-  };
-  for (const auto& s : starts) {
-    SCOPED_TRACE(s.name);
+  auto solve = [&] {
     deal();
     ASSERT_TRUE(Cell(1, 1)->ReadOnly());
     tt::Tick(form->TimeLabel1->Timer);
     tt::OnNextModal([](TForm* f) { tt::Click(static_cast<velmora::u_frm_djphb::Tfrm_djphb*>(f)->Button1); });
     FillAllBut(0, 0);
     ASSERT_EQ(tt::ModalForms().size(), 1u);
-    tt::AnswerFileDialog("solved.txt");
-    tt::Click(form->ToolButton2);
+  };
+  // The game solved but for its last open cell, kept as a file.
+  deal();
+  const auto [lastRow, lastCol] = LastOpenCell();
+  FillAllBut(lastRow, lastCol);
+  tt::AnswerFileDialog("almost.txt");
+  tt::Click(form->ToolButton2);
+  const struct {
+    const char* name;
+    std::function<void()> before, start;
+  } starts[] = {
+      // Dealt over its own solved board: as the first clue is put back, the board is solved.
+      {"the same game dealt again", solve, deal},
+      // Loaded over the game solved but for its first open cell: as that cell is loaded, the board is
+      // solved, until the file's empty last cell is loaded.
+      {"a load",
+       [&] {
+         solve();
+         tt::Click(form->ToolButton10);
+         for (auto* cell : form->sd991->Cells)
+           if (!cell->ReadOnly()) {
+             FillAllBut(cell->h(), cell->s());
+             break;
+           }
+       },
+       [&] { form->LoadGame("almost.txt"); }},
+  };
+  for (const auto& s : starts) {
+    SCOPED_TRACE(s.name);
+    s.before();
     std::filesystem::remove("phb.txt");  // no record now: any completion would be a new one
     tt::ClearModalForms();
+    tt::Listen();
 
     s.start();
+    for (const std::string& notice : Notices(tt::StopListening()))
+      EXPECT_EQ(notice.find("恭喜你完成任务"), std::string::npos) << notice;
     EXPECT_TRUE(tt::ModalForms().empty());
     EXPECT_FALSE(FileExists("phb.txt"));
+    EXPECT_TRUE(form->TimeLabel1->Timer->Active());
+    EXPECT_TRUE(form->sd991->Enabled());
   }
 }
 

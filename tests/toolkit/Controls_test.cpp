@@ -221,14 +221,14 @@ TEST_F(Typing, AKeptByteLeavesTheProgramAsTheReplacementCharacter) {
     EXPECT_EQ(tt::ClipboardText(), shown);
     EXPECT_EQ(e->Text(), "1" + kept + "2");  // inside, the byte is kept
   }
-  // Text selected with the mouse is the primary selection, where the platform has one (X).
+  // Text selected with the mouse is the primary selection, where the platform has one: ctest runs this
+  // test on an X server of its own too, where the drag must make one. The offscreen platform has none.
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  const bool onX = platform && std::string(platform) == "xcb";
   auto* edit = Make<TEdit>(100, 50, 80, 21);
   edit->set_Text("1" + kept + "2");
   tt::DragMouse(edit, 2, 10, 78, 10);
-  std::string selection = tt::ClipboardText(true);  // empty where there is no primary selection
-  if (!selection.empty()) {
-    EXPECT_EQ(selection, shown);
-  }
+  EXPECT_EQ(tt::ClipboardText(true), onX ? shown : "");
 }
 
 using Buttons = FormFixture;

@@ -499,3 +499,88 @@ TEST_F(MemoKeys, AVeryLongTextIsMovedInEditedAndDrawnAnywhere) {
   tt::Picture pic = tt::Grab(memo);
   EXPECT_GT(pixels::FindInk(pic, memo->Color(), 2, 2, pic.Width() - 3, pic.Height() - 3).count, 0);
 }
+
+using MemoScreenReader = MemoFixture;
+
+// A screen reader reads what the caret moves over, by character, word or line: it is told of every
+// caret move and selection change, after the change of text that made it.
+TEST_F(MemoScreenReader, EveryCaretMoveAndSelectionChangeIsTold) {
+  auto* wide = Make(60, 10, 200, 60);
+  wide->set_Text("ab cd\r\nef");
+  tt::PressKey(wide, tt::keyHome);  // the window shown, the focus in the text, the caret at its start
+  Application->ProcessMessages();
+  const struct {
+    tt::TKey key;
+    TShiftState shift;
+    std::vector<std::string> heard;
+    const char* line;  // the line of the caret, as a screen reader asks for it
+  } steps[] = {
+      {tt::keyRight, {}, {"caret 1"}, "ab cd\n"},
+      {tt::keyRight, {ssShift}, {"selection 1 2", "caret 2"}, "ab cd\n"},
+      {tt::keyRight, {}, {"selection 2 2"}, "ab cd\n"},  // folded: the caret stays
+      {tt::keyEnd, {ssCtrl}, {"caret 8"}, "ef"},
+      {tt::keyHome, {}, {"caret 6"}, "ef"},
+      {tt::keyUp, {}, {"caret 0"}, "ab cd\n"},
+      {tt::keyEnd, {ssShift}, {"selection 0 5", "caret 5"}, "ab cd\n"},
+      {tt::keyBackspace, {}, {"removed 0 ab cd", "selection 0 0", "caret 0"}, "\n"},
+      {tt::keyDelete, {}, {"removed 0 \n"}, "ef"},
+      {tt::keyLeft, {}, {}, "ef"},  // at the start: nothing moves, nothing is told
+  };
+  for (const auto& s : steps) {
+    tt::Heard();
+    tt::Listen();
+    tt::PressKey(wide, s.key, s.shift);
+    EXPECT_EQ(tt::Heard(), s.heard) << s.key << " " << s.line;
+    EXPECT_EQ(tt::Accessible(wide).Line, s.line) << s.key;
+  }
+  tt::Listen();
+  tt::TypeAtCaret(wide, "7");
+  EXPECT_EQ(tt::StopListening(), (std::vector<std::string>{"inserted 0 7", "caret 1"}));
+}
+
+// Down walks a long paragraph line by line as it is shown, wrapped at the edge: each line is read
+// as the caret reaches it, and the lines read make up the whole text.
+TEST_F(MemoScreenReader, LinesAreReadAsShownWrappedAtTheEdge) {
+  const std::string text = "one two three four five six seven eight nine ten";
+  auto* narrow = Make(60, 10, 80, 120);
+  narrow->set_ReadOnly(true);
+  narrow->set_Text(text + "\r\nend");
+  tt::PressKey(narrow, tt::keyHome);
+  Application->ProcessMessages();
+  tt::Listen();
+  std::string read = tt::Accessible(narrow).Line;
+  int lines = 1;
+  for (int i = 0; i < 20 && tt::Accessible(narrow).Line != "end"; ++i) {
+    tt::PressKey(narrow, tt::keyDown);
+    ASSERT_EQ(tt::Heard().size(), static_cast<std::size_t>(lines)) << "one caret move a line";
+    read += tt::Accessible(narrow).Line;
+    ++lines;
+  }
+  tt::StopListening();
+  EXPECT_EQ(read, text + "\nend");
+  EXPECT_GE(lines, 4) << "the paragraph wraps over three lines or more";
+}
+
+// Page Down and Page Up move by what the control shows, Ctrl and an arrow by words; each move is told.
+TEST_F(MemoScreenReader, PagesAndWordsMoveTheCaretAndAreTold) {
+  auto* narrow = Make(60, 10, 80, 60);
+  narrow->set_ReadOnly(true);
+  narrow->set_Text("one two three four five six seven eight nine ten eleven twelve");
+  tt::PressKey(narrow, tt::keyHome);
+  Application->ProcessMessages();
+  tt::Listen();
+  tt::PressKey(narrow, tt::keyPageDown);
+  const int page = narrow->SelStart();
+  EXPECT_GT(page, 0);
+  EXPECT_LT(page, static_cast<int>(narrow->Text().size())) << "a page is less than the whole text";
+  EXPECT_EQ(tt::Heard(), (std::vector<std::string>{"caret " + std::to_string(page)}));
+  for (int i = 0; i < 10; ++i) tt::PressKey(narrow, tt::keyPageDown);
+  EXPECT_EQ(narrow->SelStart(), static_cast<int>(narrow->Text().size())) << "the last page ends at the end";
+  for (int i = 0; i < 10; ++i) tt::PressKey(narrow, tt::keyPageUp);
+  EXPECT_EQ(narrow->SelStart(), 0);
+  tt::Listen();
+  tt::PressKey(narrow, tt::keyRight, {ssCtrl});
+  tt::PressKey(narrow, tt::keyRight, {ssCtrl});
+  tt::PressKey(narrow, tt::keyLeft, {ssCtrl});
+  EXPECT_EQ(tt::StopListening(), (std::vector<std::string>{"caret 4", "caret 8", "caret 4"}));
+}
