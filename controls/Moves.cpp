@@ -5,7 +5,10 @@ namespace velmora::Moves {
 
 void TMoves::Start(bool touched) {
   History.Clear(touched);
-  for (int k = 0; k < 81; ++k) texts_[k] = Cell(k)->Text();
+  // The texts followed are the board's already, but for a board filled before it was followed; a
+  // cell of a huge text is not copied again.
+  for (int k = 0; k < 81; ++k)
+    if (texts_[k] != Cell(k)->Text()) texts_[k] = Cell(k)->Text();
 }
 
 sdunit::Tsdunit* TMoves::Cell(int index) const { return Board->Cells(index / 9 + 1, index % 9 + 1); }

@@ -262,6 +262,26 @@ def run(game, folder):
     check(wait_for(lambda: (lambda n: n is not None and n.get_name().startswith("第"))(focused())),
           "a new game puts the focus in a cell")
 
+    # The hint in three presses of Ctrl+H: where to look, with the word that the game is no longer
+    # recorded; the cells of the step, each describing its part; the step done, one digit placed.
+    def board():
+        return {(r, c): text_of(cell(r, c)) for r in range(1, 10) for c in range(1, 10)}
+
+    before = board()
+    keys("ctrl+h")
+    check(wait_for(lambda: any(n.startswith("看") and "使用提示后，本局不计入排行榜" in n for n in notices)),
+          "the first press of the hint says where to look: %r" % notices[-3:])
+    keys("ctrl+h")
+    parts = wait_for(lambda: [cell(r, c).get_description() for r in range(1, 10) for c in range(1, 10)
+                              if "提示：" in cell(r, c).get_description()])
+    check(parts, "the second press names the cells of the step in their descriptions")
+    keys("ctrl+h")
+    placed = wait_for(lambda: [k for k, v in board().items() if v != before[k]])
+    check(placed and len(placed) == 1 and len(board()[placed[0]]) == 1,
+          "the third press places one digit: %r" % (placed,))
+    check(wait_for(lambda: not any("提示：" in cell(r, c).get_description() for r in range(1, 10) for c in range(1, 10))),
+          "the step done, no cell is tinted")
+
     def tab_to(name):
         for _ in range(20):
             node = focused()

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The game in play under a real window manager (openbox) on Xvfb: undo and redo by their keys, pause
-# (no digit on the screen), the game kept when the window manager closes the window and when the game
-# is killed, brought back at the next start with its time, and a damaged kept file moved aside.
-# Usage: resume_test.sh VELMORA-BINARY   (needs xvfb-run, openbox, xdotool, wmctrl, xwininfo, imagemagick)
+# (no digit on the screen), the game kept when the window manager closes the window, when the system
+# ends the game and when the game is killed, brought back at the next start with its time, a damaged
+# kept file moved aside, and the hint: its tint on the screen, one digit a step, and hints to the end
+# with no record.
+# Usage: in_play_test.sh VELMORA-BINARY   (needs xvfb-run, openbox, xdotool, wmctrl, xwininfo, imagemagick)
 set -uo pipefail
 
 . "$(dirname "$(readlink -f "$0")")/common.sh"
@@ -74,6 +76,21 @@ wait_for 10 ended || fail "the game did not end the second time"
 centre_is 01 || fail "brought back and closed: the centre cell is '$(kept_centre)'"
 [ "$(kept_ms)" -ge $(( ms + 2000 )) ] || fail "the clock did not go on from ${ms}ms: $(kept_ms)ms"
 
+step "the system's request to end (a logout's SIGTERM) keeps the game at once"
+start_game
+click "$(cell_x 5)" "$(cell_y 5)"
+xdotool key End type 3
+sleep 0.3
+kill -TERM "$pid"
+wait_for 10 ended || fail "the game did not end on SIGTERM"
+centre_is 013 || fail "ended by SIGTERM: the kept centre cell is '$(kept_centre)', not 13"
+start_game
+click "$(cell_x 5)" "$(cell_y 5)"
+xdotool key End BackSpace
+wait_for 5 centre_is 01 || fail "the centre cell did not go back to 1: '$(kept_centre)'"
+kill -TERM "$pid"
+wait_for 10 ended
+
 step "killed two seconds after a change, the game comes back with that change"
 start_game
 click "$(cell_x 5)" "$(cell_y 5)"
@@ -90,6 +107,33 @@ start_game
 [ ! -e "$kept" ] || fail "the damaged file is still in place"
 [ "$(grep -c 'not brought back' game.err)" = 1 ] || fail "standard error did not say it once: $(cat game.err)"
 [ "$(xdotool search --onlyvisible --pid "$pid" | wc -l)" = 1 ] || fail "a window besides the main one opened"
+
+step "the hint: its cells tinted and its target outlined on the screen, then one digit placed"
+kill "$pid" 2>/dev/null
+start_game
+tool 84  # 初级
+sleep 0.5
+cp phb.txt phb.before
+# The number of pixels of a colour in the board on the screen.
+pixels_of() {
+  import -window root -crop "441x441+$(( cx + 3 ))+$(( cy + 32 ))" +repage -depth 8 txt:- | grep -c "$1"
+}
+xdotool key ctrl+h ctrl+h
+sleep 0.5
+[ "$(pixels_of '#FFF09A')" -gt 100 ] || fail "no cell tinted by the hint"
+[ "$(pixels_of '#F08000')" -gt 50 ] || fail "no target outlined by the hint"
+digits() { sed -n 1,81p "$kept" 2>/dev/null | tr -d '\r' | grep -c '^0[1-9]$'; }
+xdotool key ctrl+h
+wait_for 5 test -e "$kept" || fail "the hint's step was not kept"
+[ "$(digits)" = 1 ] || fail "the third press placed $(digits) digits"
+[ "$(pixels_of '#FFF09A')" = 0 ] || fail "the tint stayed after the step"
+
+step "hints to the end: the board full, no new-record dialog, the record file as it was"
+xdotool key --delay 25 $(printf 'ctrl+h %.0s' $(seq 250))
+finished() { [ ! -e "$kept" ]; }
+wait_for 10 finished || fail "the board was not finished by hints: $(digits) digits placed"
+if wait_for 2 record_up; then fail "a hinted game opened the new-record dialog"; fi
+cmp -s phb.txt phb.before || fail "phb.txt changed"
 
 [ "$fails" = 0 ] && echo "all steps passed"
 exit $(( fails > 0 ))
