@@ -239,6 +239,27 @@ TEST_F(UndoRedo, FocusAndRepeatMarksFollow) {
   EXPECT_TRUE(a->Focused());
 }
 
+// A screen reader hears what undo and redo did, and to which cell; pencil marks digit by digit.
+TEST_F(UndoRedo, UndoAndRedoAreToldWithTheirCell) {
+  const std::string place = "第" + std::to_string(a->h()) + "行第" + std::to_string(a->s()) + "列 ";
+  tt::TypeText(a, "178");
+  tt::TypeText(a, "\b\b\b7");
+  const struct {
+    const char* keys;
+    std::string said;
+  } rows[] = {{"\x1a", "撤销：" + place + "空"}, {"\x1a", "撤销：" + place + "1"},
+              {"\x19", "重做：" + place + "空"}, {"\x1a", "撤销：" + place + "1"},
+              {"\x1a", "撤销：" + place + "候选 1 7"}};
+  for (const auto& r : rows) {
+    tt::Listen();
+    tt::TypeAtWindow(form, r.keys);
+    // Told last, after the news of the change itself (a repeat marked or gone).
+    const std::vector<std::string> notices = Notices(tt::StopListening());
+    ASSERT_FALSE(notices.empty());
+    EXPECT_TRUE(notices.back().ends_with(r.said)) << notices.back();
+  }
+}
+
 TEST_F(UndoRedo, ReplayTakenBackGivesTheGameItsTimeBack) {
   tt::TypeText(a, "5");
   form->TimeLabel1->set_MS(65000);
@@ -314,13 +335,17 @@ TEST_F(UndoRedo, MinimisedPausesAndRestoredGoesOn) {
 
 class KeptGame : public UndoRedo {
  protected:
+  std::vector<std::string> heardAtStart;  // what a screen reader heard as the window showed
   // The program ends, and starts again after `meanwhile`.
   void Restart(const std::function<void()>& meanwhile = [] {}) {
     velmora::DestroyForms();
     meanwhile();
     velmora::CreateForms();
     form = velmora::main::Form1;
+    tt::Listen();
     form->Show();
+    toolkit::Application->ProcessMessages();
+    heardAtStart = tt::StopListening();
     FindOpenCells();
   }
 };
@@ -343,6 +368,7 @@ TEST_F(KeptGame, ClosingKeepsAChangedGameAndTheNextStartBringsItBack) {
   EXPECT_TRUE(form->sd991->Enabled());
   EXPECT_TRUE(a->ReadOnly() == false && Cell(1, 1)->ReadOnly() == form->QJ1->Nodes(1, 1)->Given);
   EXPECT_FALSE(form->ToolButton12->Enabled());
+  EXPECT_EQ(Notices(heardAtStart), std::vector<std::string>{"继续上次的游戏，高级"});
   // Brought back and closed untouched, it is still kept.
   tt::CloseBox(form);
   Restart();
