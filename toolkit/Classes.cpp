@@ -60,6 +60,12 @@ std::string TStringList::Text() const {
 
 void TStringList::set_Text(const std::string& text) {
   FLines.clear();
+  // Room for every line at once: a long file (the collection at start) is not copied again and again
+  // as the list grows, and takes no more memory than its lines.
+  std::size_t breaks = 0;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++breaks;
+  FLines.reserve(breaks + 1);
   // Each line is taken whole, up to the next break.
   for (std::size_t at = 0;;) {
     std::size_t next = at;

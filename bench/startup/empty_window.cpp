@@ -1,4 +1,5 @@
-// The yardstick for start-up: an empty Qt window of the main window's size with one label.
+// The yardstick for start-up: an empty Qt window of the main window's size with one label in Chinese,
+// as every window of the game shows Chinese text.
 #include <QApplication>
 #include <QLabel>
 #include <QWidget>
@@ -8,7 +9,7 @@ int main(int argc, char** argv) {
   QWidget window;
   window.resize(556, 489);
   window.setWindowTitle(QStringLiteral("Empty"));
-  QLabel label(QStringLiteral("Velmora"), &window);
+  QLabel label(QStringLiteral("Velmora 数独"), &window);
   label.move(10, 10);
   window.show();
   return app.exec();
