@@ -73,6 +73,15 @@ constexpr TColor HintOutline = 0x0080F0;
 
 const char* const RecordCaptions[] = {"", "已破初级记录", "已破中级记录", "已破高级记录", "已破骨灰级记录"};
 
+// Whether the text is one character once blanks and control bytes are trimmed from both ends. A
+// character is at most four bytes, so a long text (a whole file in a cell) is never copied to tell.
+bool OneCharacterTrimmed(const std::string& text) {
+  std::size_t from = 0, to = text.size();
+  while (from < to && static_cast<unsigned char>(text[from]) <= 0x20) ++from;
+  while (to > from && static_cast<unsigned char>(text[to - 1]) <= 0x20) --to;
+  return to - from <= 4 && AnsiLength(text.substr(from, to - from)) == 1;
+}
+
 // Marks the board as being filled by the program for as long as it lives.
 class Filling {
  public:
@@ -614,7 +623,7 @@ void TForm1::ShowCells(const bool (&given)[81], const std::string (&texts)[81]) 
     node->Given = given[k];
     if (given[k]) {
       cell->set_zt(1);
-    } else if (AnsiLength(Trim(cell->Text())) == 1) {
+    } else if (OneCharacterTrimmed(cell->Text())) {
       cell->set_zt(2);
     }
   }

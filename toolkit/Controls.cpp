@@ -462,8 +462,9 @@ void TControl::ApplyAccessibleText() {
   if (name.empty() && button && button->text().isEmpty()) name = FHint;
   // The platform names a label or a button by its text in its own conversion, which would make "?" of
   // a kept byte: such a text is given as the name, converted as everything leaving the program is.
-  bool kept = ToOutsideQString(FText) != ToQString(FText);
-  if (name.empty() && kept && (button || qobject_cast<QLabel*>(w))) name = FText;
+  // (Only theirs is looked at: an edit's text can be a whole file's.)
+  if (name.empty() && (button || qobject_cast<QLabel*>(w)) && ToOutsideQString(FText) != ToQString(FText))
+    name = FText;
   QString qname = ToOutsideQString(name), description = ToOutsideQString(FAccessibleDescription);
   if (w->accessibleName() != qname) w->setAccessibleName(qname);
   if (w->accessibleDescription() == description) return;
