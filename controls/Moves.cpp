@@ -40,12 +40,4 @@ const History::TMove* TMoves::Redo() {
   return &move;
 }
 
-std::string Spoken(const std::string& text) {
-  if (text.empty()) return "空";
-  if (text.size() == 1) return text;
-  std::string marks = "候选";
-  for (char c : text) marks += std::string(" ") + c;
-  return marks;
-}
-
 }  // namespace velmora::Moves

@@ -42,7 +42,4 @@ class TMoves {
   bool grouping_ = false;
 };
 
-// What a screen reader hears of a cell's text: "空", the digit, or "候选 1 7 8" for pencil marks.
-std::string Spoken(const std::string& text);
-
 }  // namespace velmora::Moves

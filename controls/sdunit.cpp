@@ -112,6 +112,12 @@ std::string PencilMarks(const std::string& text) {
 }
 }  // namespace
 
+std::string Spoken(const std::string& text) {
+  if (text.empty()) return "空";
+  std::string marks = PencilMarks(text);
+  return marks.empty() ? text : marks;
+}
+
 void Tsdunit::set_HintPart(const std::string& v) {
   if (v == FHintPart) return;
   FHintPart = v;

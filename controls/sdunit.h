@@ -1,5 +1,7 @@
 // One cell of the 9x9 board: a small edit for one digit or several pencil marks.
 #pragma once
+#include <string>
+
 #include "toolkit/StdCtrls.h"
 
 namespace velmora::sdunit {
@@ -62,5 +64,8 @@ class Tsdunit : public toolkit::TMemo {
   toolkit::TColor Ferrorcolor = 255;
   bool Ferror = false;
 };
+
+// What a screen reader hears of a cell's text: "空", the digit, or the pencil marks one by one ("候选 1 7 8").
+std::string Spoken(const std::string& text);
 
 }  // namespace velmora::sdunit

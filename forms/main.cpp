@@ -664,29 +664,29 @@ void TForm1::UpdateMoves() {
 }
 
 void TForm1::N18Click(TObject*) {
-  if (N18->Enabled()) PlayBack(moves.Undo(), "撤销");
+  if (N18->Enabled()) PlayBack(moves.Undo(), true);
 }
 
 void TForm1::N19Click(TObject*) {
-  if (N19->Enabled()) PlayBack(moves.Redo(), "重做");
+  if (N19->Enabled()) PlayBack(moves.Redo(), false);
 }
 
 // After a step is taken back or brought back: the focus goes to the cell it changed, and a screen reader
 // hears what happened. Replay, taken back, gives the game its time back; brought back, it starts the
 // clock again.
-void TForm1::PlayBack(const History::TMove* move, const char* what) {
+void TForm1::PlayBack(const History::TMove* move, bool undo) {
   if (!move) return;
+  const std::string what = undo ? "撤销" : "重做";
   pan->Hide();
   if (move->Clock >= 0) {
-    TimeLabel1->set_MS(std::string(what) == "撤销" ? move->Clock : 0);
+    TimeLabel1->set_MS(undo ? move->Clock : 0);
     FocusFirstOpenCell();
-    Announce(std::string(what) + "：重玩此局");
+    Announce(what + "：重玩此局");
   } else {
     const History::TChange& change = move->Changes.front();
     auto* cell = moves.Cell(change.Cell);
     if (sd991->Enabled()) cell->SetFocus();
-    Announce(std::string(what) + "：第" + IntToStr(cell->h()) + "行第" + IntToStr(cell->s()) + "列 " +
-             Moves::Spoken(cell->Text()));
+    Announce(what + "：第" + IntToStr(cell->h()) + "行第" + IntToStr(cell->s()) + "列 " + sdunit::Spoken(cell->Text()));
   }
   UpdateMoves();
 }

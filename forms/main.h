@@ -144,7 +144,7 @@ class TForm1 : public toolkit::TForm {
   void StartMoves(bool touched = false);
   // The undo and redo items and buttons are greyed when there is nothing to take back or bring back.
   void UpdateMoves();
-  void PlayBack(const History::TMove* move, const char* what);
+  void PlayBack(const History::TMove* move, bool undo);
   void Pause(bool byMinimize);
   void GoOn();
   // At start: the game kept by the last run, if this copy of the game holds the claim on it.
