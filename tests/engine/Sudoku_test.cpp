@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "engine/Rating.h"
 #include "tests/engine/Puzzles.h"
@@ -87,7 +88,9 @@ TEST(Rating, RefusesPuzzlesWithoutExactlyOneSolution) {
 }
 
 TEST(Rating, EachTechniqueIsFoundWhereItIsNeeded) {
-  for (const auto& c : kNeeds) {
+  auto needs = std::vector(std::begin(kNeeds), std::end(kNeeds));
+  needs.push_back({Technique::AlternatingChain, velmora::testpuzzles::kNeedsAlternatingChain});
+  for (const auto& c : needs) {
     SCOPED_TRACE(EnglishName(c.technique));
     Grid puzzle = P(c.puzzle), solution{}, reached{};
     ASSERT_EQ(CountSolutions(puzzle, 2, &solution), 1);
