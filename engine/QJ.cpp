@@ -121,7 +121,8 @@ void TQJ::Deal(int Level) {
 // when every clue left has been drawn and found needed.
 //
 // At 高级 and 骨灰级 the cut then goes on with the ladder in mind: while the puzzle asks less than its level,
-// more cells are opened the same way, until it asks enough (or too much, or no clue can go). The cells opened
+// more cells are opened the same way, passing over a cell whose opening would ask more than the level, until
+// it asks enough or no clue can go. The cells opened
 // beyond the count are then closed again, cells the singles fill before the first harder step first: the
 // singles then stop at the same position, and from there the puzzle asks what it asked, with its count.
 void TQJ::OpenCells(int toOpen, int Level) {
@@ -131,7 +132,9 @@ void TQJ::OpenCells(int toOpen, int Level) {
   toolkit::Grid9<bool> needed{};
   int opened = 0;
   int undecided = 81;  // clues neither opened nor found needed
-  auto openOne = [&] {
+  // Opens one more drawn cell whose opening the puzzle passes (`keep`); false when no clue left can go.
+  const auto unique = [&] { return Sudoku::CountSolutions(puzzle, 2) == 1; };
+  auto openOne = [&](auto keep) {
     while (undecided > 0) {
       // Two statements, so the row is drawn before the column.
       const int r = toolkit::Random(9) + 1;
@@ -141,7 +144,7 @@ void TQJ::OpenCells(int toOpen, int Level) {
       --undecided;
       std::uint8_t& cell = puzzle[(r - 1) * 9 + c - 1];
       cell = 0;
-      if (Sudoku::CountSolutions(puzzle, 2) == 1) {
+      if (keep()) {
         node.Given = false;
         ++opened;
         return true;
@@ -151,10 +154,19 @@ void TQJ::OpenCells(int toOpen, int Level) {
     }
     return false;
   };
-  while (opened < toOpen && openOne()) {
+  while (opened < toOpen && openOne(unique)) {
   }
   if (Level < 3) return;
-  while (Asks(puzzle, Level) < 0 && openOne()) {
+  // A cell whose opening would make the puzzle ask more than its level stays a clue.
+  int asks = Asks(puzzle, Level);
+  const auto notTooHard = [&] {
+    if (!unique()) return false;
+    const int a = Asks(puzzle, Level);
+    if (a > 0) return false;
+    asks = a;
+    return true;
+  };
+  while (asks < 0 && openOne(notTooHard)) {
   }
   if (opened <= toOpen) return;
   Sudoku::Grid reached{};

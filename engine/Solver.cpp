@@ -342,11 +342,16 @@ bool Position::Solved() const {
 }
 
 bool Position::Broken() const {
-  for (int c = 0; c < 81; ++c)
-    if (!values[c] && !cand[c]) return true;
-  for (int u = 0; u < 27; ++u) {
+  // What each cell offers: its digit, or its candidates (none: a dead cell).
+  Mask offers[81];
+  for (int c = 0; c < 81; ++c) {
+    offers[c] = values[c] ? Bit(values[c]) : cand[c];
+    if (!offers[c]) return true;
+  }
+  const Houses::Tables& t = T();
+  for (const auto& unit : t.unit) {
     Mask seen = 0;
-    for (int c : T().unit[u]) seen |= values[c] ? Bit(values[c]) : cand[c];
+    for (int c : unit) seen |= offers[c];
     if (seen != kAllDigits) return true;
   }
   return false;
