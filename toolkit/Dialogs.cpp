@@ -26,8 +26,11 @@ namespace {
 bool MayReplace(const std::string& name) {
   const std::string question = std::filesystem::path(name).filename().string() + " 已经存在。\n要替换它吗？";
   if (testing::Enabled()) return testing::TakeReplaceAnswer(question);
-  return QMessageBox::warning(DialogOwner(), ToQString(Application->Title), ToQString(question),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+  QWidget* owner = DialogOwner();
+  const bool yes = QMessageBox::warning(owner, ToQString(Application->Title), ToQString(question),
+                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+  Reactivate(owner);
+  return yes;
 }
 }  // namespace
 
@@ -53,6 +56,7 @@ bool TOpenDialog::Run(bool save) {
     } else {
       std::unique_ptr<QFileDialog> dialog = MakeFileDialog(save, InitialDir, start);
       QString chosen = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty() ? dialog->selectedFiles().first() : QString();
+      Reactivate(dialog->parentWidget());
       if (!chosen.isEmpty()) answer = chosen.toStdString();
     }
     if (!answer) return false;

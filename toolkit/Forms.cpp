@@ -382,6 +382,7 @@ int TForm::ShowModal() {
     FHandle->widget->hide();
     FHandle->widget->setWindowModality(Qt::NonModal);
   }
+  Reactivate(DialogOwner());
   if (testFailure) std::rethrow_exception(testFailure);
   return FModalResult;
 }
@@ -672,6 +673,17 @@ QWidget* DialogOwner() {
   return main && main->Visible() ? main->Handle()->widget : nullptr;
 }
 
+// Where a modal window closes, the window manager moves the focus to another window, and it sends a
+// window's focus on to its modal dialog while it still knows of one. On a busy machine it may choose
+// before it has seen the dialog go: the window behind it then counts as the dialog itself, which is
+// going, and is passed over, and the focus lands elsewhere (another program, or a window of the
+// manager's own), so no window of the game is active and the player's keys go nowhere. So the
+// window the dialog belonged to asks for the activation back itself, as soon as the dialog has gone;
+// the manager reads that request after the dialog's going.
+void Reactivate(QWidget* owner) {
+  if (owner && owner->isVisible() && !testing::Enabled()) owner->activateWindow();
+}
+
 void TApplication::Guard(const std::function<void()>& f) {
   try {
     f();
@@ -709,6 +721,7 @@ void MessageBox(QMessageBox::Icon icon, const std::string& fullMessage, void (*r
   }
   QMessageBox box(icon, ToQString(Application->Title), ToQString(message), QMessageBox::Ok, DialogOwner());
   box.exec();
+  Reactivate(box.parentWidget());
 }
 }  // namespace
 

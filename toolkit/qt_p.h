@@ -103,6 +103,9 @@ QMenuBar* CreateMenuBar(TMainMenu* menu, QWidget* parent);
 // the main form when shown, else none.
 QWidget* DialogOwner();
 
+// Asks for the window's activation back once a modal window it owned has closed (see Forms.cpp).
+void Reactivate(QWidget* owner);
+
 // The open or save dialog as the file dialogs show it, in `folder` ("": the current one), holding `name`.
 std::unique_ptr<QFileDialog> MakeFileDialog(bool save, const std::string& folder, const std::string& name);
 
