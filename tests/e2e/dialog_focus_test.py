@@ -8,8 +8,8 @@ the active one with a named control focused in the accessibility tree (what a sc
 the window manager's active window and the X input focus must be the main window (where a player's keys
 go).
 
-Run inside an X server with a window manager and a session bus (tests/e2e/dialog_focus_test.sh):
-    dialog_focus_test.py LAUNCHER
+Run inside an X server with a window manager and a session bus (tests/e2e/atspi_test.sh sets them up):
+    atspi_test.sh LAUNCHER dialog_focus_test.py
 """
 import os
 import subprocess
