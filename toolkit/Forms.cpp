@@ -673,13 +673,12 @@ QWidget* DialogOwner() {
   return main && main->Visible() ? main->Handle()->widget : nullptr;
 }
 
-// Where a modal window closes, the window manager moves the focus to another window, and it sends a
-// window's focus on to its modal dialog while it still knows of one. On a busy machine it may choose
-// before it has seen the dialog go: the window behind it then counts as the dialog itself, which is
-// going, and is passed over, and the focus lands elsewhere (another program, or a window of the
-// manager's own), so no window of the game is active and the player's keys go nowhere. So the
-// window the dialog belonged to asks for the activation back itself, as soon as the dialog has gone;
-// the manager reads that request after the dialog's going.
+// When a modal window closes, the game left it to the window manager to give the focus back, and the
+// manager sends a window's focus on to its modal dialog while it still knows of one. On a busy machine
+// openbox's focus log showed it choosing before it had seen the dialog go: it passed over the main
+// window, owner of the going dialog, and focused a window of its own, so no window of the game was
+// active and the player's keys went nowhere. So the owner asks for its activation back itself once the
+// dialog has gone; the manager reads that request after the dialog's going.
 void Reactivate(QWidget* owner) {
   if (owner && owner->isVisible() && !testing::Enabled()) owner->activateWindow();
 }
