@@ -139,3 +139,13 @@ TEST_F(HelpWindow, OpensFromTheMenuAndKeepsItsPlaceBetweenShowings) {
   tt::Click(form->N17);
   EXPECT_EQ(tt::ModalForms(), (std::vector<TForm*>{frm_help, frm_help}));
 }
+
+// A speech engine reads "37–40" as one number and "Ctrl+Z" with an English "plus": what a screen
+// reader gets of the help says its ranges and keys in words, and keeps no such sign.
+TEST_F(HelpWindow, AScreenReaderGetsRangesAndKeysInWords) {
+  const std::string text = tt::Accessible(frm_help->Memo1).Value;
+  for (const char* said : {"1到9，显示为蓝色大字", "空出 37到40 格", "（Ctrl加Z）", "Ctrl加Shift加Z",
+                           "菜单“帮助”里的“About”"})
+    EXPECT_NE(text.find(said), std::string::npos) << said;
+  for (const char* sign : {"–", "+", "→"}) EXPECT_EQ(text.find(sign), std::string::npos) << sign;
+}
