@@ -9,6 +9,7 @@
 #include "toolkit/ComCtrls.h"
 #include "toolkit/EditWidget_p.h"
 #include "toolkit/Forms.h"
+#include "toolkit/StdCtrls.h"
 #include "toolkit/qt_p.h"
 
 namespace toolkit {
@@ -208,7 +209,13 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
     return line.isValid() ? line.lineNumber() : layout.lineCount() - 1;
   }
   // Shown line n with its line break, if it has one; nothing (at the near end) past either end.
+  // Nothing, the whole text long, where the description says the text (TCustomEdit::TextInDescription).
   QString Line(int n, int* startOffset, int* endOffset) const {
+    if (auto* e = dynamic_cast<TCustomEdit*>(Control()); e && e->TextInDescription()) {
+      *startOffset = 0;
+      *endOffset = characterCount();
+      return QString();
+    }
     const QTextLayout& layout = Edit()->Layout();
     if (n < 0 || n >= layout.lineCount()) {
       *startOffset = *endOffset = n < 0 ? 0 : characterCount();

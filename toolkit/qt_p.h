@@ -18,6 +18,7 @@ class QAction;
 class QEventLoop;
 class QMenuBar;
 class QPainter;
+class QShortcut;
 
 namespace toolkit {
 
@@ -27,6 +28,7 @@ struct CanvasPainter {
 
 struct MenuItemHandle {
   QPointer<QAction> action;
+  QPointer<QShortcut> greyed;  // the item's keys while it is greyed (TMenuItem::OnGreyedShortCut)
 };
 
 struct ControlHandle {

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDeadlineTimer>
 #include <QDropEvent>
 #include <QEnterEvent>
 #include <QImage>
@@ -24,6 +25,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -141,6 +143,7 @@ void PressKey(TControl* control, TKey key, TShiftState shift) {
     case keyPageUp: return SendKey(control, Qt::Key_PageUp, mods, {});
     case keyPageDown: return SendKey(control, Qt::Key_PageDown, mods, {});
     case keyT: return SendKey(control, Qt::Key_T, mods, mods & Qt::ControlModifier ? QStringLiteral("\x14") : QStringLiteral("t"));
+    case keyH: return SendKey(control, Qt::Key_H, mods, mods & Qt::ControlModifier ? QStringLiteral("\x08") : QStringLiteral("h"));
   }
 }
 
@@ -359,6 +362,17 @@ std::string Platform() { return QGuiApplication::platformName().toStdString(); }
 bool Tick(TTimer* timer) {
   if (!timer->Active()) return false;
   Application->Guard([timer] { timer->Timer(); });
+  return true;
+}
+
+bool WaitFor(const std::function<bool()>& condition, int ms) {
+  QDeadlineTimer deadline(ms);
+  while (!condition()) {
+    if (deadline.hasExpired()) return condition();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QCoreApplication::sendPostedEvents();
+    QThread::msleep(5);
+  }
   return true;
 }
 

@@ -56,7 +56,7 @@ def pump(seconds):
         time.sleep(0.05)
 
 
-def wait_for(what, timeout=10.0):
+def wait_for(what, timeout=30.0):
     end = time.time() + timeout
     while time.time() < end:
         value = what()
@@ -327,6 +327,16 @@ def run(game, folder):
             keys("ctrl+End")
             check(wait_for(lambda: node is not None and carets[-1:] == [("帮助", Atspi.Text.get_character_count(node))]),
                   "Ctrl+End in help tells the caret at the end: %r" % carets[-2:])
+            # The line there is the help's last shown line, which a screen reader then reads: not empty,
+            # not the first, ending with the help's last words.
+            try:
+                end = Atspi.Text.get_character_count(node)
+                line = Atspi.Text.get_text_at_offset(node, end, Atspi.TextBoundaryType.LINE_START)
+                check(line.content.rstrip().endswith("联系方式。") and 0 < line.start_offset < end == line.end_offset,
+                      "Ctrl+End in help reaches its last line: %r at %d..%d of %d"
+                      % (line.content, line.start_offset, line.end_offset, end))
+            except (GLib.Error, AttributeError) as e:
+                check(False, "help's line at its end: %s (%r)" % (e, describe(node)))
         if what == "about":
             names = [n.get_name() for n in walk(active_window()) if n.get_role_name() == "text"]
             check("Email" in names and "主页" in names, "the about box's fields are named: %r" % names)

@@ -52,7 +52,7 @@ said_since() { said | tail -n +$((heard + 1)) | grep -qF -- "$1"; }
 hears() {
   local text
   for text in "$@"; do
-    wait_for 10 said_since "$text" ||
+    wait_for 30 said_since "$text" ||
       fail "$step_name: Orca did not say \"$text\"; it said: $(said | tail -n +$((heard + 1)) | tr '\n' '|')"
   done
   heard=$(said | wc -l)
