@@ -56,6 +56,13 @@ def pump(seconds):
         time.sleep(0.05)
 
 
+def tab_on(focused):
+    """Tab, and wait until the focus has moved on (a busy machine takes its time)."""
+    before = describe(focused())
+    keys("Tab")
+    wait_for(lambda: describe(focused()) != before, 10)
+
+
 def wait_for(what, timeout=30.0):
     end = time.time() + timeout
     while time.time() < end:
@@ -157,7 +164,7 @@ def run(game, folder):
                 return app
         return None
 
-    app = wait_for(lambda: game.poll() is not None or the_app(), 20)
+    app = wait_for(lambda: game.poll() is not None or the_app(), 60)
     if app is True or app is None:
         sys.exit("the game did not appear in the AT-SPI tree (exit status %s)" % game.poll())
 
@@ -255,8 +262,7 @@ def run(game, folder):
         node = focused()
         if node is not None and node.get_name() == "初级":
             break
-        keys("Tab")
-        pump(0.3)
+        tab_on(focused)
     keys("Return")
     check(wait_for(heard("新游戏，初级")), "a new game says its level: %r" % notices[-3:])
     check(wait_for(lambda: (lambda n: n is not None and n.get_name().startswith("第"))(focused())),
@@ -287,8 +293,7 @@ def run(game, folder):
             node = focused()
             if node is not None and node.get_name() == name:
                 return True
-            keys("Tab")
-            pump(0.3)
+            tab_on(focused)
         return False
 
     # Every dialog closes by Escape, and the focus comes back to something named. The menus open by
