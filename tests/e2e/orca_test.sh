@@ -109,7 +109,8 @@ press Escape; hears "Velmora1.5 frame"
 # Whether Orca said a line that is exactly the text given since the line numbered $1.
 said_since_line() { said | tail -n +$(( $1 + 1 )) | grep -qxF -- "$2"; }
 step "a new game; paused, a key that can do nothing says why; going on is told"
-press Return; hears "新游戏，中级"
+press alt; hears "游戏"
+press Return Down Return; hears "新游戏，中级"
 press ctrl+p; hears "已暂停"
 press ctrl+z; hears "已暂停，不能撤销"
 press ctrl+p; hears "继续游戏"
