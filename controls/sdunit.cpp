@@ -124,12 +124,16 @@ void Tsdunit::set_HintPart(const std::string& v) {
   Describe();
 }
 
+// Each thing once: a hint's part that names the cell's repeat itself ("提示：与第3行第2列重复") is
+// told in the repeat's place.
 void Tsdunit::Describe() {
   std::string d = ReadOnly() ? "提示数" : "";
   std::string marks = PencilMarks(Text());
   if (!marks.empty()) d += (d.empty() ? "" : "，") + marks;
-  if (!FRepeats.empty()) d += (d.empty() ? "与" : "，与") + FRepeats + "重复";
+  const std::string repeat = FRepeats.empty() ? "" : "与" + FRepeats + "重复";
+  if (!repeat.empty() && FHintPart.find(repeat) == std::string::npos) d += (d.empty() ? "" : "，") + repeat;
   if (!FHintPart.empty()) d += (d.empty() ? "" : "，") + FHintPart;
+  set_TextInDescription(!marks.empty());
   if (d != AccessibleDescription()) set_AccessibleDescription(d);
 }
 

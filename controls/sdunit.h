@@ -51,7 +51,12 @@ class Tsdunit : public toolkit::TMemo {
 
  protected:
   void ReadOnlyChanged() override { Describe(); }
-  void TextChanged() override { Describe(); }
+  // A new text repeats nothing until the board has looked at it again (set_Repeats): the repeat of
+  // the text before is never told with the new one.
+  void TextChanged() override {
+    FRepeats.clear();
+    Describe();
+  }
 
  private:
   void Describe();

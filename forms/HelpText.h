@@ -70,7 +70,8 @@ inline const char* const KeysParagraphs[] = {
 
 inline const char* const Footer = "菜单“游戏”里有排行榜；菜单“帮助”→“About”里有作者的联系方式。";
 
-// All of it as plain text, one paragraph, row or point a line (CR LF between lines).
+// All of it as plain text, one paragraph, row or point a line (CR LF between lines), its signs in words
+// as a screen reader is to say them ("37到40", "Ctrl加Z").
 std::string Plain();
 
 }  // namespace velmora::HelpText

@@ -67,6 +67,8 @@ void TForm1::FormCreate(TObject*) {
     cell->OnChange = [this](TObject* s) { CellChanged(s); };
     cell->OnKeyDown = [this](TObject* s, unsigned short& k, TShiftState sh) { CellKeyDown(s, k, sh); };
   }
+  // A greyed item's key comes to its handler as well, which says why it does nothing now.
+  for (TMenuItem* item : {N18, N19, N20, N21}) item->OnGreyedShortCut = item->OnClick;
   UpdateMoves();
   BringBack();
   // Last: a record file that cannot be written (full disk, read-only folder) shows the error box and
@@ -133,11 +135,13 @@ void TForm1::ShowPuzzle() {
 // Every game starts with the focus in its first open cell, in reading order, so that it plays from
 // the keyboard at once; the cells themselves stay out of the tab order.
 void TForm1::FocusFirstOpenCell() {
+  if (auto* cell = FirstOpenCell()) cell->SetFocus();
+}
+
+sdunit::Tsdunit* TForm1::FirstOpenCell() {
   for (auto* cell : sd991->Cells)
-    if (!cell->ReadOnly()) {
-      cell->SetFocus();
-      return;
-    }
+    if (!cell->ReadOnly()) return cell;
+  return nullptr;
 }
 
 void TForm1::CellChanged(TObject* Sender) {
@@ -315,6 +319,7 @@ void TForm1::ToolButton10Click(TObject*) {
   if (finished) StartMoves();
   UpdateMoves();
   KeepSoon();
+  Announce("重玩此局");
 }
 
 void TForm1::N2Click(TObject*) {
@@ -454,11 +459,20 @@ void TForm1::UpdateMoves() {
 }
 
 void TForm1::N18Click(TObject*) {
-  if (N18->Enabled()) PlayBack(moves.Undo(), true);
+  if (!N18->Enabled()) return TellWhyNot("撤销");
+  PlayBack(moves.Undo(), true);
 }
 
 void TForm1::N19Click(TObject*) {
-  if (N19->Enabled()) PlayBack(moves.Redo(), false);
+  if (!N19->Enabled()) return TellWhyNot("重做");
+  PlayBack(moves.Redo(), false);
+}
+
+// A key of the game's that can do nothing now says why, in a few words: "已暂停，不能撤销".
+void TForm1::TellWhyNot(const std::string& what) {
+  if (paused) return Announce("已暂停，不能" + what);
+  if (!sd991->Enabled()) return Announce(std::string(sd991->IsSolved() ? "本局已结束" : "还没有开始游戏") + "，不能" + what);
+  Announce("没有可" + what + "的步骤");
 }
 
 // After a step is taken back or brought back: the focus goes to the cell it changed, and a screen reader
@@ -477,7 +491,10 @@ void TForm1::PlayBack(const History::TMove* move, bool undo) {
     const History::TChange& change = move->Changes.front();
     auto* cell = moves.Cell(change.Cell);
     if (sd991->Enabled()) cell->SetFocus();
-    Announce(what + "：第" + IntToStr(cell->h()) + "行第" + IntToStr(cell->s()) + "列 " + sdunit::Spoken(cell->Text()));
+    // The cell's new state and its repeat now, if it has one: what the cell itself would say of its
+    // change is said here once.
+    const std::string repeat = cell->Repeats().empty() ? "" : "，与" + cell->Repeats() + "重复";
+    Announce(what + "：" + cell->AccessibleName() + " " + sdunit::Spoken(cell->Text()) + repeat);
   }
   UpdateMoves();
 }
@@ -485,13 +502,14 @@ void TForm1::PlayBack(const History::TMove* move, bool undo) {
 // ---------------------------------------------------------------- pause
 
 void TForm1::N20Click(TObject*) {
+  if (!N20->Enabled()) return TellWhyNot("暂停");
   if (paused)
-    GoOn();
+    GoOn(true);
   else
     Pause(false);
 }
 
-void TForm1::PausePanelClick(TObject*) { GoOn(); }
+void TForm1::PausePanelClick(TObject*) { GoOn(true); }
 
 // While paused the clock stands, the board is hidden behind "已暂停" and takes no input.
 void TForm1::Pause(bool byMinimize) {
@@ -511,7 +529,7 @@ void TForm1::Pause(bool byMinimize) {
   Announce("已暂停");
 }
 
-void TForm1::GoOn() {
+void TForm1::GoOn(bool told) {
   if (!paused) return;
   paused = pausedByMinimize = false;
   PausePanel->Hide();
@@ -522,12 +540,13 @@ void TForm1::GoOn() {
   else
     FocusFirstOpenCell();
   UpdateMoves();
+  if (told) Announce("继续游戏");
 }
 
 void TForm1::FormMinimize(TObject*) { Pause(true); }
 
 void TForm1::FormRestore(TObject*) {
-  if (pausedByMinimize) GoOn();
+  if (pausedByMinimize) GoOn(true);
 }
 
 // ---------------------------------------------------------------- the game kept for the next start
@@ -600,7 +619,9 @@ void TForm1::BringBack() {
   TimeLabel1->set_MS(game->MS);
   TimeLabel1->set_timerenabled(true);
   UpdateMoves();
-  FocusFirstOpenCell();
+  // The window opens with the focus on the board, where the game goes on; the game is told after the
+  // window and the cell.
+  set_ActiveControl(FirstOpenCell());
   broughtBack = std::string("继续上次的游戏") + (game->Level >= 1 ? std::string("，") + LevelNames[game->Level] : "");
   OnShow = [this](TObject*) {
     if (!broughtBack.empty()) Announce(broughtBack);
@@ -611,7 +632,7 @@ void TForm1::BringBack() {
 // ---------------------------------------------------------------- the hint
 
 void TForm1::N21Click(TObject*) {
-  if (!N21->Enabled()) return;
+  if (!N21->Enabled()) return TellWhyNot("提示");
   const bool wasRecorded = Recorded;
   Coach::Board board;
   for (int k = 0; k < 81; ++k) board[k] = {QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Given, moves.Cell(k)->Text()};

@@ -135,6 +135,9 @@ class TForm1 : public toolkit::TForm {
   void AnnounceLevel(int Level);
   void RestartClock();
   void FocusFirstOpenCell();
+  sdunit::Tsdunit* FirstOpenCell();  // in reading order; null when there is none
+  // A key of the game in play pressed when it can do nothing (paused, finished): says why.
+  void TellWhyNot(const std::string& what);
   // The board is solved: the focus moves on to a new game, the board locks, the congratulation shows
   // (not for a finished game loaded: Won false), the clock stops and the panel hides.
   void Complete(bool Won = true);
@@ -147,7 +150,8 @@ class TForm1 : public toolkit::TForm {
   void UpdateMoves();
   void PlayBack(const History::TMove* move, bool undo);
   void Pause(bool byMinimize);
-  void GoOn();
+  // Leaves a pause; `told`: the player left it (a key, a click, the window restored), and hears so.
+  void GoOn(bool told = false);
   // At start: the game kept by the last run, if this copy of the game holds the claim on it.
   void BringBack();
   // The game in play is kept in the game folder, or the kept one forgotten when there is no such game.

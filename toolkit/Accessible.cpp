@@ -10,6 +10,7 @@
 #include "toolkit/EditWidget_p.h"
 #include "toolkit/TextBoundaries_p.h"
 #include "toolkit/Forms.h"
+#include "toolkit/StdCtrls.h"
 #include "toolkit/qt_p.h"
 
 namespace toolkit {
@@ -61,10 +62,18 @@ class BoundedText : public QAccessibleTextInterface {
   virtual TextSpan SpanOf(QStringView whole, int i, QAccessible::TextBoundaryType type) const {
     return SpanAt(whole, i, type);
   }
+  // True where the description says the text already (TCustomEdit::TextInDescription): its line is
+  // nothing, the whole text long, so that it is not read twice.
+  virtual bool LineInDescription() const { return false; }
 
  private:
   QString Piece(int offset, QAccessible::TextBoundaryType type, TextSide side, int* startOffset, int* endOffset) const {
     const QString whole = Whole();
+    if (type == QAccessible::LineBoundary && LineInDescription()) {
+      *startOffset = 0;
+      *endOffset = static_cast<int>(whole.size());
+      return QString();
+    }
     TextSpan span = PieceOf(whole, offset, type, side, [&](int i) { return SpanOf(whole, i, type); });
     *startOffset = span.Start;
     *endOffset = span.End;
@@ -213,6 +222,10 @@ class WidgetAccessible : public QAccessibleWidget, public BoundedText {
     return QString();
   }
   QString Whole() const override { return Shown(Edit()) ? Edit()->text_ : QString(); }
+  bool LineInDescription() const override {
+    auto* e = dynamic_cast<TCustomEdit*>(Control());
+    return e && e->TextInDescription();
+  }
   // A line is a line as the edit shows it, wrapped at its edge: a screen reader reading by lines
   // (Down, Page Down) speaks what the caret has moved onto, not the whole paragraph. A long text is
   // laid out only around the caret: away from it, a line is its paragraph.

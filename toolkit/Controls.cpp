@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 
 #include "toolkit/SysUtils.h"
@@ -153,6 +154,14 @@ TMouseButton ButtonOf(Qt::MouseButton b) {
 bool EventBridge::eventFilter(QObject* watched, QEvent* event) {
   TControl* c = control_;
   if (!c) return QObject::eventFilter(watched, event);
+  // The hint shows as a tool tip, greyed or not, put up here: a tip the platform knew of would also be
+  // told to a screen reader as the control's description, saying again the name that the hint gives a
+  // button showing only a picture.
+  if (event->type() == QEvent::ToolTip) {
+    if (c->Hint().empty()) return QObject::eventFilter(watched, event);
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), ToQString(c->Hint()), static_cast<QWidget*>(watched));
+    return true;
+  }
   // Filters see an event before the widget's own enabled test: a disabled control, or one on a disabled
   // parent, takes no mouse input.
   if (event->type() != QEvent::Enter && event->type() != QEvent::Leave &&
@@ -278,7 +287,6 @@ void TControl::ApplyProperties() {
   ApplyFont();
   ApplyText();
   QWidget* w = FHandle->widget;
-  if (!FHint.empty()) w->setToolTip(ToQString(FHint));
   ApplyAccessibleText();
   ApplyTabGroup();
   if (FCursor == crHandPoint) w->setCursor(Qt::PointingHandCursor);
@@ -439,9 +447,7 @@ void TControl::SetText(const std::string& v) {
 
 void TControl::set_Hint(const std::string& v) {
   FHint = v;
-  if (!FHandle) return;
-  FHandle->widget->setToolTip(ToQString(v));
-  ApplyAccessibleText();
+  if (FHandle) ApplyAccessibleText();
 }
 
 void TControl::set_AccessibleName(const std::string& v) {
@@ -473,7 +479,7 @@ void TControl::ApplyAccessibleText() {
   // a new description of the control with the focus (a cell that now repeats another) is also told
   // as a notification.
   auto* form = dynamic_cast<TForm*>(TopLevel());
-  if (form && !description.isEmpty() && w->hasFocus()) form->Announce(FAccessibleDescription);
+  if (form && w->hasFocus()) form->Announce(FAccessibleDescription, this);
 }
 
 TAccessibleItem TControl::AccessibleItem(int) const { return {}; }

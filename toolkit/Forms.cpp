@@ -67,13 +67,26 @@ class FormWidget : public QWidget {
   // window: the messages wait until the window is active again (a dialog has closed; for two
   // seconds at most) and a moment more, and are then told together, after the news and after the
   // focus the window took.
-  void Announce(const QString& text) {
+  void Announce(const QString& text, const TControl* about) {
     if (!notice_) {
       notice_ = new QWidget(client_);
       notice_->setGeometry(0, 0, 0, 0);
       MarkNotice(notice_);
+      // Shown only with a message: made before the window first shows (a game brought back at start),
+      // it would otherwise show with the window, an empty notice that a screen reader speaks.
+      notice_->hide();
     }
+    // What a control says of itself now replaces what it said a moment ago, not yet told: a cell's
+    // repeat of the digit typed before the next one made pencil marks of it is no longer true.
+    if (about)
+      for (qsizetype i = 0; i < pending_.size(); ++i)
+        if (pendingAbout_[i] == about) {
+          pending_.removeAt(i);
+          pendingAbout_.removeAt(i--);
+        }
+    if (text.isEmpty()) return;
     pending_.append(text);
+    pendingAbout_.append(about);
     waited_ = 0;
     QTimer::singleShot(testing::Enabled() ? 0 : NoticeDelay, notice_, [this] { TellNotice(); });
   }
@@ -98,9 +111,18 @@ class FormWidget : public QWidget {
         return;
       }
     }
-    notice_->hide();
-    notice_->setAccessibleName(pending_.join(QStringLiteral("，")));
+    // Each thing once: a message that a later one says again (a cell's new description, then the undo
+    // that tells that cell) is left out.
+    QStringList told;
+    for (qsizetype i = 0; i < pending_.size(); ++i) {
+      bool again = false;
+      for (qsizetype j = i + 1; j < pending_.size() && !again; ++j) again = pending_[j].contains(pending_[i]);
+      if (!again) told.append(pending_[i]);
+    }
     pending_.clear();
+    pendingAbout_.clear();
+    notice_->hide();
+    notice_->setAccessibleName(told.join(QStringLiteral("，")));
     notice_->show();  // the platform tells a screen reader; a listening test hears it here
     if (AccessibilityWitness) {
       QAccessibleEvent shown(notice_, QAccessible::ObjectShow);
@@ -207,6 +229,7 @@ class FormWidget : public QWidget {
   int showings_ = 0, revealing_ = 0;
   static constexpr int NoticeDelay = 400;  // milliseconds
   QStringList pending_;                    // messages not yet told
+  QList<const TControl*> pendingAbout_;    // the control each is about, or null
   int waited_ = 0;                         // for the window to become active
   QElapsedTimer activated_;                // since the window last became active
 };
@@ -293,8 +316,8 @@ void TForm::ApplyText() {
   FHandle->widget->setWindowTitle(ToOutsideQString(title));
 }
 
-void TForm::Announce(const std::string& text) {
-  if (FHandle) WidgetOf(this)->Announce(ToOutsideQString(text));
+void TForm::Announce(const std::string& text, const TControl* about) {
+  if (FHandle) WidgetOf(this)->Announce(ToOutsideQString(text), about);
 }
 
 void TForm::set_BorderStyle(TFormBorderStyleKind v) { FBorderStyle = v; }

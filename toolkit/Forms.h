@@ -46,8 +46,11 @@ class TForm : public TControl {
   // Has assistive technology tell a short message (a new game's level): a screen reader speaks it as
   // a notification. Nothing shows on screen. It is told once the handler running now has returned,
   // after whatever news that handler caused, so that a screen reader drowning in those (a board of
-  // cells greyed at once) does not drop it with them. Does nothing before the form's window is made.
-  void Announce(const std::string& text);
+  // cells greyed at once) does not drop it with them. Messages told together are joined with "，",
+  // less any that a later one of them says again; a message `about` a control (its new description)
+  // replaces the one about it not yet told (an empty one only withdraws it). Does nothing before the
+  // form's window is made.
+  void Announce(const std::string& text, const TControl* about = nullptr);
   // A close request from outside the program (the title bar's close box, the window manager's menu or
   // key, a taskbar) comes here, and closes like Close. A form whose only way out does more than close
   // overrides it with that way out. Refused while a modal form other than this one is up.

@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include "toolkit/qt_p.h"
 
@@ -17,6 +18,7 @@ TMenuItem::~TMenuItem() { delete FHandle; }
 void TMenuItem::set_Enabled(bool v) {
   FEnabled = v;
   if (FHandle && FHandle->action) FHandle->action->setEnabled(v);
+  if (FHandle && FHandle->greyed) FHandle->greyed->setEnabled(!v);
 }
 
 void TMenuItem::Click() {
@@ -25,7 +27,8 @@ void TMenuItem::Click() {
 
 TMainMenu::TMainMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(this)) {}
 
-static void Fill(QMenu* menu, TMenuItem* item) {
+// The keys of the items reach the form's window; a greyed item's keys come to its OnGreyedShortCut.
+static void Fill(QMenu* menu, TMenuItem* item, QWidget* window) {
   for (int i = 0; i < item->Count(); ++i) {
     TMenuItem* child = item->Items(i);
     if (child->Caption() == "-") {
@@ -33,7 +36,7 @@ static void Fill(QMenu* menu, TMenuItem* item) {
       continue;
     }
     if (child->Count() > 0) {
-      Fill(menu->addMenu(ToQString(child->Caption())), child);
+      Fill(menu->addMenu(ToQString(child->Caption())), child, window);
       continue;
     }
     QAction* action = menu->addAction(ToQString(child->Caption()));
@@ -44,6 +47,16 @@ static void Fill(QMenu* menu, TMenuItem* item) {
     if (!child->FHandle) child->FHandle = new MenuItemHandle;
     child->FHandle->action = action;
     QObject::connect(action, &QAction::triggered, [child] { Deliver([child] { child->Click(); }); });
+    if (keys.isEmpty()) continue;
+    auto* greyed = new QShortcut(window);
+    greyed->setKeys(keys);
+    greyed->setEnabled(!child->Enabled());
+    child->FHandle->greyed = greyed;
+    QObject::connect(greyed, &QShortcut::activated, [child] {
+      Deliver([child] {
+        if (child->OnGreyedShortCut) child->OnGreyedShortCut(child);
+      });
+    });
   }
 }
 
@@ -52,7 +65,7 @@ QMenuBar* CreateMenuBar(TMainMenu* menu, QWidget* parent) {
   TMenuItem* root = menu->Items();
   for (int i = 0; i < root->Count(); ++i) {
     TMenuItem* top = root->Items(i);
-    Fill(bar->addMenu(ToQString(top->Caption())), top);
+    Fill(bar->addMenu(ToQString(top->Caption())), top, parent);
   }
   return bar;
 }

@@ -31,6 +31,9 @@ class TMenuItem : public TComponent {
   std::vector<std::string> ShortCuts;
 
   TNotifyEvent OnClick;
+  // One of ShortCuts pressed while the item is greyed, which clicks nothing: the program can say why
+  // nothing happens (a key that does nothing is silent otherwise).
+  TNotifyEvent OnGreyedShortCut;
   // Runs OnClick.
   void Click();
 

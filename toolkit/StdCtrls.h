@@ -76,6 +76,11 @@ class TCustomEdit : public TControl {
   // Closed: the control takes plain key input only, with no input method.
   bool ImeClosed() const { return FImeClosed; }
   void set_ImeClosed(bool v);
+  // Set while the description says the text in words (a cell's pencil marks, "候选 1 7 8"): a screen
+  // reader reading the line the caret is on hears nothing there, rather than the text once more, where
+  // "178" is one number. Its characters are still read one by one as the caret passes them.
+  bool TextInDescription() const { return FTextInDescription; }
+  void set_TextInDescription(bool v) { FTextInDescription = v; }
 
   // The caret and the selection, in characters; a caret set beyond the text lies at its end.
   int SelStart() const;
@@ -106,6 +111,7 @@ class TCustomEdit : public TControl {
   TBorderStyle FBorderStyle = bsSingle;
   bool FCtl3D = true;
   bool FImeClosed = false;
+  bool FTextInDescription = false;
   bool FSettingText = false;
 };
 

@@ -21,6 +21,7 @@ class QEventLoop;
 class QFileDialog;
 class QMenuBar;
 class QPainter;
+class QShortcut;
 
 namespace toolkit {
 
@@ -30,6 +31,7 @@ struct CanvasPainter {
 
 struct MenuItemHandle {
   QPointer<QAction> action;
+  QPointer<QShortcut> greyed;  // the item's keys while it is greyed (TMenuItem::OnGreyedShortCut)
 };
 
 struct ControlHandle {

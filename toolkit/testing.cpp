@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDeadlineTimer>
 #include <QDropEvent>
 #include <QEnterEvent>
 #include <QFileDialog>
@@ -25,6 +26,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -361,6 +363,17 @@ std::string Platform() { return QGuiApplication::platformName().toStdString(); }
 bool Tick(TTimer* timer) {
   if (!timer->Active()) return false;
   Application->Guard([timer] { timer->Timer(); });
+  return true;
+}
+
+bool WaitFor(const std::function<bool()>& condition, int ms) {
+  QDeadlineTimer deadline(ms);
+  while (!condition()) {
+    if (deadline.hasExpired()) return condition();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QCoreApplication::sendPostedEvents();
+    QThread::msleep(5);
+  }
   return true;
 }
 

@@ -37,7 +37,7 @@ void TypeAtWindow(TForm* form, const std::string& text);
 enum TKey {
   keyLeft, keyRight, keyUp, keyDown, keyHome, keyEnd, keyDelete, keyBackspace, keyEscape, keyEnter,
   keyTab, keyBacktab, keySpace,  // keyBacktab: Shift+Tab
-  keyPageUp, keyPageDown, keyT, keyH  // keyT with ssCtrl: Ctrl+T
+  keyPageUp, keyPageDown, keyT, keyH  // with ssCtrl: Ctrl+T, Ctrl+H
 };
 // Focuses the control and presses the key, with Shift and Ctrl held as the state says.
 void PressKey(TControl* control, TKey key, TShiftState shift = {});
@@ -137,6 +137,9 @@ std::string Platform();
 
 // Delivers one tick of a timer, as the platform would; false when the timer is not running.
 bool Tick(TTimer* timer);
+// Runs the event loop, timers and all, until the condition holds (true) or `ms` milliseconds have passed
+// (false, the condition asked once more at the end).
+bool WaitFor(const std::function<bool()>& condition, int ms);
 
 // What assistive technology (a screen reader) is told of a control and of what lies inside it, the
 // parts it paints itself among them. Role is the platform's word ("text", "button", "label", ...).

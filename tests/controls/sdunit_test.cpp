@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/controls/Pixels.h"
 #include "toolkit/Forms.h"
 #include "toolkit/testing.h"
@@ -244,4 +247,41 @@ TEST_F(CellColours, SettingRowOrColumnOfAMarkedCellShowsTheShadeAndKeepsTheMark)
   cell->set_s(4);
   EXPECT_EQ(Shown(), clWhite);
   EXPECT_TRUE(cell->error());
+}
+
+// What a screen reader hears of a cell says each thing once and only what is true now.
+using CellDescription = CellFixture;
+
+TEST_F(CellDescription, SaysEachThingOnceAndNoRepeatOfAnOldText) {
+  const struct {
+    const char* text;
+    const char* repeats;  // as the board marks it after the change
+    const char* hint;
+    const char* said;
+  } rows[] = {
+      {"5", "第1行第9列", "", "与第1行第9列重复"},
+      {"5", "第1行第9列", "提示：与第1行第9列重复", "提示：与第1行第9列重复"},  // not twice
+      {"5", "第1行第9列", "提示：填错的格", "与第1行第9列重复，提示：填错的格"},
+      {"59", nullptr, "", "候选 5 9"},  // the text changed: the repeat of the 5 is gone with it
+  };
+  for (const auto& r : rows) {
+    cell->set_Text(r.text);
+    if (r.repeats) cell->set_Repeats(r.repeats);
+    cell->set_HintPart(r.hint);
+    EXPECT_EQ(cell->AccessibleDescription(), r.said) << r.text << " " << r.hint;
+  }
+}
+
+// A screen reader hears a focused cell's new description; one made a moment later, before it was told,
+// takes its place: the repeat of a digit that the next key made into pencil marks is not heard.
+TEST_F(CellDescription, ANewerDescriptionReplacesTheOneNotYetTold) {
+  tt::PressKey(cell, tt::keyEnd);  // the focus in the cell
+  tt::Listen();
+  cell->set_Text("5");
+  cell->set_Repeats("第1行第9列");
+  cell->set_Text("59");
+  std::vector<std::string> notices;
+  for (const std::string& line : tt::StopListening())
+    if (line.rfind("notice ", 0) == 0) notices.push_back(line.substr(7));
+  EXPECT_EQ(notices, std::vector<std::string>{"候选 5 9"});
 }

@@ -56,7 +56,14 @@ def pump(seconds):
         time.sleep(0.05)
 
 
-def wait_for(what, timeout=10.0):
+def tab_on(focused):
+    """Tab, and wait until the focus has moved on (a busy machine takes its time)."""
+    before = describe(focused())
+    keys("Tab")
+    wait_for(lambda: describe(focused()) != before, 10)
+
+
+def wait_for(what, timeout=30.0):
     end = time.time() + timeout
     while time.time() < end:
         value = what()
@@ -157,7 +164,7 @@ def run(game, folder):
                 return app
         return None
 
-    app = wait_for(lambda: game.poll() is not None or the_app(), 20)
+    app = wait_for(lambda: game.poll() is not None or the_app(), 60)
     if app is True or app is None:
         sys.exit("the game did not appear in the AT-SPI tree (exit status %s)" % game.poll())
 
@@ -255,8 +262,7 @@ def run(game, folder):
         node = focused()
         if node is not None and node.get_name() == "初级":
             break
-        keys("Tab")
-        pump(0.3)
+        tab_on(focused)
     keys("Return")
     check(wait_for(heard("新游戏，初级")), "a new game says its level: %r" % notices[-3:])
     check(wait_for(lambda: (lambda n: n is not None and n.get_name().startswith("第"))(focused())),
@@ -287,8 +293,7 @@ def run(game, folder):
             node = focused()
             if node is not None and node.get_name() == name:
                 return True
-            keys("Tab")
-            pump(0.3)
+            tab_on(focused)
         return False
 
     # Every dialog closes by Escape, and the focus comes back to something named. The menus open by
@@ -327,6 +332,16 @@ def run(game, folder):
             keys("ctrl+End")
             check(wait_for(lambda: node is not None and carets[-1:] == [("帮助", Atspi.Text.get_character_count(node))]),
                   "Ctrl+End in help tells the caret at the end: %r" % carets[-2:])
+            # The line there is the help's last shown line, which a screen reader then reads: not empty,
+            # not the first, ending with the help's last words.
+            try:
+                end = Atspi.Text.get_character_count(node)
+                line = Atspi.Text.get_text_at_offset(node, end, Atspi.TextBoundaryType.LINE_START)
+                check(line.content.rstrip().endswith("联系方式。") and 0 < line.start_offset < end == line.end_offset,
+                      "Ctrl+End in help reaches its last line: %r at %d..%d of %d"
+                      % (line.content, line.start_offset, line.end_offset, end))
+            except (GLib.Error, AttributeError) as e:
+                check(False, "help's line at its end: %s (%r)" % (e, describe(node)))
         if what == "about":
             names = [n.get_name() for n in walk(active_window()) if n.get_role_name() == "text"]
             check("Email" in names and "主页" in names, "the about box's fields are named: %r" % names)

@@ -51,7 +51,7 @@ titled() {
   done
 }
 # The first visible window whose title matches the pattern, waited for.
-find_window() { timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1; }
+find_window() { timeout 60 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1; }
 # X, Y, WIDTH and HEIGHT of a window's client area on the screen, as shell assignments. (xwininfo, as
 # xdotool counts a window manager's frame twice.)
 geometry() {

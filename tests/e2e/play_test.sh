@@ -42,6 +42,18 @@ marks_shown() {
   [ -n "$(red_cells marks.png)" ]
 }
 
+# Whether the board's pixels on the screen differ from those of the screenshot given (a change waited
+# for, or one that must not come), and whether two shots a moment apart agree (a tint has landed).
+board_differs() {
+  shot now.png
+  [ "$(differ "$1" now.png "$2" 435 $(( cx + 3 )) $(( cy + 32 )))" != 0 ]
+}
+board_steady() {
+  shot steady.png
+  sleep 0.2
+  ! board_differs steady.png 441
+}
+
 step "play the collection puzzle to a new record"
 finish_collection_puzzle || exit 1
 
@@ -50,10 +62,9 @@ board_left=$(( 382 - (cx + 3) ))  # the board's columns left of the dialog
 shot before.png
 tool 84  # 初级
 xdotool mousemove 0 0  # off the window: no tool tip over the board
-sleep 1
-shot after.png
-[ "$(differ before.png after.png "$board_left" 435 $(( cx + 3 )) $(( cy + 32 )))" = 0 ] ||
+if wait_for 3 board_differs before.png "$board_left"; then
   fail "a click on 初级 behind the record dialog changed the board"
+fi
 
 step "a two-line name is pasted as its first line; Enter in the name box stores it as 确定 does"
 printf '张三\r\n第二行' | xclip -selection clipboard -i
@@ -68,16 +79,15 @@ stored_as 张三 || fail "phb.txt differs from the expected bytes: $(od -c phb.t
 step "with the candidate panel on, pressing the solved board changes nothing"
 tool 207  # 候选数面板显示
 xdotool mousemove "$(cell_x 5)" "$(cell_y 5)"
-sleep 0.5
+wait_for 10 board_steady
 shot before.png
 click "$(cell_x 5)" "$(cell_y 5)"
 # Where the panel's digit 1 would lie: 40 pixels below the cell's top, its box at (1..16, 17..32).
 click $(( cx + 3 + 196 + 8 )) $(( cy + 32 + 196 + 40 + 24 ))
 xdotool mousemove "$(cell_x 5)" "$(cell_y 5)"
-sleep 1
-shot after.png
-[ "$(differ before.png after.png 441 435 $(( cx + 3 )) $(( cy + 32 )))" = 0 ] ||
+if wait_for 3 board_differs before.png 441; then
   fail "pressing the solved board with the candidate panel on changed the board"
+fi
 tool 207  # panel off again
 
 step "a red repeat mark stays red when the mouse moves onto the tool bar"
@@ -90,10 +100,10 @@ if [ "$(wc -w <<<"$marked")" != 2 ]; then
   fail "typing a repeated digit marked '$marked' in red, not two cells"
 else
   xdotool mousemove $(( cx + 69 + 7 )) $(( cy + 13 ))  # the gap left of the level buttons
-  sleep 1
-  shot after.png
-  [ "$(red_cells after.png)" = "$marked" ] ||
+  marks_moved() { shot after.png; [ "$(red_cells after.png)" != "$marked" ]; }
+  if wait_for 3 marks_moved; then
     fail "the repeat marks ($marked) turned to '$(red_cells after.png)' when the mouse moved onto the tool bar"
+  fi
 fi
 
 [ "$fails" = 0 ] && echo "all steps passed"

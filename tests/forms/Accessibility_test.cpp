@@ -29,6 +29,18 @@ std::string Unlinked(const tt::AccessibleObject& o) {
   return out;
 }
 
+// The objects under `o` whose description says their name again (a picture button named by its hint,
+// whose tool tip the platform would give as its description too), as "role name: description" lines.
+std::string Restated(const tt::AccessibleObject& o) {
+  std::string out;
+  for (const auto& child : o.Children) {
+    if (!child.Name.empty() && child.Description.find(child.Name) != std::string::npos)
+      out += child.Role + " " + child.Name + ": " + child.Description + "\n";
+    out += Restated(child);
+  }
+  return out;
+}
+
 }  // namespace
 
 class KeyboardAndScreenReader : public GameFixture {
@@ -67,6 +79,7 @@ TEST_F(KeyboardAndScreenReader, EveryWindowIsAFrameOrADialogWhosePartsNameTheirR
     EXPECT_EQ(tree.Role, w.role) << w.window->Caption();
     EXPECT_EQ(tree.Description.rfind(w.described, 0), 0u) << tree.Description;
     EXPECT_EQ(Unlinked(tree), "") << w.window->Caption();
+    EXPECT_EQ(Restated(tree), "") << w.window->Caption();
   }
   // Its box is named by the request above it and holds the name to type over: neither the message
   // nor the name is told twice.
@@ -138,17 +151,19 @@ TEST_F(KeyboardAndScreenReader, CellsDescribeWhatColourShowsAClueAndTheCellTheyR
   const struct {
     std::string typed;  // into (1, 1)
     const char* open;   // the description of (1, 1)
+    const char* line;   // the line of (1, 1) that a screen reader reads with the cell
     const char* given;  // of the clue (1, 2)
   } steps[] = {
-      {clue, "与第1行第2列重复", "提示数，与第1行第1列重复"},
-      {"\b", "", "提示数"},
-      {clue + clue, "候选 5 5", "提示数"},  // pencil marks repeat nothing, and are told apart
-      {"\b\b178", "候选 1 7 8", "提示数"},  // not 一百七十八
-      {"\b\b", "", "提示数"},
+      {clue, "与第1行第2列重复", "5", "提示数，与第1行第1列重复"},
+      {"\b", "", "", "提示数"},
+      {clue + clue, "候选 5 5", "", "提示数"},  // pencil marks repeat nothing, and are told apart
+      {"\b\b178", "候选 1 7 8", "", "提示数"},  // not 一百七十八, neither first nor after
+      {"\b\b", "", "1", "提示数"},
   };
   for (const auto& s : steps) {
     tt::TypeText(Cell(1, 1), s.typed);
     EXPECT_EQ(Cell(1, 1)->AccessibleDescription(), s.open) << s.typed;
+    EXPECT_EQ(tt::Accessible(Cell(1, 1)).Line, s.line) << s.typed;
     EXPECT_EQ(Cell(1, 2)->AccessibleDescription(), s.given) << s.typed;
   }
   EXPECT_EQ(Cell(1, 1)->Text(), "1") << "the text stays as typed";

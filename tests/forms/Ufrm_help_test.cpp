@@ -1,6 +1,8 @@
 // The help window as a player uses it: opened from the menu, the picture scrolled by its bar.
 #include "forms/Ufrm_help.h"
 
+#include <regex>
+
 #include "tests/forms/GameFixture.h"
 #include "toolkit/Jpeg.h"
 
@@ -138,4 +140,14 @@ TEST_F(HelpWindow, OpensFromTheMenuAndKeepsItsPlaceBetweenShowings) {
   });
   tt::Click(form->N17);
   EXPECT_EQ(tt::ModalForms(), (std::vector<TForm*>{frm_help, frm_help}));
+}
+
+// A speech engine reads "37–40" as one number and "Ctrl+Z" with an English "plus": what a screen
+// reader gets of the help says its ranges and keys in words, and keeps no such sign.
+TEST_F(HelpWindow, AScreenReaderGetsRangesAndKeysInWords) {
+  const std::string text = tt::Accessible(frm_help->Memo1).Value;
+  for (const char* said : {"1到9，显示为蓝色大字", "（Ctrl加Z）", "Ctrl加Shift加Z", "菜单“帮助”里的“About”"})
+    EXPECT_NE(text.find(said), std::string::npos) << said;
+  EXPECT_TRUE(std::regex_search(text, std::regex("初级：新开一局初级游戏，空出 [0-9]+到[0-9]+ 格"))) << text;
+  for (const char* sign : {"–", "+", "→"}) EXPECT_EQ(text.find(sign), std::string::npos) << sign;
 }
