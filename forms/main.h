@@ -152,6 +152,10 @@ class TForm1 : public toolkit::TForm {
   // The game in play is kept in the game folder, or the kept one forgotten when there is no such game.
   void KeepGame();
   void KeepSoon();
+  void KeepNow();
+  void KeepTime();
+  std::string MayKeep();
+  void TellKeeping(const std::string& why);
   // The hint on show is taken away (the player moved, or a new game began); the next press starts afresh.
   void ClearHint();
   void ShowHintWords(const std::string& words);
@@ -163,7 +167,15 @@ class TForm1 : public toolkit::TForm {
   Moves::TMoves moves;  // its Filling: the program is filling the board, no completion is judged
   bool paused = false, pausedByMinimize = false;
   sdunit::Tsdunit* pausedCell = nullptr;  // the cell that had the focus when the game paused
+  // How long start waits for a copy that is still closing to keep its game.
+  static constexpr int ClaimPatience = 1000;
   std::unique_ptr<toolkit::TFileClaim> keepClaim;  // this copy keeps the game in play
+  bool keepLeft = false;     // what stands at the kept file's name could not be moved aside
+  bool keepYielded = false;  // another copy kept its game while this one did not hold the claim
+  bool keeping = true;       // the last try to keep the game worked (the player was told otherwise)
+  bool keepWordShown = false;  // the status bar's first panel says whether the game is kept
+  bool closing = false;
+  long long keptMS = 0;      // the clock's time last kept
   std::string broughtBack;                         // told once the window shows
 };
 
