@@ -190,9 +190,12 @@ INSTANTIATE_TEST_SUITE_P(Kinds, DamagedKeptFile,
 // followed; what cannot be moved stays exactly where and as it is for as long as the game runs: no close,
 // new game or finished game deletes or overwrites it, and the player is told once that the game is not
 // kept. The claim on the kept game stays in the game folder.
-enum Hostile { Immutable, Unreadable, AsideTakenByAFolder, AsideTakenByALink, NoFreeInode, ALink, AFolder, APipe };
-const char* const HostileNames[] = {"Immutable",  "Unreadable", "AsideTakenByAFolder", "AsideTakenByALink",
-                                    "NoFreeInode", "ALink",      "AFolder",             "APipe"};
+enum Hostile {
+  Immutable, EveryAsideNameTaken, Unreadable, AsideTakenByAFolder, AsideTakenByALink, NoFreeInode, ALink, AFolder, APipe
+};
+const char* const HostileNames[] = {"Immutable",         "EveryAsideNameTaken", "Unreadable",
+                                    "AsideTakenByAFolder", "AsideTakenByALink",   "NoFreeInode",
+                                    "ALink",               "AFolder",             "APipe"};
 
 class HostileKeptName : public GameFixture, public ::testing::WithParamInterface<Hostile> {
  protected:
@@ -203,6 +206,10 @@ class HostileKeptName : public GameFixture, public ::testing::WithParamInterface
       case Immutable:  // as a file left by a root run is to a player: neither moved, removed nor written
         Put(name, damaged);
         if (!SetImmutable(name, true)) skipped = "the file system has no immutable attribute";
+        break;
+      case EveryAsideNameTaken:  // a file the game could delete or overwrite, but not move
+        Put(name, damaged);
+        for (int n = 1; n < 1000; ++n) ::symlink("nowhere", (name + ".damaged-" + std::to_string(n)).c_str());
         break;
       case Unreadable:
         Put(name, damaged);
@@ -282,7 +289,7 @@ class HostileKeptName : public GameFixture, public ::testing::WithParamInterface
 
 TEST_P(HostileKeptName, IsMovedAsideWholeOrLeftForGoodAndNeverFollowed) {
   if (!skipped.empty()) GTEST_SKIP() << skipped;
-  const bool stays = GetParam() == Immutable;
+  const bool stays = GetParam() == Immutable || GetParam() == EveryAsideNameTaken;
   const std::string where = stays ? name : GetParam() == AsideTakenByAFolder || GetParam() == AsideTakenByALink ? aside2 : aside1;
   ExpectTheOriginalAt(where);
   // A second copy finds the claim taken.
@@ -314,8 +321,8 @@ TEST_P(HostileKeptName, IsMovedAsideWholeOrLeftForGoodAndNeverFollowed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, HostileKeptName,
-                         ::testing::Values(Immutable, Unreadable, AsideTakenByAFolder, AsideTakenByALink, NoFreeInode,
-                                           ALink, AFolder, APipe),
+                         ::testing::Values(Immutable, EveryAsideNameTaken, Unreadable, AsideTakenByAFolder,
+                                           AsideTakenByALink, NoFreeInode, ALink, AFolder, APipe),
                          [](const auto& info) { return std::string(HostileNames[info.param]); });
 
 // ---------------------------------------------------------------- undo and redo
