@@ -45,12 +45,7 @@ kept_ms() { sed -n 84p "$kept" 2>/dev/null | tr -d '\r'; }
 step "the X server killed just after two digits are typed: the game keeps them, with its time"
 start_server
 start_game
-tool 176  # 精选题目: the one puzzle, with only the centre cell open
-tk=$(find_window '^\[e2e\]$')
-[ -n "$tk" ] || { echo "FAIL: the collection dialog did not open" >&2; exit 1; }
-eval "$(geometry "$tk")"
-click $(( X + 232 + 37 )) $(( Y + 378 + 12 ))  # 确定
-wait_for 10 collection_gone || fail "the collection dialog stayed open"
+take_collection_puzzle || exit 1
 sleep 2.5  # the clock runs
 click "$(cell_x 5)" "$(cell_y 5)"
 xdotool type 12
