@@ -201,6 +201,15 @@ INSTANTIATE_TEST_SUITE_P(Kinds, DamagedKeptFile,
                                            std::pair{"Garbage", 6}),
                          [](const auto& info) { return std::string(info.param.first); });
 
+namespace {
+const char* const NotKept = "本局不能自动保存";
+const char* const KeptAgain = "本局又能自动保存了";
+int Said(const std::vector<std::string>& notices, const char* what) {
+  return static_cast<int>(std::count_if(notices.begin(), notices.end(),
+                                        [&](const std::string& n) { return n.find(what) != std::string::npos; }));
+}
+}  // namespace
+
 // Whatever stands at the kept file's name and cannot be brought back is moved aside whole, never
 // followed; what cannot be moved stays exactly where and as it is for as long as the game runs: no close,
 // new game or finished game deletes or overwrites it, and the player is told once that the game is not
@@ -270,10 +279,12 @@ class HostileKeptName : public GameFixture, public ::testing::WithParamInterface
   }
   static bool SetImmutable(const std::string& file, bool on) {
     int fd = ::open(file.c_str(), O_RDONLY);
+    if (fd < 0) return false;
     int flags = 0;
-    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
-                (flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
-    if (fd >= 0) ::close(fd);
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
     return done;
   }
   // What was at the name, as it was: at `where`.
@@ -305,7 +316,8 @@ class HostileKeptName : public GameFixture, public ::testing::WithParamInterface
 TEST_P(HostileKeptName, IsMovedAsideWholeOrLeftForGoodAndNeverFollowed) {
   if (!skipped.empty()) GTEST_SKIP() << skipped;
   const bool stays = GetParam() == Immutable || GetParam() == EveryAsideNameTaken;
-  const std::string where = stays ? name : GetParam() == AsideTakenByAFolder || GetParam() == AsideTakenByALink ? aside2 : aside1;
+  const bool asideTaken = GetParam() == AsideTakenByAFolder || GetParam() == AsideTakenByALink;
+  const std::string where = stays ? name : asideTaken ? aside2 : aside1;
   ExpectTheOriginalAt(where);
   // A second copy finds the claim taken.
   EXPECT_FALSE(toolkit::TFileClaim(name).Held());
@@ -323,8 +335,7 @@ TEST_P(HostileKeptName, IsMovedAsideWholeOrLeftForGoodAndNeverFollowed) {
   tt::Tick(form->KeepTimer);
   toolkit::Application->ProcessMessages();
   const std::vector<std::string> heard = Notices(tt::StopListening());
-  const auto told = std::count_if(heard.begin(), heard.end(), [](const std::string& n) { return n.find("本局不能自动保存") != std::string::npos; });
-  EXPECT_EQ(told, stays ? 1 : 0);
+  EXPECT_EQ(Said(heard, NotKept), stays ? 1 : 0);
   if (!stays) {
     std::string why;
     EXPECT_TRUE(velmora::KeptGame::Read(&why)) << why;
@@ -680,15 +691,6 @@ TEST_F(KeptGame, ARelaunchWhileTheLastCopyClosesBringsBackItsGame) {
   EXPECT_EQ(form->sd991->nd, 3);
   EXPECT_EQ(Cell(1, 6)->Text(), "178");
 }
-
-namespace {
-const char* const NotKept = "本局不能自动保存";
-const char* const KeptAgain = "本局又能自动保存了";
-int Said(const std::vector<std::string>& notices, const char* what) {
-  return static_cast<int>(std::count_if(notices.begin(), notices.end(),
-                                        [&](const std::string& n) { return n.find(what) != std::string::npos; }));
-}
-}  // namespace
 
 // A second copy, whose first copy holds the claim, keeps nothing and says so once; when the claim is
 // free at its next change, it keeps its game and says so; a game the other copy kept meanwhile is never
