@@ -103,13 +103,9 @@ void BM_NewGameToPaintedBoard(benchmark::State& state) {
 }
 BENCHMARK(BM_NewGameToPaintedBoard);
 
-// A saved game whose `cells` first lines are open cells of `bytes` digits each, the rest empty: loaded
-// with the tool bar's path and the board painted. Reports the file's size and the process's peak
-// memory so far (its high-water mark: run one size per process to read it for that size).
-void BM_LoadBigSavedGame(benchmark::State& state) {
-  const int cells = static_cast<int>(state.range(0));
-  const auto bytes = static_cast<std::size_t>(state.range(1));
-  // Written a piece at a time, so that the benchmark's own memory stays small beside the game's.
+// A saved game whose `cells` first lines are open cells of `bytes` digits each, the rest empty, written
+// a piece at a time, so that the benchmark's own memory stays small beside the game's; its size in MB.
+double WriteBigSavedGame(int cells, std::size_t bytes) {
   std::FILE* file = std::fopen("big-saved-game.txt", "wb");
   const std::string piece(1 << 16, '3');
   double size = 0;
@@ -122,17 +118,52 @@ void BM_LoadBigSavedGame(benchmark::State& state) {
     std::fputs("\r\n", file);
   }
   std::fclose(file);
+  return size / (1 << 20);
+}
+
+// The process's peak memory so far, its high-water mark: one size per process tells that size's.
+double PeakMB() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024;
+}
+
+// The saved game of `cells` open cells of `bytes` digits loaded with the tool bar's path and the board
+// painted. Reports the file's size and the peak memory.
+void BM_LoadBigSavedGame(benchmark::State& state) {
+  const double size = WriteBigSavedGame(static_cast<int>(state.range(0)), static_cast<std::size_t>(state.range(1)));
   Form1->Show();
   Paint();
   for (auto _ : state) {
     Form1->LoadGame("big-saved-game.txt");
     Paint();
   }
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  state.counters["file_MB"] = size / (1 << 20);
-  state.counters["peak_RSS_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+  state.counters["file_MB"] = size;
+  state.counters["peak_RSS_MB"] = PeakMB();
 }
+// Ten keystrokes at the end of a cell of 100,000,000 digits loaded from a saved game (Backspace: a cell
+// takes no more typed characters than its length limit), each painted, with the game kept once after
+// them as its timer does: the memory they add to the load's, and their time.
+void BM_TenKeystrokesInAHundredMegabyteCell(benchmark::State& state) {
+  WriteBigSavedGame(1, 100'000'000);
+  Form1->Show();
+  Form1->LoadGame("big-saved-game.txt");
+  Paint();
+  auto* cell = Form1->sd991->Cells(1, 1);
+  const double loaded = PeakMB();
+  for (auto _ : state) {
+    for (int i = 0; i < 10; ++i) {
+      tt::TypeText(cell, "\b");
+      Paint();
+    }
+    tt::Tick(Form1->KeepTimer);
+  }
+  if (cell->Text().size() != 99'999'990) state.SkipWithError("the keystrokes did not reach the cell");
+  state.counters["load_peak_RSS_MB"] = loaded;
+  state.counters["peak_RSS_MB"] = PeakMB();
+}
+BENCHMARK(BM_TenKeystrokesInAHundredMegabyteCell)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_LoadBigSavedGame)
     ->Args({1, 1})
     ->Args({81, 400'000})

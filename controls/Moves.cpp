@@ -3,30 +3,25 @@
 
 namespace velmora::Moves {
 
-void TMoves::Start(bool touched) {
-  History.Clear(touched);
-  // The texts followed are the board's already, but for a board filled before it was followed; a
-  // cell of a huge text is not copied again.
-  for (int k = 0; k < 81; ++k)
-    if (texts_[k] != Cell(k)->Text()) texts_[k] = Cell(k)->Text();
-}
+void TMoves::Start(bool touched) { History.Clear(touched); }
 
 sdunit::Tsdunit* TMoves::Cell(int index) const { return Board->Cells(index / 9 + 1, index % 9 + 1); }
 
+// The change is taken from the cell's text and the text it had just before: no copy of a cell's text
+// is kept besides the cell's own.
 void TMoves::Changed(sdunit::Tsdunit* cell) {
+  if (!grouping_ && (Filling || applying_)) return;
   int k = 0;
   while (k < 81 && Cell(k) != cell) ++k;
-  if (k == 81) return;
-  std::string before = std::move(texts_[k]);
-  texts_[k] = cell->Text();
-  if (grouping_ || (!Filling && !applying_)) History.Record(k, before, texts_[k]);
+  if (k < 81) History.Record(k, cell->TextBefore(), cell->Text());
 }
 
 const History::TMove* TMoves::Undo() {
   if (!History.CanUndo()) return nullptr;
   const History::TMove& move = History.Undo();
   applying_ = true;
-  for (auto c = move.Changes.rbegin(); c != move.Changes.rend(); ++c) Cell(c->Cell)->set_Text(c->Before);
+  for (auto c = move.Changes.rbegin(); c != move.Changes.rend(); ++c)
+    Cell(c->Cell)->set_Text(c->Undone(Cell(c->Cell)->Text()));
   applying_ = false;
   return &move;
 }
@@ -35,7 +30,7 @@ const History::TMove* TMoves::Redo() {
   if (!History.CanRedo()) return nullptr;
   const History::TMove& move = History.Redo();
   applying_ = true;
-  for (const auto& c : move.Changes) Cell(c.Cell)->set_Text(c.After);
+  for (const auto& c : move.Changes) Cell(c.Cell)->set_Text(c.Redone(Cell(c.Cell)->Text()));
   applying_ = false;
   return &move;
 }

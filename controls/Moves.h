@@ -2,7 +2,6 @@
 // and redo play the moves back through the cells' texts, so that every change handler runs as for any
 // other change.
 #pragma once
-#include <array>
 #include <string>
 
 #include "controls/sd99.h"
@@ -37,7 +36,6 @@ class TMoves {
   sdunit::Tsdunit* Cell(int index) const;
 
  private:
-  std::array<std::string, 81> texts_;
   bool applying_ = false;
   bool grouping_ = false;
 };

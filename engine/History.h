@@ -8,11 +8,17 @@
 
 namespace velmora::History {
 
-// One cell's text changed: the cell 0..80 row by row, its text before and after.
+// One cell's text changed: the cell 0..80 row by row, and the part of its text that changed: from byte
+// At on, the bytes Before became the bytes After. A keystroke in a long text keeps a byte or two, not
+// the text.
 struct TChange {
   int Cell = 0;
+  std::size_t At = 0;
   std::string Before;
   std::string After;
+  // The cell's whole text before the change, from its text after it; and the other way round.
+  std::string Undone(const std::string& after) const;
+  std::string Redone(const std::string& before) const;
 };
 
 // One step of the player's: one change, or the whole board at once (replay). Clock is the elapsed time
@@ -32,7 +38,8 @@ class THistory {
   void Clear(bool touched = false);
   // A step of the player's. A step that changes nothing is not recorded.
   void Record(TMove move);
-  // One cell's change as one step; while a group is open, it joins the group's step.
+  // One cell's change, from its whole text before and after, as one step; while a group is open, it
+  // joins the group's step. Only the part that changed is kept.
   void Record(int cell, const std::string& before, const std::string& after);
   // Collects the changes recorded until EndGroup into one step (with the clock given).
   void BeginGroup(long long clock = -1);

@@ -152,7 +152,7 @@ void TForm1::CellChanged(TObject* Sender) {
     UpdateMoves();
     KeepSoon();
   }
-  cell->set_zt(AnsiLength(cell->Text()) == 1 ? 2 : 3);
+  cell->set_zt(AnsiLengthIsOne(cell->Text()) ? 2 : 3);
   bool Found;
   int Row1, Col1, Row2, Col2;
   sd991->FindConflict(Found, Row1, Col1, Row2, Col2);
@@ -292,7 +292,10 @@ void TForm1::FormMouseMove(TObject*, TShiftState, int, int) {
   for (auto* cell : sd991->Cells) cell->set_Color(cell->unfoucscolor());
 }
 
-void TForm1::TimeLabel1Timer(TObject*) { TimeLabel1->set_MS(TimeLabel1->MS() + TimeLabel1->timeinterval()); }
+void TForm1::TimeLabel1Timer(TObject*) {
+  TimeLabel1->set_MS(TimeLabel1->MS() + TimeLabel1->timeinterval());
+  KeepTime();
+}
 
 // Replay in a game in play is one step that undo takes back, with the time it had; replay of a finished
 // game starts it anew, and the finished game is not to be had back.
@@ -438,6 +441,12 @@ long long TForm1::BestTime(int Level) {
 
 void TForm1::StartMoves(bool touched) {
   moves.Start(touched);
+  // Once a game has been kept again, the word that said so goes with the next game.
+  if (keepWordShown && keeping) {
+    sb1->Panels.erase(sb1->Panels.begin());
+    keepWordShown = false;
+    sb1->Invalidate();
+  }
   Recorded = true;
   Hint->Reset();
   UpdateHintItems();
@@ -552,8 +561,8 @@ void TForm1::FormRestore(TObject*) {
 // ---------------------------------------------------------------- the game kept for the next start
 
 void TForm1::FormClose(TObject*) {
-  KeepTimer->set_Enabled(false);
-  KeepGame();
+  closing = true;  // nothing more is told: the window goes, or the display has gone already
+  KeepNow();
 }
 
 // Within a second or two, not at once: a burst of changes costs one write.
@@ -566,13 +575,32 @@ void TForm1::KeepTimerTimer(TObject*) {
   KeepGame();
 }
 
-// Only the copy of the game that holds the claim keeps a game; a finished game, or one the player has
-// not touched, leaves nothing behind. A failure is no reason to stop a game: it is told on standard
-// error, and the next change tries again.
+// Whether this copy may keep its game. Only the copy that holds the claim keeps a game: one that did
+// not have it at start takes it when it is free, unless the copy that had it kept its own game
+// meanwhile, which this one then never overwrites. Empty, or why not.
+std::string TForm1::MayKeep() {
+  if (keepLeft) return "“" + ExpandFileName(KeptGame::FileName) + "”无法移开，本程序不会改动它";
+  if (keepYielded) return "另一个 Velmora 保留了它的游戏";
+  if (keepClaim && keepClaim->Held()) return "";
+  keepClaim = std::make_unique<TFileClaim>(KeptGame::FileName);
+  if (!keepClaim->Held()) return "另一个 Velmora 正在保留它的游戏";
+  if (!NameTaken(KeptGame::FileName)) return "";
+  keepClaim.reset();
+  keepYielded = true;
+  return "另一个 Velmora 保留了它的游戏";
+}
+
+// A finished game, or one the player has not touched, leaves nothing behind. A failure is no reason to
+// stop a game: it is told once in a word that does not stop play, and the next change tries again.
 void TForm1::KeepGame() {
-  if (!keepClaim || !keepClaim->Held()) return;
+  const bool inPlay = sd991->Enabled() && moves.History.Touched();
+  std::string why = MayKeep();
+  if (!why.empty()) {
+    if (inPlay) TellKeeping(why);
+    return;
+  }
   try {
-    if (!sd991->Enabled() || !moves.History.Touched()) {
+    if (!inPlay) {
       KeptGame::Remove();
       return;
     }
@@ -582,25 +610,64 @@ void TForm1::KeepGame() {
       game.Texts[k] = moves.Cell(k)->Text();
     }
     game.Level = sd991->nd;
-    game.MS = TimeLabel1->MS();
+    game.MS = keptMS = TimeLabel1->MS();
     game.Recorded = Recorded;
     KeptGame::Write(game);
+    TellKeeping("");
   } catch (const Exception& e) {
     std::fprintf(stderr, "velmora: the game in play could not be kept: %s\n", e.Message.c_str());
+    TellKeeping(e.Message);
   }
 }
 
-// A damaged kept file is moved aside, never deleted, and the game starts as it would without one.
+// At once, not a moment later: what a kill must not undo (a hint taken).
+void TForm1::KeepNow() {
+  KeepTimer->set_Enabled(false);
+  KeepGame();
+}
+
+// The clock's time alone, every five seconds at most while it runs, so that a kill costs at most that
+// much of it; the board is not written again for it.
+void TForm1::KeepTime() {
+  const long long ms = TimeLabel1->MS();
+  if (ms - keptMS < 5000 || KeepTimer->Enabled() || !keeping || !MayKeep().empty()) return;
+  try {
+    if (KeptGame::WriteTime(ms)) keptMS = ms;
+  } catch (const Exception& e) {
+    std::fprintf(stderr, "velmora: the time of the game in play could not be kept: %s\n", e.Message.c_str());
+    TellKeeping(e.Message);
+  }
+}
+
+// The player hears once that the game in play is not kept (and why), in the status bar and from a
+// screen reader, and once that it is kept again.
+void TForm1::TellKeeping(const std::string& why) {
+  if (why.empty() == keeping || closing) return;
+  keeping = why.empty();
+  const std::string word = keeping ? "本局又能自动保存了" : "本局不能自动保存：" + why;
+  if (!keepWordShown) sb1->Panels.insert(sb1->Panels.begin(), TStatusPanel{word, 556});
+  sb1->Panels.front().Text = word;
+  keepWordShown = true;
+  sb1->Invalidate();
+  Announce(word);
+}
+
+// A damaged kept file, or anything else at its name, is moved aside, never deleted; what cannot be
+// moved stays as it is for good, and this copy keeps nothing. The game starts as it would without one.
 void TForm1::BringBack() {
-  keepClaim = std::make_unique<TFileClaim>(KeptGame::FileName);
+  // A copy that is still closing holds the claim until it has kept its game.
+  keepClaim = std::make_unique<TFileClaim>(KeptGame::FileName, ClaimPatience);
   if (!keepClaim->Held()) return;  // another copy of the game in this folder has it
   std::string why;
   std::optional<KeptGame::TGame> game = KeptGame::Read(&why);
   if (!game) {
     if (why.empty()) return;
     std::string aside = KeptGame::MoveAside();
+    keepLeft = aside.empty();
+    const std::string where =
+        aside.empty() ? "it stays where it is, and this game is not kept" : "it is now \"" + aside + "\"";
     std::fprintf(stderr, "velmora: the kept game in \"%s\" is not brought back (%s); %s\n", KeptGame::FileName,
-                 why.c_str(), aside.empty() ? "it stays where it is" : ("it is now \"" + aside + "\"").c_str());
+                 why.c_str(), where.c_str());
     return;
   }
   bool given[81];
@@ -608,7 +675,7 @@ void TForm1::BringBack() {
   for (int k = 0; k < 81; ++k) {
     given[k] = game->Given[k];
     texts[k] = game->Texts[k];
-    if (given[k]) QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Value = texts[k][0] - '0';
+    if (given[k]) QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Value = StrToInt(texts[k]);
   }
   ShowCells(given, texts);
   moves.Start(true);
@@ -616,7 +683,7 @@ void TForm1::BringBack() {
   sd991->nd = game->Level;
   sd991->set_Enabled(true);
   WC_Label->Hide();
-  TimeLabel1->set_MS(game->MS);
+  TimeLabel1->set_MS(keptMS = game->MS);
   TimeLabel1->set_timerenabled(true);
   UpdateMoves();
   // The window opens with the focus on the board, where the game goes on; the game is told after the
@@ -638,7 +705,10 @@ void TForm1::N21Click(TObject*) {
   for (int k = 0; k < 81; ++k) board[k] = {QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Given, moves.Cell(k)->Text()};
   const bool changed = Hint->Press(board, Recorded);
   if (changed) UpdateMoves();
-  if (changed || wasRecorded != Recorded) KeepSoon();
+  if (wasRecorded != Recorded)
+    KeepNow();  // a kill from now on brings back a game out of the records
+  else if (changed)
+    KeepSoon();
   UpdateHintItems();
 }
 

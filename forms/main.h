@@ -157,13 +157,25 @@ class TForm1 : public toolkit::TForm {
   // The game in play is kept in the game folder, or the kept one forgotten when there is no such game.
   void KeepGame();
   void KeepSoon();
+  void KeepNow();
+  void KeepTime();
+  std::string MayKeep();
+  void TellKeeping(const std::string& why);
   // 重听提示 is greyed while the hint line is empty.
   void UpdateHintItems();
   int hoverRow = 0, hoverCol = 0;  // the cell last hovered
   Moves::TMoves moves;  // its Filling: the program is filling the board, no completion is judged
   bool paused = false, pausedByMinimize = false;
   sdunit::Tsdunit* pausedCell = nullptr;  // the cell that had the focus when the game paused
+  // How long start waits for a copy that is still closing to keep its game.
+  static constexpr int ClaimPatience = 1000;
   std::unique_ptr<toolkit::TFileClaim> keepClaim;  // this copy keeps the game in play
+  bool keepLeft = false;     // what stands at the kept file's name could not be moved aside
+  bool keepYielded = false;  // another copy kept its game while this one did not hold the claim
+  bool keeping = true;       // the last try to keep the game worked (the player was told otherwise)
+  bool keepWordShown = false;  // the status bar's first panel says whether the game is kept
+  bool closing = false;
+  long long keptMS = 0;      // the clock's time last kept
   std::string broughtBack;                         // told once the window shows
 };
 

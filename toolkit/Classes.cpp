@@ -81,15 +81,15 @@ void TStringList::LoadFromFile(const std::string& fileName) {
   set_Text(AnsiToUtf8(ReadFileBytes(fileName, TextFileLimit)));
 }
 
-void TStringList::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, Utf8ToAnsi(Text())); }
+TWritten TStringList::SaveToFile(const std::string& fileName) const { return WriteFileBytes(fileName, Utf8ToAnsi(Text())); }
 
-std::string ReadFileBytes(const std::string& fileName, std::size_t limit) {
+std::string ReadFileBytes(const std::string& fileName, std::size_t limit, bool throughLinks) {
   auto fail = [&](const std::string& reason) {
     throw EFOpenError("无法打开文件“" + ExpandFileName(fileName) + "”：" + reason);
   };
   // Opened without waiting and refused unless a regular file or a directory (whose read fails as
   // usual): a named pipe would wait for a writer for ever and a device such as /dev/zero never ends.
-  int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | (throughLinks ? 0 : O_NOFOLLOW));
   if (fd < 0) fail(SysErrorMessage(errno));
   struct stat st;
   if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {

@@ -63,7 +63,7 @@ class TStringList : public TObject {
   void LoadFromFile(const std::string& fileName);
   static constexpr std::size_t TextFileLimit = std::size_t{100} << 20;
   // Raises EFCreateError naming the full path and the system's reason; the old file stays intact.
-  void SaveToFile(const std::string& fileName) const;
+  TWritten SaveToFile(const std::string& fileName) const;
 
  private:
   std::vector<std::string> FLines{std::string()};
@@ -71,7 +71,8 @@ class TStringList : public TObject {
 
 // Reads a whole file as bytes. Failures raise EFOpenError naming the full path and the reason; a pipe or
 // a device is refused at once as no regular file. Writing is WriteFileBytes (toolkit/SafeWrite.h).
-// A file longer than `limit` bytes is refused ("文件太大").
-std::string ReadFileBytes(const std::string& fileName, std::size_t limit = std::string::npos);
+// A file longer than `limit` bytes is refused ("文件太大"). Without `throughLinks`, a symbolic link at
+// the name is refused too, never followed.
+std::string ReadFileBytes(const std::string& fileName, std::size_t limit = std::string::npos, bool throughLinks = true);
 
 }  // namespace toolkit

@@ -26,11 +26,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -637,13 +639,19 @@ void TApplication::Finalize() {
 namespace {
 // The system asking the program to end (a logout's SIGTERM, a closed terminal's SIGHUP, Ctrl+C) closes
 // the main form as the player would, so that it keeps what it keeps at its close. The handler only
-// writes a byte to a pipe; the event loop reads it and does the closing.
+// writes a byte to a pipe, keeping errno for the code it interrupted; the event loop reads the pipe
+// and does the closing. A signal the program was started with ignored (under nohup, say) stays
+// ignored, and at the end each signal gets back the action it had.
 int endPipe[2] = {-1, -1};
 const int EndSignals[] = {SIGTERM, SIGHUP, SIGINT};
+struct sigaction foundActions[std::size(EndSignals)];
+bool taken[std::size(EndSignals)];
 
 void EndSignalArrived(int) {
+  const int saved = errno;
   const char byte = 1;
   [[maybe_unused]] ssize_t n = ::write(endPipe[1], &byte, 1);
+  errno = saved;
 }
 
 void WatchEndSignals(bool on) {
@@ -657,21 +665,54 @@ void WatchEndSignals(bool on) {
       if (Application && Application->MainForm()) Application->MainForm()->Close();
     });
   }
-  struct sigaction action {};
-  action.sa_handler = on ? EndSignalArrived : SIG_DFL;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  for (int s : EndSignals) ::sigaction(s, &action, nullptr);
+  for (std::size_t i = 0; i < std::size(EndSignals); ++i) {
+    if (!on) {
+      if (taken[i]) ::sigaction(EndSignals[i], &foundActions[i], nullptr);
+      taken[i] = false;
+      continue;
+    }
+    if (taken[i] || ::sigaction(EndSignals[i], nullptr, &foundActions[i]) != 0 ||
+        foundActions[i].sa_handler == SIG_IGN)
+      continue;
+    struct sigaction action {};
+    action.sa_handler = EndSignalArrived;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    taken[i] = ::sigaction(EndSignals[i], &action, nullptr) == 0;
+  }
+}
+}  // namespace
+
+namespace {
+// When the display goes (the X server killed, a logout that ends it first), the platform ends the
+// program at once from inside the event loop, through exit(), without closing a window. The main
+// form's close then runs from the exit handlers, once, so that it keeps what it keeps at its close.
+// Only while the event loop runs: a normal end has closed the main form already.
+bool looping = false;
+
+void CloseAtExit() {
+  if (!looping) return;
+  looping = false;
+  TForm* main = Application ? Application->MainForm() : nullptr;
+  if (!main || !main->OnClose) return;
+  std::fprintf(stderr, "velmora: the display is gone; the game closes\n");
+  try {
+    main->OnClose(main);
+  } catch (...) {
+  }
 }
 }  // namespace
 
 void TApplication::Run() {
   if (!FMainForm) return;
+  static const bool closesAtExit = std::atexit(CloseAtExit) == 0;
   FMainForm->Show();
   FRunning = true;
+  looping = closesAtExit;
   WatchEndSignals(true);
   QApplication::exec();
   WatchEndSignals(false);
+  looping = false;
   FRunning = false;
 }
 

@@ -148,7 +148,7 @@ std::optional<std::string> ReadFileIfAny(const std::string& fileName) {
 // renamed over it: a full disk, a failing disk or a crash half-way leaves the old file as it was, and
 // every failure is raised. The temporary file stays locked until it is renamed, so that a copy of the
 // game sweeping meanwhile does not take it for a leftover.
-void WriteFileBytes(const std::string& fileName, const std::string& bytes) {
+TWritten WriteFileBytes(const std::string& fileName, const std::string& bytes, bool throughLinks) {
   // Tests make a write fail here the way a full or failing disk would, through the same checks.
   int faultError = 0;
   long long faultAfter = -1;
@@ -157,11 +157,11 @@ void WriteFileBytes(const std::string& fileName, const std::string& bytes) {
     throw EFCreateError("无法写入文件“" + ExpandFileName(fileName) + "”：" + SysErrorMessage(error));
   };
   if (fault && faultAfter < 0) fail(faultError);
-  std::string target = FollowLinks(fileName);
+  std::string target = throughLinks ? FollowLinks(fileName) : fileName;
   struct stat old;
-  bool replacing = ::stat(target.c_str(), &old) == 0;
+  bool replacing = (throughLinks ? ::stat(target.c_str(), &old) : ::lstat(target.c_str(), &old)) == 0;
   if (replacing && S_ISDIR(old.st_mode)) fail(EISDIR);
-  if (replacing && ::access(target.c_str(), W_OK) != 0) fail(errno);
+  if (replacing && S_ISREG(old.st_mode) && ::access(target.c_str(), W_OK) != 0) fail(errno);
   auto [folder, name] = Split(target);
   // What an earlier write of this file left when it failed or was killed goes first.
   Sweep(folder, name);
@@ -188,7 +188,7 @@ void WriteFileBytes(const std::string& fileName, const std::string& bytes) {
     ::close(fd);
     fail(error);
   };
-  if (replacing) ::fchmod(fd, old.st_mode & 07777);
+  if (replacing && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
   std::size_t size = fault ? std::min(bytes.size(), static_cast<std::size_t>(faultAfter)) : bytes.size();
   for (std::size_t done = 0; done < size;) {
     ssize_t n = ::write(fd, bytes.data() + done, size - done);
@@ -201,8 +201,14 @@ void WriteFileBytes(const std::string& fileName, const std::string& bytes) {
   if (::fsync(fd) != 0) abandon(errno);
   if (::rename(temp.c_str(), target.c_str()) != 0) abandon(errno);
   ::close(fd);
-  // The new name is on the disk only once the folder is: before, a power cut can bring the old file back.
-  if (int error = SyncFolder(folder)) fail(error);
+  // The new name is on the disk only once the folder is: before, a power cut can bring the old file
+  // back. The file is replaced all the same, so this is no failed write.
+  if (int error = SyncFolder(folder)) {
+    Say("the folder of " + ExpandFileName(target) + " cannot be synced (" + std::strerror(error) +
+        "): the file is written, but perhaps not yet on the disk");
+    return TWritten::NotYetOnDisk;
+  }
+  return TWritten::OnDisk;
 }
 
 void RemoveLeftoverTemporaries(const std::string& folder) { Sweep(folder); }
@@ -249,17 +255,29 @@ TFileLock::~TFileLock() {
   if (FHandle >= 0) ::close(FHandle);
 }
 
-TFileClaim::TFileClaim(const std::string& fileName) {
-  auto [folder, name] = Split(FollowLinks(fileName));
+TFileClaim::TFileClaim(const std::string& fileName, int patienceMs) {
+  auto [folder, name] = Split(fileName);
   std::string path = folder + "/." + name + ".velmora-lock";
   // Only a regular file is a lock: never a FIFO or a device that would block the open or the lock.
   int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
   if (fd < 0) return;
   struct stat st;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && LockWhole(fd, true, false) == 0)
-    FHandle = fd;
-  else
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
+    return;
+  }
+  // Waits in short steps while another copy holds it, so that it gives up when its patience ends.
+  auto start = std::chrono::steady_clock::now();
+  for (int pause = 1;; pause = std::min(pause * 2, 50)) {
+    int error = LockWhole(fd, true, false);
+    if (error == 0) {
+      FHandle = fd;
+      return;
+    }
+    if (error != EAGAIN || std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(patienceMs)) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+  }
+  ::close(fd);
 }
 
 TFileClaim::~TFileClaim() {

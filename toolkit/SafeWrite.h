@@ -4,9 +4,11 @@
 // - WriteFileBytes replaces a file with new bytes completely or not at all. The bytes go to a hidden
 //   temporary file of the game's own name pattern beside the target (".<name>.velmora-tmp-XXXXXX"),
 //   locked while it is written; every write is checked, the file synced, renamed over the target, and
-//   the folder synced, so that even after a power cut the new file stays. Any failure removes the
-//   temporary file and raises EFCreateError naming the full path and the reason: the old file stays
-//   byte for byte. A write first removes what earlier interrupted writes of the same target left
+//   the folder synced, so that even after a power cut the new file stays. Any failure before the
+//   rename removes the temporary file and raises EFCreateError naming the full path and the reason:
+//   the old file stays byte for byte. A failed folder sync after the rename is no failed write: the
+//   file is replaced, and the write says it is perhaps not yet on the disk (NotYetOnDisk), which the
+//   caller weighs. A write first removes what earlier interrupted writes of the same target left
 //   beside it, unless a running copy is still writing it.
 // - RemoveLeftoverTemporaries does the same for every target of a folder, and touches nothing else.
 // - TFileLock holds the lock of a file for the copies of the game that read, change and write it in
@@ -15,15 +17,25 @@
 //   all (locks refused, a pipe or a link at the lock's name, a read-only folder) or not within its
 //   patience, it says why on standard error, and Unchanged tells the holder whether the file is still
 //   as it read it, so that it can read again rather than write over another copy's change.
-// - TFileClaim takes the same lock without waiting, for as long as a copy of the game runs.
+// - TFileClaim takes a lock of the same kind for as long as a copy of the game runs, on a file it makes
+//   in the claimed file's own folder, never through a link.
 #pragma once
 #include <optional>
 #include <string>
 
 namespace toolkit {
 
-// Replaces a file with bytes, as described above.
-void WriteFileBytes(const std::string& fileName, const std::string& bytes);
+// What a write that replaced its file knows of the disk.
+enum class TWritten {
+  OnDisk,        // the new file and its name are on the disk
+  NotYetOnDisk,  // the file is replaced, but its folder could not be synced: a power cut soon after can
+                 // still bring the old file back (said on standard error)
+};
+
+// Replaces a file with bytes, as described above. A symbolic link at the name is followed to the file
+// it names, which is replaced, unless `throughLinks` is false: then whatever is at the name is
+// replaced by the new file (a directory stays, and the write fails).
+TWritten WriteFileBytes(const std::string& fileName, const std::string& bytes, bool throughLinks = true);
 
 // Removes from the folder the temporary files of writes that never finished (the program was killed
 // at the wrong moment), leaving those that a running copy is still writing; no other file is touched.
@@ -58,12 +70,14 @@ class TFileLock {
   std::string FWhy;
 };
 
-// Claims a file for one running copy of the program, from construction to destruction: the same lock
-// beside the file as TFileLock's, but never waited for. Held() tells whether this copy has the claim;
-// another copy that holds it keeps it until it ends, however it ends.
+// Claims a file for one running copy of the program, from construction to destruction: a lock on the
+// hidden regular file ".<name>.velmora-lock" in the folder the name is in (whatever is at the name
+// itself, a link included, is never followed), waited for at most `patienceMs` milliseconds. Held()
+// tells whether this copy has the claim; another copy that holds it keeps it until it ends, however
+// it ends.
 class TFileClaim {
  public:
-  explicit TFileClaim(const std::string& fileName);
+  explicit TFileClaim(const std::string& fileName, int patienceMs = 0);
   ~TFileClaim();
   TFileClaim(const TFileClaim&) = delete;
   TFileClaim& operator=(const TFileClaim&) = delete;

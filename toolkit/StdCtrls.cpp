@@ -226,25 +226,30 @@ char TCustomEdit::FilterChar(char c) {
 
 void TCustomEdit::SetText(const std::string& v) {
   if (v == FText) return;
-  std::string before = std::move(FText);
-  FText = v;
-  if (FHandle) {
-    FSettingText = true;
-    ApplyText();
-    FSettingText = false;
-    TellTextChanged(FHandle->widget, before, FText);
-  }
-  TextChanged();
-  if (OnChange) OnChange(this);
+  ChangeText(v, false);
 }
 
 void TCustomEdit::WidgetTextChanged(const std::string& now) {
   if (FSettingText || now == FText) return;
+  ChangeText(now, true);
+}
+
+void TCustomEdit::ChangeText(std::string now, bool inWidget) {
   std::string before = std::move(FText);
-  FText = now;
-  TellTextChanged(FHandle->widget, before, FText);
+  FText = std::move(now);
+  if (FHandle) {
+    if (!inWidget) {
+      FSettingText = true;
+      ApplyText();
+      FSettingText = false;
+    }
+    TellTextChanged(FHandle->widget, before, FText);
+  }
   TextChanged();
+  const std::string* outer = FBefore;
+  FBefore = &before;
   if (OnChange) OnChange(this);
+  FBefore = outer;
 }
 
 void TCustomEdit::ApplyProperties() {

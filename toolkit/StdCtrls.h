@@ -57,14 +57,17 @@ struct TextAccess;
 // character (arrows, Delete, Home, End) edit as usual. MaxLength (0: none) limits what the player
 // enters, not what the program assigns.
 //
-// OnChange fires once after every real change of the text: typed, pasted, deleted or assigned.
-// Assigning the text the control already has does nothing.
+// OnChange fires once after every real change of the text: typed, pasted, deleted or assigned; while it
+// runs, TextBefore is the text before that change (no copy is made of it). Assigning the text the
+// control already has does nothing.
 class TCustomEdit : public TControl {
  public:
   explicit TCustomEdit(TComponent* AOwner);
 
   const std::string& Text() const { return FText; }
   void set_Text(const std::string& v) { SetText(v); }
+  // Inside OnChange: the text before the change; elsewhere, the text.
+  const std::string& TextBefore() const { return FBefore ? *FBefore : FText; }
   int MaxLength() const { return FMaxLength; }
   void set_MaxLength(int v) { FMaxLength = v; }
   bool ReadOnly() const { return FReadOnly; }
@@ -113,6 +116,12 @@ class TCustomEdit : public TControl {
   bool FImeClosed = false;
   bool FTextInDescription = false;
   bool FSettingText = false;
+
+ private:
+  // Stores the new text, shows it unless the widget has it already, tells it, and fires OnChange with
+  // the old one as TextBefore.
+  void ChangeText(std::string now, bool inWidget);
+  const std::string* FBefore = nullptr;
 };
 
 // A single-line edit. The player never puts a line break into it: pasted, dropped and input-method text

@@ -1,7 +1,9 @@
 // Exceptions, conversions and the code page 936 codec (glibc's iconv).
 #include "toolkit/SysUtils.h"
 
+#include <fcntl.h>
 #include <iconv.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -202,8 +204,21 @@ bool FileExists(const std::string& name) {
 
 bool DeleteFile(const std::string& name) { return ::unlink(name.c_str()) == 0; }
 
+bool NameTaken(const std::string& name) {
+  struct stat st;
+  return ::lstat(name.c_str(), &st) == 0;
+}
+
+bool IsPlainFile(const std::string& name) {
+  struct stat st;
+  return ::lstat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool RenameFile(const std::string& oldName, const std::string& newName) {
-  // A link keeps the new name from replacing a file that has it; then the old name goes.
+  if (::renameat2(AT_FDCWD, oldName.c_str(), AT_FDCWD, newName.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system that cannot rename without replacing: a hard link keeps the new name from replacing
+  // a file that has it (a link is linked itself, never followed); then the old name goes.
   if (::link(oldName.c_str(), newName.c_str()) != 0) return false;
   ::unlink(oldName.c_str());
   return true;

@@ -66,9 +66,15 @@ std::string SysErrorMessage(int error);
 // Full path of a name relative to the current directory.
 std::string ExpandFileName(const std::string& name);
 bool FileExists(const std::string& name);
+// Whether anything at all stands at the name (a symbolic link, to nothing or not, a folder, a pipe, a
+// device, a file), never following a link; and whether that is a regular file itself.
+bool NameTaken(const std::string& name);
+bool IsPlainFile(const std::string& name);
 // Removes a file; false when it could not (it was not there, say).
 bool DeleteFile(const std::string& name);
-// Gives a file a new name in the same file system, never replacing one that has it; false when it could not.
+// Gives a file a new name in the same file system, never replacing one that has it; false when it could
+// not, errno saying why (EEXIST: the new name is taken). Whatever stands at the old name is renamed
+// itself: a symbolic link stays a link to what it named, a folder keeps its content.
 bool RenameFile(const std::string& oldName, const std::string& newName);
 
 }  // namespace toolkit

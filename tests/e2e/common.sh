@@ -120,9 +120,9 @@ stored_as() {
   cmp -s expected.txt phb.txt
 }
 
-# Opens the collection, takes its puzzle and fills the open cell: a new record at level 2. Returns
-# once the new-record dialog is up (status 1 when it never comes).
-finish_collection_puzzle() {
+# Opens the collection and takes its puzzle, with only the centre cell open (status 1 when the dialog
+# does not open or does not close).
+take_collection_puzzle() {
   local tk
   tool 176  # 精选题目
   tk=$(find_window '^\[e2e\]$')
@@ -130,6 +130,11 @@ finish_collection_puzzle() {
   eval "$(geometry "$tk")"
   click $(( X + 232 + 37 )) $(( Y + 378 + 12 ))  # 确定
   wait_for 10 collection_gone || { echo "FAIL: the collection dialog stayed open" >&2; return 1; }
+}
+# Takes the collection's puzzle and fills the open cell: a new record at level 2. Returns once the
+# new-record dialog is up (status 1 when it never comes).
+finish_collection_puzzle() {
+  take_collection_puzzle || return 1
   click "$(cell_x 5)" "$(cell_y 5)"
   xdotool type 9
   wait_for 30 record_up || { echo "FAIL: the new-record dialog did not open" >&2; return 1; }

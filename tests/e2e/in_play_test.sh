@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game in play under a real window manager (openbox) on Xvfb: undo and redo by their keys, pause
 # (no digit on the screen), the game kept when the window manager closes the window, when the system
-# ends the game and when the game is killed, brought back at the next start with its time, a damaged
+# ends the game and when the game is killed, brought back at the next start with its time, a hinted
+# game killed at once brought back out of the records, a damaged
 # kept file moved aside, and the hint: its tint on the screen, one digit a step, and hints to the end
 # with no record.
 # Usage: in_play_test.sh VELMORA-BINARY   (needs xvfb-run, openbox, xdotool, wmctrl, xwininfo, imagemagick)
@@ -122,6 +123,24 @@ wait_for 10 centre_is 017 || fail "the 7 typed was not kept within seconds: '$(k
 kill -9 "$pid"
 wait_for 30 ended || fail "the game did not end on SIGKILL"
 centre_is 017 || fail "killed: the kept centre cell is '$(kept_centre)', not 17"
+
+step "killed as soon as the hint's first press shows: the game comes back out of the records"
+start_game
+hint_colours() { import -window root -crop "101x244+$(( cx + 448 ))+$(( cy + 222 ))" +repage -format %k info:; }
+before=$(hint_colours)
+[ "$(sed -n 85p "$kept" | tr -d '\r')" = 1 ] || fail "the kept game does not count for a record before the hint"
+xdotool key ctrl+h
+hint_shown() { [ "$(hint_colours)" != "$before" ]; }
+wait_for 10 hint_shown || fail "the hint's words did not show"
+kill -9 "$pid"
+wait_for 5 ended
+[ "$(sed -n 85p "$kept" | tr -d '\r')" = 0 ] || fail "killed after the hint, the kept game still counts for a record"
+start_game
+click "$(cell_x 5)" "$(cell_y 5)"
+xdotool key End BackSpace BackSpace type 9
+if wait_for 3 record_up; then fail "a hinted game brought back opened the new-record dialog"; fi
+kill -TERM "$pid"
+wait_for 10 ended
 
 step "a damaged kept file is moved aside, said in one line, and the game starts as without one"
 printf 'not a game\r\n' >"$kept"

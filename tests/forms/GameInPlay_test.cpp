@@ -1,12 +1,22 @@
 // The game in play: undo and redo of the player's changes, pause, and the game kept for the next start.
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/Coach.h"
@@ -66,6 +76,88 @@ TEST_F(KeptFile, RoundTripsAndOpensAsASavedGame) {
   EXPECT_EQ(Bytes(velmora::KeptGame::FileName).substr(0, 12), "11\r\n0\r\n0\r\n04");
 }
 
+namespace {
+// A cell's text as a load makes it from a saved game's line (code page 936, a byte that starts no
+// character kept as itself), then edited: characters deleted one at a time, as Backspace does, and
+// digits typed.
+// The text without the character that starts at or before byte `at`.
+std::string WithoutCharacterAt(std::string text, std::size_t at) {
+  while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) --at;
+  std::size_t end = at + 1;
+  while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+  return text.erase(at, end - at);
+}
+
+// The text without its n-th character (counted round).
+std::string WithoutCharacter(const std::string& text, std::size_t n) {
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) starts.push_back(i);
+  return starts.empty() ? text : WithoutCharacterAt(text, starts[n % starts.size()]);
+}
+
+std::string EditedText(std::mt19937& random, const std::string& lineBytes) {
+  std::string text = toolkit::AnsiToUtf8(lineBytes);
+  for (int edits = random() % 3; edits > 0 && !text.empty(); --edits) {
+    std::size_t at = random() % text.size();
+    text = WithoutCharacterAt(text, at);
+    if (random() % 2) text.insert(std::min(at, text.size()), std::to_string(random() % 10));
+  }
+  return text;
+}
+
+void ExpectRoundTrip(const TGame& game) {
+  velmora::KeptGame::Write(game);
+  std::string why;
+  auto back = velmora::KeptGame::Read(&why);
+  ASSERT_TRUE(back) << why;
+  for (int k = 0; k < 81; ++k) ASSERT_EQ(back->Texts[k], game.Texts[k]) << "cell " << k;
+  EXPECT_EQ(back->Given, game.Given);
+  EXPECT_EQ(back->MS, game.MS);
+}
+}  // namespace
+
+// Every text a cell can hold comes back byte for byte: random bytes as loaded and edited (lead bytes
+// whose characters an edit cut, kept bytes, spaces, control bytes, line breaks), and clue texts as a
+// loaded game has them.
+TEST_F(KeptFile, EveryTextACellCanHoldComesBackByteForByte) {
+  std::mt19937 random(36);
+  const char clues[][5] = {"1", "105", " 5", "007", "+3"};
+  for (int round = 0; round < 200; ++round) {
+    TGame game;
+    for (int k = 0; k < 81; ++k) {
+      std::string bytes(random() % 8, '\0');
+      for (char& c : bytes) c = static_cast<char>(random() % 4 ? random() % 256 : "\x81\x31\x40 \r\n"[random() % 6]);
+      game.Given[k] = random() % 6 == 0;
+      game.Texts[k] = game.Given[k] ? clues[random() % 5] : EditedText(random, bytes);
+    }
+    game.MS = random();
+    ExpectRoundTrip(game);
+  }
+}
+
+// The saved games of the fuzzer's corpus, loaded as the tool bar's load reads them, kept and brought
+// back: as loaded, and with the first, second, ... character of each open cell deleted.
+TEST_F(KeptFile, TheSavedGamesOfTheFuzzCorpusComeBackByteForByte) {
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(VELMORA_FUZZ_CORPUS "/savedgame")) {
+    toolkit::TStringList lines;
+    lines.LoadFromFile(entry.path().string());
+    for (std::size_t deleted = 0; deleted < 4; ++deleted) {
+      TGame game;
+      for (int k = 0; k < 81; ++k) {
+        const std::string line = toolkit::Utf8ToAnsi(lines.Get(k));
+        const std::string text = line.size() > 1 ? toolkit::AnsiToUtf8(line.substr(1)) : "";
+        game.Given[k] = !line.empty() && line[0] == '1' && velmora::KeptGame::IsClueText(text);
+        game.Texts[k] = game.Given[k] || deleted == 0 ? text : WithoutCharacter(text, deleted - 1);
+      }
+      ExpectRoundTrip(game);
+    }
+    ++files;
+  }
+  EXPECT_GE(files, 10);
+}
+
 // Every damage is told apart from a good file; the start that meets it moves it aside whole, says so in
 // one line, and starts as it would with none.
 class DamagedKeptFile : public GameFixture, public ::testing::WithParamInterface<std::pair<const char*, int>> {
@@ -81,7 +173,7 @@ class DamagedKeptFile : public GameFixture, public ::testing::WithParamInterface
     switch (how) {
       case 0: return bytes.substr(0, bytes.size() / 2);                      // cut short
       case 1: return bytes.substr(0, bytes.rfind("\r\ncheck"));              // the check line gone
-      case 2: return Swap(bytes, "game in play 1", "game in play 2");
+      case 2: return Swap(bytes, "game in play 2", "game in play 3");
       case 3: return Swap(bytes, "\r\n04\r\n", "\r\n09\r\n");                // a cell edited
       case 4: return Swap(bytes, "\r\n3\r\n123000", "\r\n7\r\n123000");    // the level edited
       case 5: return bytes + "\r\n";                                         // a line more
@@ -109,6 +201,156 @@ INSTANTIATE_TEST_SUITE_P(Kinds, DamagedKeptFile,
                                            std::pair{"EditedLevel", 4}, std::pair{"LineMore", 5},
                                            std::pair{"Garbage", 6}),
                          [](const auto& info) { return std::string(info.param.first); });
+
+namespace {
+const char* const NotKept = "本局不能自动保存";
+const char* const KeptAgain = "本局又能自动保存了";
+int Said(const std::vector<std::string>& notices, const char* what) {
+  return static_cast<int>(std::count_if(notices.begin(), notices.end(),
+                                        [&](const std::string& n) { return n.find(what) != std::string::npos; }));
+}
+}  // namespace
+
+// Whatever stands at the kept file's name and cannot be brought back is moved aside whole, never
+// followed; what cannot be moved stays exactly where and as it is for as long as the game runs: no close,
+// new game or finished game deletes or overwrites it, and the player is told once that the game is not
+// kept. The claim on the kept game stays in the game folder.
+enum Hostile {
+  Immutable, EveryAsideNameTaken, Unreadable, AsideTakenByAFolder, AsideTakenByALink, NoFreeInode, ALink, AFolder, APipe
+};
+const char* const HostileNames[] = {"Immutable",         "EveryAsideNameTaken", "Unreadable",
+                                    "AsideTakenByAFolder", "AsideTakenByALink",   "NoFreeInode",
+                                    "ALink",               "AFolder",             "APipe"};
+
+class HostileKeptName : public GameFixture, public ::testing::WithParamInterface<Hostile> {
+ protected:
+  const std::string name = velmora::KeptGame::FileName, aside1 = name + ".damaged-1", aside2 = name + ".damaged-2";
+  const std::string damaged = "not a game\r\n";
+  void BeforeStart() override {
+    switch (GetParam()) {
+      case Immutable:  // as a file left by a root run is to a player: neither moved, removed nor written
+        Put(name, damaged);
+        if (!SetImmutable(name, true)) skipped = "the file system has no immutable attribute";
+        break;
+      case EveryAsideNameTaken:  // a file the game could delete or overwrite, but not move
+        Put(name, damaged);
+        for (int n = 1; n < 1000; ++n) ::symlink("nowhere", (name + ".damaged-" + std::to_string(n)).c_str());
+        break;
+      case Unreadable:
+        Put(name, damaged);
+        ::chmod(name.c_str(), 0);
+        break;
+      case AsideTakenByAFolder:
+        Put(name, damaged);
+        ::mkdir(aside1.c_str(), 0755);
+        break;
+      case AsideTakenByALink:
+        Put(name, damaged);
+        ::symlink("nowhere", aside1.c_str());
+        break;
+      case NoFreeInode:
+        if (::mount("tmpfs", dir.Path().c_str(), "tmpfs", 0, "size=64k,nr_inodes=8") != 0) {
+          skipped = "no tmpfs can be mounted here (it takes root)";
+          break;
+        }
+        mounted = true;
+        ASSERT_EQ(::chdir(dir.Path().c_str()), 0);
+        Put("phb.txt", "");
+        Put("." + name + ".velmora-lock", "");
+        Put(name, damaged);
+        for (int i = 0; ::close(::open(("filler" + std::to_string(i)).c_str(), O_CREAT | O_WRONLY, 0644)) == 0; ++i) {
+        }
+        break;
+      case ALink:  // to a file elsewhere, which must stay as it is, with nothing made beside it
+        ::mkdir("elsewhere", 0755);
+        Put("elsewhere/passwd", "root:x:0:0\n");
+        ::symlink("elsewhere/passwd", name.c_str());
+        break;
+      case AFolder:
+        ::mkdir(name.c_str(), 0755);
+        Put(name + "/inside", "kept");
+        break;
+      case APipe: ::mkfifo(name.c_str(), 0644); break;
+    }
+  }
+  void TearDown() override {
+    if (GetParam() == Immutable) SetImmutable(name, false);
+    GameFixture::TearDown();
+    if (mounted) ::umount2(dir.Path().c_str(), MNT_DETACH);
+  }
+  static bool SetImmutable(const std::string& file, bool on) {
+    int fd = ::open(file.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+  }
+  // What was at the name, as it was: at `where`.
+  void ExpectTheOriginalAt(const std::string& where) {
+    struct stat st {};
+    ASSERT_EQ(::lstat(where.c_str(), &st), 0) << where;
+    switch (GetParam()) {
+      case ALink: {
+        char target[64] = {};
+        EXPECT_TRUE(S_ISLNK(st.st_mode));
+        EXPECT_GT(::readlink(where.c_str(), target, sizeof target - 1), 0);
+        EXPECT_STREQ(target, "elsewhere/passwd");
+        EXPECT_EQ(Bytes("elsewhere/passwd"), "root:x:0:0\n");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("elsewhere"), {}), 1);
+        break;
+      }
+      case AFolder: EXPECT_EQ(Bytes(where + "/inside"), "kept"); break;
+      case APipe: EXPECT_TRUE(S_ISFIFO(st.st_mode)); break;
+      default:
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        if (GetParam() == Unreadable) ::chmod(where.c_str(), 0644);
+        EXPECT_EQ(Bytes(where), damaged);
+    }
+  }
+  bool mounted = false;
+  std::string skipped;
+};
+
+TEST_P(HostileKeptName, IsMovedAsideWholeOrLeftForGoodAndNeverFollowed) {
+  if (!skipped.empty()) GTEST_SKIP() << skipped;
+  const bool stays = GetParam() == Immutable || GetParam() == EveryAsideNameTaken;
+  const bool asideTaken = GetParam() == AsideTakenByAFolder || GetParam() == AsideTakenByALink;
+  const std::string where = stays ? name : asideTaken ? aside2 : aside1;
+  ExpectTheOriginalAt(where);
+  // A second copy finds the claim taken.
+  EXPECT_FALSE(toolkit::TFileClaim(name).Held());
+  // A game played, kept, replaced and closed.
+  if (mounted)
+    for (int i = 0; ::unlink(("filler" + std::to_string(i)).c_str()) == 0; ++i) {
+    }
+  tt::Listen();
+  form->Show();
+  tt::Click(form->ToolButton5);
+  velmora::sdunit::Tsdunit* open = nullptr;
+  for (auto* c : form->sd991->Cells)
+    if (!c->ReadOnly() && !open) open = c;
+  tt::TypeText(open, "4");
+  tt::Tick(form->KeepTimer);
+  toolkit::Application->ProcessMessages();
+  const std::vector<std::string> heard = Notices(tt::StopListening());
+  EXPECT_EQ(Said(heard, NotKept), stays ? 1 : 0);
+  if (!stays) {
+    std::string why;
+    EXPECT_TRUE(velmora::KeptGame::Read(&why)) << why;
+  }
+  tt::Click(form->ToolButton6);
+  tt::TypeText(open, "5");
+  tt::CloseBox(form);
+  ExpectTheOriginalAt(where);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, HostileKeptName,
+                         ::testing::Values(Immutable, EveryAsideNameTaken, Unreadable, AsideTakenByAFolder,
+                                           AsideTakenByALink, NoFreeInode, ALink, AFolder, APipe),
+                         [](const auto& info) { return std::string(HostileNames[info.param]); });
 
 // ---------------------------------------------------------------- undo and redo
 
@@ -497,6 +739,140 @@ TEST_F(KeptGame, TheSecondCopyInAFolderStartsAsWithNone) {
   tt::TypeText(a, "9");
   tt::Click(form->N5);
   EXPECT_EQ(Bytes(velmora::KeptGame::FileName), kept);
+}
+
+// A copy started while the last one is still closing waits for it, and brings back the game it kept.
+TEST_F(KeptGame, ARelaunchWhileTheLastCopyClosesBringsBackItsGame) {
+  TGame game = AGame();
+  std::thread closing;
+  Restart([&] {
+    auto claim = std::make_shared<toolkit::TFileClaim>(velmora::KeptGame::FileName);
+    ASSERT_TRUE(claim->Held());
+    closing = std::thread([claim, game]() mutable {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      velmora::KeptGame::Write(game);
+      claim.reset();
+    });
+  });
+  closing.join();
+  EXPECT_TRUE(form->sd991->Enabled());
+  EXPECT_EQ(form->sd991->nd, 3);
+  EXPECT_EQ(Cell(1, 6)->Text(), "178");
+}
+
+// A second copy, whose first copy holds the claim, keeps nothing and says so once; when the claim is
+// free at its next change, it keeps its game and says so; a game the other copy kept meanwhile is never
+// overwritten.
+TEST_F(KeptGame, ACopyWithoutTheClaimSaysSoAndKeepsItsGameOnceTheClaimIsFree) {
+  std::unique_ptr<toolkit::TFileClaim> first;
+  Restart([&] { first = std::make_unique<toolkit::TFileClaim>(velmora::KeptGame::FileName); });
+  tt::Click(form->ToolButton5);
+  FindOpenCells();
+  tt::Listen();
+  tt::TypeText(a, "4");
+  tt::Tick(form->KeepTimer);
+  tt::TypeText(a, "5");
+  tt::Tick(form->KeepTimer);
+  EXPECT_FALSE(toolkit::FileExists(velmora::KeptGame::FileName));
+  first.reset();
+  tt::TypeText(b, "6");
+  tt::Tick(form->KeepTimer);
+  toolkit::Application->ProcessMessages();
+  const auto heard = Notices(tt::StopListening());
+  EXPECT_EQ(Said(heard, NotKept), 1);
+  EXPECT_EQ(Said(heard, KeptAgain), 1);
+  EXPECT_TRUE(toolkit::FileExists(velmora::KeptGame::FileName));
+}
+
+TEST_F(KeptGame, AGameAnotherCopyKeptMeanwhileIsNeverOverwritten) {
+  std::unique_ptr<toolkit::TFileClaim> first;
+  Restart([&] { first = std::make_unique<toolkit::TFileClaim>(velmora::KeptGame::FileName); });
+  tt::Click(form->ToolButton5);
+  FindOpenCells();
+  tt::TypeText(a, "4");
+  tt::Tick(form->KeepTimer);
+  velmora::KeptGame::Write(AGame());  // the first copy closes, keeping its game
+  const std::string kept = Bytes(velmora::KeptGame::FileName);
+  first.reset();
+  tt::TypeText(a, "5");
+  tt::Tick(form->KeepTimer);
+  tt::CloseBox(form);
+  EXPECT_EQ(Bytes(velmora::KeptGame::FileName), kept);
+}
+
+// A write that fails (a full disk) is said once, and said again when the game is kept again.
+TEST_F(KeptGame, AFailedKeepIsToldOnceAndAgainWhenKeepingWorks) {
+  tt::Listen();
+  for (int i = 0; i < 2; ++i) {
+    tt::FailNextWrite(ENOSPC);
+    tt::TypeText(a, std::to_string(4 + i));
+    tt::Tick(form->KeepTimer);
+  }
+  toolkit::Application->ProcessMessages();
+  auto heard = Notices(tt::StopListening());
+  EXPECT_EQ(Said(heard, NotKept), 1);
+  EXPECT_EQ(Said(heard, "磁盘空间已满"), 1);
+  EXPECT_EQ(Said(heard, KeptAgain), 0);
+  EXPECT_NE(form->sb1->Panels.front().Text.find(NotKept), std::string::npos);
+  EXPECT_TRUE(form->sd991->Enabled());
+  tt::Listen();
+  tt::TypeText(a, "6");
+  tt::Tick(form->KeepTimer);
+  toolkit::Application->ProcessMessages();
+  heard = Notices(tt::StopListening());
+  EXPECT_EQ(Said(heard, KeptAgain), 1);
+  EXPECT_EQ(form->sb1->Panels.front().Text, KeptAgain);
+}
+
+// The hint's first press makes the kept game one that takes part in no record before it returns: a
+// kill at once brings back a hinted game.
+TEST_F(KeptGame, TheHintsFirstPressIsKeptAtOnce) {
+  tt::TypeText(a, "4");
+  tt::Tick(form->KeepTimer);
+  std::string why;
+  auto before = velmora::KeptGame::Read(&why);
+  ASSERT_TRUE(before && before->Recorded) << why;
+  tt::Click(form->ToolButton14);
+  auto kept = velmora::KeptGame::Read(&why);
+  ASSERT_TRUE(kept) << why;
+  EXPECT_FALSE(kept->Recorded);
+}
+
+// While the clock runs, its time is kept every five seconds at most, without writing the board again:
+// a kill costs at most those seconds.
+TEST_F(KeptGame, TheClocksTimeIsKeptEveryFiveSecondsWithoutTheBoard) {
+  tt::TypeText(a, "4");
+  tt::Tick(form->KeepTimer);
+  const std::string board = Bytes(velmora::KeptGame::FileName);
+  form->TimeLabel1->set_MS(60000);
+  for (int tick = 0; tick < 5; ++tick) tt::Tick(form->TimeLabel1->Timer);
+  EXPECT_EQ(Bytes(velmora::KeptGame::FileName), board);
+  std::string why;
+  auto kept = velmora::KeptGame::Read(&why);
+  ASSERT_TRUE(kept) << why;
+  EXPECT_GE(kept->MS, 60000);
+  EXPECT_LE(kept->MS, 65000);
+}
+
+// A loaded cell holding a lead byte before "1@", the "1" deleted: the game comes back with exactly
+// that text, not moved aside.
+TEST_F(KeptGame, ACellWhoseCharacterAnEditCutComesBackAsItWas) {
+  std::string saved = "0\x81" "1@\r\n";
+  for (int k = 1; k < 81; ++k) saved += "0\r\n";
+  Put("cut.txt", saved);
+  form->LoadGame("cut.txt");
+  auto* cell = Cell(1, 1);
+  cell->SetFocus();
+  cell->set_SelStart(2);  // after the "1"
+  tt::TypeAtCaret(cell, "\b");
+  const std::string text = cell->Text();
+  ASSERT_EQ(text, toolkit::AnsiToUtf8("\x81") + "@");
+  tt::CloseBox(form);
+  ::testing::internal::CaptureStderr();
+  Restart();
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(Cell(1, 1)->Text(), text);
+  EXPECT_EQ(said.find("not brought back"), std::string::npos) << said;
 }
 
 // ---------------------------------------------------------------- the hint

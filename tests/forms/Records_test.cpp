@@ -327,6 +327,18 @@ TEST_F(NewRecord, AMissingRecordFileIsMadeAnewWithTheRecord) {
   EXPECT_TRUE(tt::ErrorBoxes().empty());
 }
 
+// The record is written and renamed, but the folder cannot be synced: the record is stored, and the
+// dialog closes with no word that it was not.
+TEST_F(NewRecord, AFolderThatCannotBeSyncedStillStoresTheRecordAndSaysNothingOfAFailure) {
+  FinishLevel(3, 50000, [&](Tfrm_djphb* d) {
+    tt::FailNextFolderSync(EIO);
+    TypeName(d, "小明");
+  });
+  EXPECT_EQ(File("phb.txt"), RecordFile({"9999秒", "佚名", "9999秒", "佚名", "50秒", "小明", "9999秒", "佚名"}));
+  EXPECT_TRUE(tt::ErrorBoxes().empty());
+  EXPECT_TRUE(tt::MessageBoxes().empty());
+}
+
 // Start meets the record lock held by another copy, or a pipe in its place: it goes on after a moment
 // at most. Start's work runs in a child process, so that a start waiting for ever fails the test
 // instead of hanging it. While another copy holds the lock, start leaves the record file to it.

@@ -2,6 +2,8 @@
 // panel, the tint under the mouse, replay.
 #include "forms/main.h"
 
+#include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 
@@ -468,4 +470,52 @@ TEST_F(MainWindow, ItsCloseBoxEndsTheProgramOnceNoDialogIsUpEvenAfterEveryDialog
   Application->Run();  // returns when the event loop ends
   EXPECT_FALSE(stuck);
   EXPECT_FALSE(form->Visible());
+}
+
+namespace {
+int interrupts = 0;
+void CountInterrupt(int) { ++interrupts; }
+sighandler_t ActionOf(int signal) {
+  struct sigaction now {};
+  ::sigaction(signal, nullptr, &now);
+  return now.sa_handler;
+}
+}  // namespace
+
+// The end signals while the game runs: a signal started ignored (nohup) stays ignored, the handler
+// keeps errno for the code it interrupted (also when its pipe is full), Ctrl+C closes the game, and
+// afterwards each signal has the action it had before.
+TEST_F(MainWindow, TheEndSignalsKeepErrnoLeaveIgnoredOnesIgnoredAndGetBackTheirActions) {
+  ::signal(SIGHUP, SIG_IGN);
+  ::signal(SIGINT, CountInterrupt);
+  sighandler_t hangUpWhileRunning = nullptr;
+  int errnoAfter = 0;
+  TTimer raiser(nullptr), watchdog(nullptr);
+  raiser.set_Interval(1);
+  raiser.set_OnTimer([&](TObject*) {
+    raiser.set_Enabled(false);
+    hangUpWhileRunning = ActionOf(SIGHUP);
+    // Far more signals than the handler's pipe holds: its last writes fail.
+    for (int i = 0; i < 70000; ++i) {
+      errno = EDOM;
+      ::raise(SIGINT);
+    }
+    errnoAfter = errno;
+  });
+  bool stuck = false;
+  watchdog.set_Interval(20000);
+  watchdog.set_OnTimer([&](TObject*) {
+    stuck = true;
+    Application->Terminate();
+  });
+  Application->Run();
+  EXPECT_FALSE(stuck);
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(hangUpWhileRunning, SIG_IGN);
+  EXPECT_EQ(errnoAfter, EDOM);
+  EXPECT_EQ(ActionOf(SIGINT), &CountInterrupt);
+  EXPECT_EQ(interrupts, 0);
+  EXPECT_EQ(ActionOf(SIGTERM), SIG_DFL);
+  ::signal(SIGHUP, SIG_DFL);
+  ::signal(SIGINT, SIG_DFL);
 }
