@@ -187,6 +187,7 @@ bool EventBridge::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::FocusIn:
       ControlAccess::FocusIn(c);
+      if (c->OnEnter) Deliver([&] { c->OnEnter(c); });
       break;
     case QEvent::KeyPress: {
       if (!c->OnKeyDown) break;
