@@ -13,13 +13,15 @@ void TMoves::Start(bool touched) {
 
 sdunit::Tsdunit* TMoves::Cell(int index) const { return Board->Cells(index / 9 + 1, index % 9 + 1); }
 
-void TMoves::Changed(sdunit::Tsdunit* cell) {
+bool TMoves::Changed(sdunit::Tsdunit* cell) {
   int k = 0;
   while (k < 81 && Cell(k) != cell) ++k;
-  if (k == 81) return;
+  if (k == 81) return false;
   std::string before = std::move(texts_[k]);
   texts_[k] = cell->Text();
-  if (grouping_ || (!Filling && !applying_)) History.Record(k, before, texts_[k]);
+  const bool own = !grouping_ && !Filling && !applying_ && before != texts_[k];
+  if (grouping_ || own) History.Record(k, before, texts_[k]);
+  return own;
 }
 
 const History::TMove* TMoves::Undo() {
