@@ -1,5 +1,7 @@
-// The main window: its layout, new games, the change handler with repeat marks and records, the
-// candidate panel, the row-and-column tint, replay, and the dialogs it opens.
+// The main window's game flow: new games, the change handler with repeat marks and records, the candidate
+// panel and its keys, the row-and-column tint, replay, the files it loads and saves, undo and redo, pause,
+// the game kept for the next start, and the dialogs it opens. Its layout is built in MainLayout.cpp; the
+// hint's presses and what they show live in HintView.
 #include "forms/main.h"
 
 #include <cstdio>
@@ -7,9 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "forms/Contact.h"
 #include "forms/KeptGame.h"
-#include "forms/Layout.h"
 #include "forms/Records.h"
 #include "forms/UAbout.h"
 #include "forms/Ufrm_help.h"
@@ -26,50 +26,7 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-TMenuItem* Item(TComponent* owner, TMenuItem* parent, const std::string& caption, TNotifyEvent onClick = nullptr) {
-  auto* item = new TMenuItem(owner);
-  item->set_Caption(caption);
-  item->OnClick = std::move(onClick);
-  parent->Add(item);
-  return item;
-}
-
-TToolButton* Button(TForm1* f, int left, int image, const std::string& hint, TNotifyEvent onClick,
-                    TToolButtonStyle style = tbsButton) {
-  auto* b = new TToolButton(f);
-  b->set_Parent(f->ToolBar1);
-  b->set_Left(left);
-  b->set_Style(style);
-  b->set_ImageIndex(image);
-  b->set_Hint(hint);
-  b->OnClick = std::move(onClick);
-  return b;
-}
-
-TToolButton* Gap(TForm1* f, int left, int width) {
-  auto* b = new TToolButton(f);
-  b->set_Parent(f->ToolBar1);
-  b->SetBounds(left, 2, width, 22);
-  b->set_Style(tbsSeparator);
-  return b;
-}
-
-void SetFont(TFont* font, int height, TColor color, bool bold) {
-  font->set_Height(height);
-  font->set_Color(color);
-  font->set_Style(bold ? TFontStyles{fsBold} : TFontStyles{});
-}
-
-const char* const Rules[] = {"游戏说明:在九宫", "格填数字,每一行", "每一列都由9个小", "方格组成,填上从1",
-                             "到9的不同数字,玩", "家要填满其余空", "格,规则是大正方", "形每一行每一列",
-                             "及每个九宫格里", "均必须包括1到9", "的每一个数字。"};
-
 const char* const LevelNames[] = {"", "初级", "中级", "高级", "骨灰级"};
-
-// The hint's colours, none of them the board's own: a warm yellow under the cells of the step, and a
-// deep orange round its target.
-constexpr TColor HintTint = 0x9AF0FF;
-constexpr TColor HintOutline = 0x0080F0;
 
 const char* const RecordCaptions[] = {"", "已破初级记录", "已破中级记录", "已破高级记录", "已破骨灰级记录"};
 
@@ -100,175 +57,6 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   BuildLayout();
   OnCreate = [this](TObject* s) { FormCreate(s); };
   DoCreate();
-}
-
-void TForm1::BuildLayout() {
-  Layout::Window(this, "Velmora1.5", fbsToolWindow, poScreenCenter, 556, 489);
-  set_Color(clBtnFace);
-  set_AccessibleDescription("数独游戏");  // said with the window's name as it becomes active: short
-  OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
-
-  MainMenu1 = new TMainMenu(this);
-  N1 = Item(this, MainMenu1->Items(), "游戏");
-  N6 = Item(this, N1, "初级", [this](TObject* s) { ToolButton5Click(s); });
-  N7 = Item(this, N1, "中级", [this](TObject* s) { ToolButton6Click(s); });
-  N8 = Item(this, N1, "高级", [this](TObject* s) { ToolButton7Click(s); });
-  N9 = Item(this, N1, "骨灰级", [this](TObject* s) { ToolButton8Click(s); });
-  Item(this, N1, "-");
-  N2 = Item(this, N1, "排行榜", [this](TObject* s) { N2Click(s); });
-  Item(this, N1, "-");
-  N5 = Item(this, N1, "退出", [this](TObject* s) { N5Click(s); });
-  Item(this, N1, "-");
-  N18 = Item(this, N1, "撤销", [this](TObject* s) { N18Click(s); });
-  N18->ShortCuts = {"Ctrl+Z"};
-  N19 = Item(this, N1, "重做", [this](TObject* s) { N19Click(s); });
-  N19->ShortCuts = {"Ctrl+Y", "Ctrl+Shift+Z"};
-  N20 = Item(this, N1, "暂停", [this](TObject* s) { N20Click(s); });
-  N20->ShortCuts = {"Ctrl+P"};
-  N21 = Item(this, N1, "提示", [this](TObject* s) { N21Click(s); });
-  N21->ShortCuts = {"Ctrl+H"};
-  N3 = Item(this, N1, "报时", [this](TObject* s) { N3Click(s); });
-  N3->ShortCuts = {"Ctrl+T"};
-  N16 = Item(this, MainMenu1->Items(), "帮助");
-  N17 = Item(this, N16, "帮助", [this](TObject* s) { N17Click(s); });
-  Item(this, N16, "-");
-  About1 = Item(this, N16, "&About", [this](TObject* s) { About1Click(s); });
-  set_Menu(MainMenu1);
-
-  ImageList1 = new TImageList(this);
-  for (int i = 0; i < 13; ++i) ImageList1->Add(":/toolbar/" + IntToStr(i) + ".png");
-
-  ToolBar1 = Layout::Place(this, new TToolBar(this), 0, 0, 556, 29);
-  ToolBar1->Images = ImageList1;
-  //                     left  picture  hint            handler
-  ToolButton1 = Button(this, 0, 0, "装载游戏", [this](TObject* s) { ToolButton1Click(s); });
-  ToolButton2 = Button(this, 23, 1, "游戏存盘", [this](TObject* s) { ToolButton2Click(s); });
-  ToolButton4 = Button(this, 46, 7, "自定义游戏", [this](TObject* s) { ToolButton4Click(s); });
-  Splitter1 = Gap(this, 69, 15);
-  ToolButton5 = Button(this, 84, 5, "初级", [this](TObject* s) { ToolButton5Click(s); });
-  ToolButton6 = Button(this, 107, 2, "中级", [this](TObject* s) { ToolButton6Click(s); });
-  ToolButton7 = Button(this, 130, 3, "高级", [this](TObject* s) { ToolButton7Click(s); });
-  ToolButton8 = Button(this, 153, 4, "骨灰级", [this](TObject* s) { ToolButton8Click(s); });
-  ToolButton11 = Button(this, 176, 9, "精选题目", [this](TObject* s) { ToolButton11Click(s); });
-  ToolButton9 = Gap(this, 199, 8);
-  sfshowpan = Button(this, 207, 6, "候选数面板显示（在空格里按 Ctrl+空格键打开）", nullptr, tbsCheck);
-  ToolButton3 = Gap(this, 230, 8);
-
-  TimeLabel1 = Layout::Place(ToolBar1, new TimeLabel::TTimeLabel(this), 238, 2, 80, 22);
-  TimeLabel1->set_Alignment(taCenter);
-  TimeLabel1->set_Color(clBlack);
-  SetFont(TimeLabel1->Font(), -15, clLime, true);
-  TimeLabel1->set_Caption("0:0:0");
-  TimeLabel1->set_timerenabled(false);
-  TimeLabel1->set_timeinterval(1000);
-  TimeLabel1->set_OnTimer([this](TObject* s) { TimeLabel1Timer(s); });
-  TimeLabel1->set_MS(0);
-  TimeLabel1->set_AccessibleDescription("用时");
-
-  Splitter2 = Gap(this, 318, 7);
-  ToolButton10 = Button(this, 325, 8, "重玩此局", [this](TObject* s) { ToolButton10Click(s); });
-
-  WC_Label = new TLabel(this);
-  WC_Label->set_AutoSize(false);
-  Layout::Place(ToolBar1, WC_Label, 348, 2, 136, 22);
-  WC_Label->set_Alignment(taRightJustify);
-  WC_Label->set_Caption("恭喜你完成任务");
-  SetFont(WC_Label->Font(), -13, clWindowText, true);
-  WC_Label->Font()->set_Name("System");
-  WC_Label->set_Visible(false);
-  WC_Label->set_AccessibleRole(arNotification);  // a screen reader speaks it as it appears
-
-  // After the last of the tool bar's own controls.
-  ToolButton12 = Button(this, 484, 10, "撤销", [this](TObject* s) { N18Click(s); });
-  ToolButton13 = Button(this, 507, 11, "重做", [this](TObject* s) { N19Click(s); });
-  ToolButton14 = Button(this, 530, 12, "提示", [this](TObject* s) { N21Click(s); });
-
-  sb1 = Layout::Place(this, new TStatusBar(this), 0, 470, 556, 19);
-  sb1->Panels = {{std::string(Contact::Name) + " 1.5", 90}, {Contact::Mail, 150}, {Contact::HomePageAddress, 130}};
-  if (*Contact::ChatAddress)
-    sb1->Panels.push_back({std::string(Contact::ChatService) + " " + Contact::ChatAddress, 50});
-
-  Panel1 = Layout::Place(this, new TPanel(this), 0, 29, 447, 441);
-  Panel1->set_Align(alLeft);
-  Panel1->set_BevelOuter(bvNone);
-  Panel1->set_BorderWidth(2);
-  Panel1->set_BorderStyle(bsSingle);
-  Panel1->set_Ctl3D(false);
-
-  QJ1 = Layout::Place(this, new QJ::TQJ(this), 456, 232, 35, 35);
-
-  sd991 = Layout::Place(Panel1, new sd99::Tsd99(this), 2, 2, 503, 435);
-  sd991->set_Align(alLeft);
-  sd991->set_BevelOuter(bvNone);
-  sd991->set_BorderWidth(1);
-  sd991->set_Ctl3D(false);
-  sd991->set_Color(13487615);
-  sd991->QJ = QJ1;
-  sd991->set_UNFoucsColor1(clWhite);
-  sd991->set_UNFoucsColor2(16759739);
-  sd991->set_FoucsColor1(13487615);
-  sd991->set_FoucsColor2(13470139);
-  sd991->nd = 1;
-  SetFont(sd991->FONT1, -33, clBlack, true);
-  SetFont(sd991->FONT2, -33, clBlue, true);
-  SetFont(sd991->FONT3, -16, clBlue, false);
-
-  pan = Layout::Place(sd991, new Suppanel::TSuppanel(this), 296, 24, 51, 66);
-  pan->set_Caption(" ");
-  pan->set_Visible(false);
-  pan->Node_h = 0;
-  pan->Node_s = 0;
-  pan->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { panMouseDown(s, b, sh, x, y); };
-  pan->OnKeyDown = [this](TObject* s, unsigned short& k, TShiftState sh) { panKeyDown(s, k, sh); };
-  sd991->Pan = pan;
-  moves.Board = sd991;
-
-  // In the board's place while the game is paused: the digits are hidden, and a click goes on.
-  PausePanel = Layout::Place(Panel1, new TPanel(this), 2, 2, 503, 435);
-  PausePanel->set_BevelOuter(bvNone);
-  PausePanel->set_Color(sd991->Color());
-  SetFont(PausePanel->Font(), -33, clBlue, true);
-  PausePanel->set_Caption("已暂停");
-  PausePanel->set_Visible(false);
-  PausePanel->OnClick = [this](TObject* s) { PausePanelClick(s); };
-
-  KeepTimer = new TTimer(this);
-  KeepTimer->set_Enabled(false);
-  KeepTimer->set_Interval(1000);
-  KeepTimer->set_OnTimer([this](TObject* s) { KeepTimerTimer(s); });
-  OnMinimize = [this](TObject* s) { FormMinimize(s); };
-  OnRestore = [this](TObject* s) { FormRestore(s); };
-  OnClose = [this](TObject* s) { FormClose(s); };
-
-  Memo2 = Layout::Place(this, new TMemo(this), 448, 32, 101, 185);
-  Memo2->set_ReadOnly(true);
-  std::string rules;
-  for (const char* line : Rules) rules += std::string(line) + "\r\n";
-  Memo2->set_Text(rules.substr(0, rules.size() - 2));
-  Memo2->set_AccessibleName("游戏说明");
-
-  // Below the rules: the hint's words.
-  HintMemo = Layout::Place(this, new TMemo(this), 448, 222, 101, 244);
-  HintMemo->set_ReadOnly(true);
-  HintMemo->set_AccessibleName("提示");
-  HintMemo->set_TabStop(false);  // what it says is told to a screen reader as it comes
-  SetFont(HintMemo->Font(), -12, clWindowText, false);
-  // It lies where the bare window was, and takes the row-and-column tint away as the bare window does.
-  HintMemo->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
-  for (auto*& side : HintFrame) {
-    side = Layout::Place(sd991, new TPanel(this), 0, 0, 0, 0);
-    side->set_BevelOuter(bvNone);
-    side->set_Color(HintOutline);
-    side->set_Visible(false);
-  }
-
-  OpenDialog1 = new TOpenDialog(this);
-  SaveDialog1 = new TSaveDialog(this);
-  for (TOpenDialog* d : {OpenDialog1, static_cast<TOpenDialog*>(SaveDialog1)}) {
-    d->DefaultExt = "txt";
-    d->FileName = "save1.txt";
-    d->InitialDir = ".";
-  }
 }
 
 void TForm1::FormCreate(TObject*) {
@@ -356,7 +144,7 @@ void TForm1::CellChanged(TObject* Sender) {
   auto* cell = static_cast<sdunit::Tsdunit*>(Sender);
   moves.Changed(cell);
   if (!moves.Filling) {
-    ClearHint();
+    Hint->Clear();
     UpdateMoves();
     KeepSoon();
   }
@@ -506,6 +294,8 @@ void TForm1::TimeLabel1Timer(TObject*) { TimeLabel1->set_MS(TimeLabel1->MS() + T
 // game starts it anew, and the finished game is not to be had back.
 void TForm1::ToolButton10Click(TObject*) {
   GoOn();
+  Hint->Reset();  // a hint on show was about the board before
+  UpdateHintItems();
   const bool finished = !sd991->Enabled();
   auto clear = [this] {
     Filling fill(moves.Filling);
@@ -644,8 +434,8 @@ long long TForm1::BestTime(int Level) {
 void TForm1::StartMoves(bool touched) {
   moves.Start(touched);
   Recorded = true;
-  ClearHint();
-  HintMemo->set_Text("");
+  Hint->Reset();
+  UpdateHintItems();
   UpdateMoves();
   if (!touched) KeepGame();  // a new game replaces the one kept
 }
@@ -677,6 +467,7 @@ void TForm1::N19Click(TObject*) {
 void TForm1::PlayBack(const History::TMove* move, bool undo) {
   if (!move) return;
   const std::string what = undo ? "撤销" : "重做";
+  Hint->Clear();
   pan->Hide();
   if (move->Clock >= 0) {
     TimeLabel1->set_MS(undo ? move->Clock : 0);
@@ -712,6 +503,7 @@ void TForm1::Pause(bool byMinimize) {
     if (cell->Focused()) pausedCell = cell;
   TimeLabel1->set_timerenabled(false);
   pan->Hide();
+  Hint->Clear();
   sd991->set_Visible(false);
   PausePanel->Show();
   UpdateMoves();
@@ -820,68 +612,20 @@ void TForm1::BringBack() {
 
 void TForm1::N21Click(TObject*) {
   if (!N21->Enabled()) return;
-  if (hintPresses == 0) {
-    Coach::Board board;
-    for (int k = 0; k < 81; ++k) board[k] = {QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Given, moves.Cell(k)->Text()};
-    hint = Coach::NextHint(board);
-    hintPresses = 1;
-    std::string words = hint.first;
-    if (Recorded) words += "\r\n使用提示后，本局不计入排行榜";
-    Recorded = false;
-    ShowHintWords(words);
-    KeepSoon();
-    return;
-  }
-  if (hintPresses == 1) {
-    hintPresses = 2;
-    TintHint();
-    ShowHintWords(hint.second.empty() ? hint.first : hint.second);
-    return;
-  }
-  // The third press does the step, as one change of the player's: the next press starts afresh.
-  const std::vector<Coach::Change> changes = hint.changes;
-  ClearHint();
-  if (changes.empty()) return N21Click(this);
-  moves.AsOneStep(-1, [&] {
-    for (const Coach::Change& change : changes) moves.Cell(change.cell)->set_Text(change.text);
-  });
-  if (sd991->Enabled()) moves.Cell(changes.front().cell)->SetFocus();
-  UpdateMoves();
-  KeepSoon();
+  const bool wasRecorded = Recorded;
+  Coach::Board board;
+  for (int k = 0; k < 81; ++k) board[k] = {QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Given, moves.Cell(k)->Text()};
+  const bool changed = Hint->Press(board, Recorded);
+  if (changed) UpdateMoves();
+  if (changed || wasRecorded != Recorded) KeepSoon();
+  UpdateHintItems();
 }
 
-void TForm1::ShowHintWords(const std::string& words) {
-  HintMemo->set_Text(words);
-  Announce(words);
+// Ctrl+Shift+H: the hint line's words, told again.
+void TForm1::N22Click(TObject*) {
+  if (N22->Enabled()) Hint->SayAgain();
 }
 
-void TForm1::TintHint() {
-  for (const Coach::Tint& t : hint.tints) {
-    auto* cell = moves.Cell(t.cell);
-    tinted.emplace_back(cell, cell->unfoucscolor());
-    cell->set_unfoucscolor(HintTint);
-    if (!cell->error()) cell->set_Color(HintTint);
-    cell->set_HintPart(t.description);
-  }
-  if (hint.target < 0) return;
-  auto* target = moves.Cell(hint.target);
-  const int L = target->Left(), T = target->Top(), W = target->Width(), H = target->Height(), b = 3;
-  HintFrame[0]->SetBounds(L, T, W, b);
-  HintFrame[1]->SetBounds(L, T + H - b, W, b);
-  HintFrame[2]->SetBounds(L, T, b, H);
-  HintFrame[3]->SetBounds(L + W - b, T, b, H);
-  for (auto* side : HintFrame) side->Show();
-}
-
-void TForm1::ClearHint() {
-  hintPresses = 0;
-  for (auto [cell, colour] : tinted) {
-    cell->set_unfoucscolor(colour);
-    if (!cell->error()) cell->set_Color(colour);
-    cell->set_HintPart("");
-  }
-  tinted.clear();
-  for (auto* side : HintFrame) side->Hide();
-}
+void TForm1::UpdateHintItems() { N22->set_Enabled(Hint->HasWords()); }
 
 }  // namespace velmora::main

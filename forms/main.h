@@ -7,7 +7,7 @@
 #include "controls/Suppanel.h"
 #include "controls/TimeLabel.h"
 #include "controls/sd99.h"
-#include "engine/Coach.h"
+#include "forms/HintView.h"
 #include "engine/QJ.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Dialogs.h"
@@ -38,6 +38,7 @@ class TForm1 : public toolkit::TForm {
   toolkit::TMenuItem* N19;  // "重做"
   toolkit::TMenuItem* N20;  // "暂停"
   toolkit::TMenuItem* N21;  // "提示"
+  toolkit::TMenuItem* N22;  // "重听提示" (Ctrl+Shift+H): the hint line's words, told again
   toolkit::TMenuItem* N16;  // "帮助" menu
   toolkit::TMenuItem* N17;  // "帮助"
   toolkit::TMenuItem* About1;
@@ -70,8 +71,7 @@ class TForm1 : public toolkit::TForm {
   toolkit::TPanel* PausePanel;  // "已暂停", in the board's place while the game is paused
   toolkit::TTimer* KeepTimer;   // keeps the game in play a moment after each change
   toolkit::TMemo* Memo2;
-  toolkit::TMemo* HintMemo;  // the hint's words, where the player looks
-  toolkit::TPanel* HintFrame[4];  // the outline of the hint's target cell: top, bottom, left, right
+  HintView::THintView* Hint;  // the hint line, the outline and the hint on show
   toolkit::TStringList Memo1;  // the line store of the record file
   QJ::TQJ* QJ1;
   toolkit::TOpenDialog* OpenDialog1;
@@ -116,6 +116,7 @@ class TForm1 : public toolkit::TForm {
   // The hint, in three presses of the same step: where to look and which technique; the cells and the
   // reason; the step done, as one change that undo takes back.
   void N21Click(toolkit::TObject* Sender);
+  void N22Click(toolkit::TObject* Sender);
   bool Paused() const { return paused; }
   // The game in play takes part in a record (a game that was helped along does not).
   bool Recorded = true;
@@ -152,14 +153,9 @@ class TForm1 : public toolkit::TForm {
   // The game in play is kept in the game folder, or the kept one forgotten when there is no such game.
   void KeepGame();
   void KeepSoon();
-  // The hint on show is taken away (the player moved, or a new game began); the next press starts afresh.
-  void ClearHint();
-  void ShowHintWords(const std::string& words);
-  void TintHint();
+  // 重听提示 is greyed while the hint line is empty.
+  void UpdateHintItems();
   int hoverRow = 0, hoverCol = 0;  // the cell last hovered
-  Coach::Hint hint;
-  int hintPresses = 0;  // of the hint on show: 0 none, 1 where, 2 why, then done
-  std::vector<std::pair<sdunit::Tsdunit*, toolkit::TColor>> tinted;  // with the colour each had
   Moves::TMoves moves;  // its Filling: the program is filling the board, no completion is judged
   bool paused = false, pausedByMinimize = false;
   sdunit::Tsdunit* pausedCell = nullptr;  // the cell that had the focus when the game paused

@@ -141,6 +141,7 @@ void PressKey(TControl* control, TKey key, TShiftState shift) {
     case keyPageUp: return SendKey(control, Qt::Key_PageUp, mods, {});
     case keyPageDown: return SendKey(control, Qt::Key_PageDown, mods, {});
     case keyT: return SendKey(control, Qt::Key_T, mods, mods & Qt::ControlModifier ? QStringLiteral("\x14") : QStringLiteral("t"));
+    case keyH: return SendKey(control, Qt::Key_H, mods, mods & Qt::ControlModifier ? QStringLiteral("\x08") : QStringLiteral("h"));
   }
 }
 

@@ -36,7 +36,7 @@ void TypeAtWindow(TForm* form, const std::string& text);
 enum TKey {
   keyLeft, keyRight, keyUp, keyDown, keyHome, keyEnd, keyDelete, keyBackspace, keyEscape, keyEnter,
   keyTab, keyBacktab, keySpace,  // keyBacktab: Shift+Tab
-  keyPageUp, keyPageDown, keyT   // keyT with ssCtrl: Ctrl+T
+  keyPageUp, keyPageDown, keyT, keyH  // keyT with ssCtrl: Ctrl+T
 };
 // Focuses the control and presses the key, with Shift and Ctrl held as the state says.
 void PressKey(TControl* control, TKey key, TShiftState shift = {});

@@ -144,7 +144,8 @@ const Sequence Sequences[] = {
     {"ANewGameStartsANewHistory", {{"A:3", "3", "", "10"}, {"new", "", "", "00"}, {"undo", "", "", "00"}}},
 };
 
-class UndoRedo : public GameFixture, public ::testing::WithParamInterface<Sequence> {
+// A beginner game on show, with its first two open cells A and B, and the player's actions on it.
+class InPlay : public GameFixture {
  protected:
   void SetUp() override {
     GameFixture::SetUp();
@@ -171,6 +172,7 @@ class UndoRedo : public GameFixture, public ::testing::WithParamInterface<Sequen
     if (action == "redo-button") return tt::Click(form->ToolButton13);
     if (action == "redo-menu") return tt::Click(form->N19);
     if (action == "replay") return tt::Click(form->ToolButton10);
+    if (action == "pause") return tt::Click(form->N20);
     if (action == "new") {
       tt::Click(form->ToolButton5);
       return FindOpenCells();
@@ -184,6 +186,8 @@ class UndoRedo : public GameFixture, public ::testing::WithParamInterface<Sequen
   }
   velmora::sdunit::Tsdunit *a = nullptr, *b = nullptr;
 };
+
+class UndoRedo : public InPlay, public ::testing::WithParamInterface<Sequence> {};
 
 }  // namespace
 
@@ -439,21 +443,21 @@ int Tinted(velmora::main::TForm1* form) {
 TEST_F(UndoRedo, HintInThreePressesOfOneStepThenUndoTakesTheStepBack) {
   const std::string before = Board();
   tt::Click(form->ToolButton14);
-  const std::string first = form->HintMemo->Text();
+  const std::string first = form->Hint->Memo->Text();
   EXPECT_NE(first.find("：") , std::string::npos) << first;  // where to look: technique
   EXPECT_NE(first.find("使用提示后，本局不计入排行榜"), std::string::npos);
   EXPECT_EQ(Tinted(form), 0);
   EXPECT_FALSE(form->Recorded);
 
   tt::Click(form->N21);  // the second press
-  EXPECT_NE(form->HintMemo->Text(), first);
+  EXPECT_NE(form->Hint->Memo->Text(), first);
   EXPECT_GT(Tinted(form), 0);
-  EXPECT_TRUE(form->HintFrame[0]->Visible());
+  EXPECT_TRUE(form->Hint->Frame[0]->Visible());
   EXPECT_EQ(Board(), before);
 
   tt::Click(form->N21);  // the step done
   EXPECT_EQ(Tinted(form), 0);
-  EXPECT_FALSE(form->HintFrame[0]->Visible());
+  EXPECT_FALSE(form->Hint->Frame[0]->Visible());
   int changed = 0;
   for (int r = 1; r <= 9; ++r)
     for (int c = 1; c <= 9; ++c)
@@ -484,14 +488,68 @@ TEST_F(UndoRedo, AMoveClearsTheHintAndAWrongDigitIsToldFirst) {
   ASSERT_FALSE(wrong.empty());
   tt::TypeText(a, wrong.substr(0, 1));
   EXPECT_EQ(Tinted(form), 0);
-  EXPECT_FALSE(form->HintFrame[0]->Visible());
+  EXPECT_FALSE(form->Hint->Frame[0]->Visible());
   tt::Click(form->N21);
-  EXPECT_EQ(form->HintMemo->Text(), "有一个数填错了");  // the record note was told once already
+  EXPECT_EQ(form->Hint->Memo->Text(), "有一个数填错了");  // the record note was told once already
   tt::Click(form->N21);
-  EXPECT_NE(form->HintMemo->Text().find("第" + std::to_string(a->h()) + "行第" + std::to_string(a->s()) + "列"),
+  EXPECT_NE(form->Hint->Memo->Text().find("第" + std::to_string(a->h()) + "行第" + std::to_string(a->s()) + "列"),
             std::string::npos)
-      << form->HintMemo->Text();
+      << form->Hint->Memo->Text();
   EXPECT_FALSE(a->HintPart().empty());
+}
+
+// A hint on show is about the board it was found on: whatever changes the board or hides it takes the
+// hint away, so the next press starts afresh instead of doing the old step (a replay once wrote old
+// pencil marks back into the cells it had emptied).
+class StaleHint : public InPlay, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(StaleHint, IsTakenAwayAndTheNextPressStartsAfresh) {
+  const std::string action = GetParam();
+  tt::TypeText(a, std::to_string(form->QJ1->Solution(a->h(), a->s())));
+  tt::TypeText(b, form->QJ1->Candidates(b->h(), b->s()));
+  tt::TypeText(b, "\b");
+  tt::TypeAtWindow(form, "\x1a");  // something to undo and something to redo
+  tt::Click(form->N21);
+  tt::Click(form->N21);
+  ASSERT_GT(Tinted(form), 0);
+  Do(action);
+  if (action == "pause") tt::Click(form->N20);  // and on again
+  EXPECT_EQ(Tinted(form), 0);
+  EXPECT_FALSE(form->Hint->Frame[0]->Visible());
+  std::string texts[81];
+  for (int k = 0; k < 81; ++k) texts[k] = Cell(k / 9 + 1, k % 9 + 1)->Text();
+  tt::Click(form->N21);  // where to look, nothing done
+  tt::Click(form->N21);  // why, nothing done
+  EXPECT_GT(Tinted(form), 0);
+  for (int k = 0; k < 81; ++k) EXPECT_EQ(Cell(k / 9 + 1, k % 9 + 1)->Text(), texts[k]) << "cell " << k;
+}
+
+INSTANTIATE_TEST_SUITE_P(Actions, StaleHint, ::testing::Values("replay", "pause", "undo", "redo", "new"),
+                         [](const auto& info) { return std::string(info.param); });
+
+// The third press is told whether or not the focus is on the changed cell already, and the hint line's
+// words can be heard again by their key, until a new game empties the line.
+TEST_F(UndoRedo, TheHintIsHeardEveryTimeAndAgainOnAsking) {
+  EXPECT_FALSE(form->N22->Enabled());
+  tt::Click(form->N21);
+  tt::Click(form->N21);
+  const std::string why = form->Hint->Memo->Text();
+  tt::Listen();
+  tt::PressKey(form->sd991->Cells(1, 1), tt::keyH, {toolkit::ssCtrl, toolkit::ssShift});
+  EXPECT_EQ(Notices(tt::StopListening()), std::vector<std::string>{why});
+  for (int round = 0; round < 2; ++round) {  // the second time the focus is on the changed cell already
+    if (round) {
+      tt::Click(form->N21);
+      tt::Click(form->N21);
+    }
+    tt::Listen();
+    tt::Click(form->N21);
+    const std::vector<std::string> notices = Notices(tt::StopListening());
+    ASSERT_FALSE(notices.empty());
+    EXPECT_TRUE(notices.back().starts_with("提示：第")) << notices.back();
+  }
+  tt::Click(form->ToolButton5);
+  EXPECT_FALSE(form->N22->Enabled());
 }
 
 // Hinted to the end: the congratulation, no new-record dialog, the record file as it was; a hinted game
