@@ -50,7 +50,7 @@ Tsd99::Tsd99(TComponent* AOwner) : TPanel(AOwner) {
       cell->set_Left((Width() / 9) * (col - 1));
       cell->set_Top((Height() / 9) * (row - 1));
       cell->OnCaretEdge = [this](TObject* Sender, TDirection Direction) { CellCaretEdge(Sender, Direction); };
-      cell->OnEnter = [this](TObject* Sender) { CellEnter(Sender); };
+      cell->OnEnter = [this](TObject* Sender, bool ByPlayer) { CellEnter(Sender, ByPlayer); };
       cell->OnTextChange = [this](TObject* Sender) { CellTextChange(Sender); };
       cell->set_AccessibleName("第" + IntToStr(row) + "行第" + IntToStr(col) + "列");
     }
@@ -188,7 +188,9 @@ void Tsd99::CellCaretEdge(TObject* Sender, TDirection Direction) {
   const int row = cell->h() + dRow, col = cell->s() + dCol;
   if (row < 1 || row > 9 || col < 1 || col > 9) return;
   Tsdunit* next = Cells(row, col);
+  FArrowed = true;
   next->SetFocus();
+  FArrowed = false;
   next->set_SelStart(static_cast<int>(next->Text().size()));  // bytes: never fewer than characters
 }
 
@@ -226,11 +228,11 @@ void Tsd99::ShowSame() {
   for (Tsdunit* cell : Cells) cell->set_same(cell == FFocused ? 0 : d);
 }
 
-void Tsd99::CellEnter(TObject* Sender) {
+void Tsd99::CellEnter(TObject* Sender, bool ByPlayer) {
   FFocused = static_cast<Tsdunit*>(Sender);
   ShowSame();
   const char d = DigitOf(FFocused);
-  if (!FSameDigit || !d) return;
+  if (!FSameDigit || !d || !(ByPlayer || FArrowed)) return;
   if (auto* form = dynamic_cast<TForm*>(TopLevel())) form->Announce("共" + IntToStr(CountOf(d)) + "个" + d);
 }
 

@@ -170,22 +170,47 @@ void Change(const std::function<void(TStats&)>& change) {
 
 }  // namespace
 
+namespace {
+void AddFinish(TLevel& f, long long seconds, bool hinted) {
+  seconds = std::clamp(seconds, 0LL, Most);
+  f.Finished = std::min(f.Finished + 1, Most);
+  if (!hinted) f.NoHint = std::min(f.NoHint + 1, Most);
+  if (f.Record < 0 || seconds < f.Record) f.Record = seconds;
+  f.Times.push_back(seconds);
+  if (f.Times.size() > Kept) f.Times.erase(f.Times.begin());
+}
+}  // namespace
+
 void CountStart(int level) {
   if (level < 1 || level > 4) return;
-  Change([level](TStats& s) { ++s[level - 1].Started; });
+  Change([level](TStats& s) { s[level - 1].Started = std::min(s[level - 1].Started + 1, Most); });
 }
 
 void CountFinish(int level, long long seconds, bool hinted) {
   if (level < 1 || level > 4) return;
-  seconds = std::clamp(seconds, 0LL, Most);
-  Change([=](TStats& s) {
-    TLevel& f = s[level - 1];
-    f.Finished = std::min(f.Finished + 1, Most);
-    if (!hinted) f.NoHint = std::min(f.NoHint + 1, Most);
-    if (f.Record < 0 || seconds < f.Record) f.Record = seconds;
-    f.Times.push_back(seconds);
-    if (f.Times.size() > Kept) f.Times.erase(f.Times.begin());
+  Change([=](TStats& s) { AddFinish(s[level - 1], seconds, hinted); });
+}
+
+void TCounts::Start(int level) {
+  if (level >= 1 && level <= 4) FWaiting.push_back({level, false, 0, false});
+}
+
+void TCounts::Finish(int level, long long seconds, bool hinted) {
+  if (level >= 1 && level <= 4) FWaiting.push_back({level, true, seconds, hinted});
+}
+
+void TCounts::Write() {
+  if (FWaiting.empty()) return;
+  Change([this](TStats& s) {
+    for (const TCount& c : FWaiting) {
+      TLevel& f = s[c.Level - 1];
+      if (c.Finished)
+        AddFinish(f, c.Seconds, c.Hinted);
+      else
+        f.Started = std::min(f.Started + 1, Most);
+    }
   });
+  FWaiting.clear();
 }
 
 void Clear() {

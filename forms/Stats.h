@@ -53,6 +53,27 @@ void CountStart(int level);
 void CountFinish(int level, long long seconds, bool hinted);
 void Clear();
 
+// Counts that wait to be written: a game counts its moments as they come, and writes them all at once
+// a moment later (with the game in play), so that no deal or completion waits for a disk. Levels other
+// than 1..4 are not counted.
+class TCounts {
+ public:
+  void Start(int level);
+  void Finish(int level, long long seconds, bool hinted);
+  bool Empty() const { return FWaiting.empty(); }
+  // All of them into the file in one change (see above); kept for the next try when the write fails.
+  void Write();
+
+ private:
+  struct TCount {
+    int Level;
+    bool Finished;
+    long long Seconds;
+    bool Hinted;
+  };
+  std::vector<TCount> FWaiting;
+};
+
 // What a screen reader hears of a level: "初级：开始12局，完成8局，未用提示完成5局，最近20局最好95秒，平均120秒".
 std::string Spoken(int level, const TLevel& figures);
 

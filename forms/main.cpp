@@ -174,7 +174,8 @@ void TForm1::CellChanged(TObject* Sender) {
   if (moves.Filling || !sd991->IsSolved()) return;
   Complete();
   int level = sd991->nd;
-  CountFinish(level);
+  counts.Finish(level, TimeLabel1->MS() / 1000, !Recorded);
+  KeepSoon();
   if (level < 1 || level > 4 || !Recorded) return;
   // 64-bit: a record edited by hand to a huge number of seconds must not overflow the comparison.
   if (TimeLabel1->MS() >= BestTime(level) * 1000) return;
@@ -292,8 +293,13 @@ void TForm1::CellMouseMove(TObject* Sender, TShiftState, int, int) {
   for (auto* cell : sd991->Cells) cell->set_hovered(cell->h() == hoverRow || cell->s() == hoverCol);
 }
 
+// The bare window takes every tint under the mouse away, the repeat red too until the next change, as
+// it always did; the focused digit's tint stays.
 void TForm1::FormMouseMove(TObject*, TShiftState, int, int) {
-  for (auto* cell : sd991->Cells) cell->set_hovered(false);
+  for (auto* cell : sd991->Cells) {
+    cell->set_hovered(false);
+    cell->set_Color(cell->RestColor());
+  }
 }
 
 void TForm1::TimeLabel1Timer(TObject*) { TimeLabel1->set_MS(TimeLabel1->MS() + TimeLabel1->timeinterval()); }
@@ -544,6 +550,7 @@ void TForm1::FormRestore(TObject*) {
 void TForm1::FormClose(TObject*) {
   KeepTimer->set_Enabled(false);
   KeepGame();
+  WriteCounts();
 }
 
 // Within a second or two, not at once: a burst of changes costs one write.
@@ -554,6 +561,7 @@ void TForm1::KeepSoon() {
 void TForm1::KeepTimerTimer(TObject*) {
   KeepTimer->set_Enabled(false);
   KeepGame();
+  WriteCounts();
 }
 
 // Only the copy of the game that holds the claim keeps a game; a finished game, or one the player has
@@ -676,23 +684,21 @@ void TForm1::CleanMarks(sdunit::Tsdunit* cell) {
 }
 
 void TForm1::CountStart(int Level) {
-  try {
-    Stats::CountStart(Level);
-  } catch (const Exception& e) {
-    std::fprintf(stderr, "velmora: the game was not counted in the statistics: %s\n", e.Message.c_str());
-  }
+  counts.Start(Level);
+  KeepSoon();
 }
 
-// A failure to count is told on standard error: no reason to spoil the end of a game with an error box.
-void TForm1::CountFinish(int Level) {
+// A failure to count is no reason to spoil a game with an error box.
+void TForm1::WriteCounts() {
   try {
-    Stats::CountFinish(Level, TimeLabel1->MS() / 1000, !Recorded);
+    counts.Write();
   } catch (const Exception& e) {
-    std::fprintf(stderr, "velmora: the finished game was not counted in the statistics: %s\n", e.Message.c_str());
+    std::fprintf(stderr, "velmora: the statistics could not be written: %s\n", e.Message.c_str());
   }
 }
 
 void TForm1::N26Click(TObject*) {
+  WriteCounts();  // the game just finished is among them
   std::unique_ptr<Ufrm_tj::Tfrm_tj> window(new Ufrm_tj::Tfrm_tj(nullptr));
   window->ShowModal();
 }

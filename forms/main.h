@@ -8,6 +8,7 @@
 #include "controls/TimeLabel.h"
 #include "controls/sd99.h"
 #include "forms/HintView.h"
+#include "forms/Stats.h"
 #include "engine/QJ.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Dialogs.h"
@@ -175,14 +176,16 @@ class TForm1 : public toolkit::TForm {
   // The digit just placed in the cell by the player leaves the marks of its row, column and box, in the
   // digit's own step.
   void CleanMarks(sdunit::Tsdunit* cell);
-  // A finished game of the level is counted, with its time and whether a hint helped.
-  void CountFinish(int Level);
+  // The counts waiting are written to the statistics file; a failure is told on standard error, and
+  // they wait for the next try.
+  void WriteCounts();
   int hoverRow = 0, hoverCol = 0;  // the cell last hovered
   Moves::TMoves moves;  // its Filling: the program is filling the board, no completion is judged
   bool paused = false, pausedByMinimize = false;
   sdunit::Tsdunit* pausedCell = nullptr;  // the cell that had the focus when the game paused
   std::unique_ptr<toolkit::TFileClaim> keepClaim;  // this copy keeps the game in play
   std::string broughtBack;                         // told once the window shows
+  Stats::TCounts counts;  // of games started and finished, written with the game in play
 };
 
 }  // namespace velmora::main

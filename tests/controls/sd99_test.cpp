@@ -543,3 +543,19 @@ TEST_F(SameDigit, TheTintAndTheStressedMarkAreOnTheScreen) {
     for (int x = 0; x < plain.Width(); ++x) green += plain.Pixel(x, y) == marks->StressColor();
   EXPECT_EQ(green, 0);
 }
+
+// Said when the player brings the focus (a click, an arrow); not when the program moves it, which says
+// what it did itself (a load, undo).
+TEST_F(SameDigit, ThePlayersMovesSayTheCountAndTheProgramsDoNot) {
+  Enter(2, 3);
+  tt::Listen();
+  tt::PressKey(board->Cells(2, 3), tt::keyRight);
+  Application->ProcessMessages();
+  EXPECT_EQ(tt::StopListening().back(), "notice 共3个8");
+  EXPECT_TRUE(board->Cells(2, 4)->Focused());
+  tt::Listen();
+  board->Cells(1, 1)->SetFocus();
+  Application->ProcessMessages();
+  for (const std::string& line : tt::StopListening()) EXPECT_NE(line.rfind("notice ", 0), 0u) << line;
+  EXPECT_EQ(Tinted(), "24 48 ");
+}

@@ -515,10 +515,11 @@ TEST_F(MainWindow, TheFocusedDigitsTintStaysUnderTheMouseAndGoesWithItsItem) {
   for (auto* c : form->sd991->Cells) EXPECT_NE(c->Color(), c->samecolor) << c->AccessibleName();
 }
 
-// What the statistics count: a game dealt at its level, a collection game under 中级, a finished game
-// with or without a hint; a game brought back at start is not started again.
+// What the statistics count: a game dealt at its level, a finished game with or without a hint; a game
+// brought back at start is not started again. They are written with the game in play, a moment later.
 TEST_F(MainWindow, StatisticsCountGamesAsTheyArePlayed) {
-  auto level = [](int l) {
+  auto level = [&](int l) {
+    tt::Tick(form->KeepTimer);
     std::string why;
     return velmora::Stats::Read(&why)[l - 1];
   };
