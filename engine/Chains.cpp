@@ -1,4 +1,5 @@
-// Chains: the conjugate pairs of one digit in two colours, alternating chains found breadth first, and
+// Chains: the conjugate pairs of one digit in two colours, alternating chains found breadth first (on one
+// digit, over cells of two candidates, and over both with the digits mixed), and
 // forcing chains that follow an assumption with singles until it contradicts itself.
 #include "engine/Chains.h"
 
@@ -68,10 +69,10 @@ class ChainFinder {
             s.clashB = b;
             break;
           }
-        // A cell outside that sees both colours.
+        // A cell outside this cluster that sees both its colours, whether or not an earlier cluster coloured it.
         if (s.removals.empty())
           for (int c = 0; c < 81; ++c) {
-            if (!Has(c, d) || colour[c] >= 0) continue;
+            if (!Has(c, d) || std::find(members.begin(), members.end(), c) != members.end()) continue;
             bool seesOn = false, seesOff = false;
             for (int m : members) {
               if (!T().sees[c][m]) continue;
@@ -153,6 +154,7 @@ class ChainFinder {
     for (const Node& n : s.chain)
       if (std::find(s.cells.begin(), s.cells.end(), n.cell) == s.cells.end()) s.cells.push_back(n.cell);
     s.digits = Bit(s.chain.front().digit);
+    NameLinks(s);
     return true;
   }
 
@@ -213,9 +215,106 @@ class ChainFinder {
     return true;
   }
 
+  // Searches breadth first from "start is not x" along strong links (off to on: the other digit of a cell
+  // with two candidates, or the other place of a digit with two places in a house) and weak links (on to
+  // off: the cell's other digits, or the digit in the cells that see it), to a node "end is z" that rules
+  // something out: with z = x, x leaves every cell that sees both ends; with another digit, start loses z
+  // and end loses x when they see each other, and start keeps only x and z when it is the end. The
+  // shortest such chain over every start wins.
+  bool AlternatingChain(Step& s) const {
+    std::vector<Node> best;
+    std::vector<Removal> bestRemovals;
+    // States: (cell * 9 + digit) * 2 + on.
+    constexpr int kStates = 81 * 9 * 2;
+    std::vector<int> parent(kStates), depth(kStates), queue(kStates);
+    for (int start = 0; start < 81; ++start)
+      ForEachBit(c_[start], [&](int x) {
+        std::fill(parent.begin(), parent.end(), -2);
+        int head = 0, tail = 0;
+        const int first = (start * 9 + x) * 2;
+        parent[first] = -1;
+        depth[first] = 0;
+        queue[tail++] = first;
+        while (head < tail) {
+          const int state = queue[head++], c = state / 18, v = state / 2 % 9;
+          const bool on = state & 1;
+          // A chain no shorter than the best one found cannot win.
+          if (!best.empty() && depth[state] + 1 >= static_cast<int>(best.size())) break;
+          if (on && depth[state] >= 3) {
+            std::vector<Removal> removals = RuledOut(start, x, c, v);
+            if (!removals.empty()) {
+              std::vector<Node> chain;
+              for (int st = state; st >= 0; st = parent[st]) chain.push_back({st / 18, st / 2 % 9 + 1, (st & 1) != 0});
+              std::reverse(chain.begin(), chain.end());
+              best = std::move(chain);
+              bestRemovals = std::move(removals);
+              break;
+            }
+          }
+          auto push = [&](int cell, int digit, bool nextOn) {
+            const int next = (cell * 9 + digit) * 2 + (nextOn ? 1 : 0);
+            if (parent[next] != -2) return;
+            parent[next] = state;
+            depth[next] = depth[state] + 1;
+            queue[tail++] = next;
+          };
+          if (!on) {
+            if (Count(c_[c]) == 2) push(c, Lowest(c_[c] & ~(1u << v)), true);
+            for (int h = 0; h < 3; ++h) {
+              const int o = Conjugate(c, T().houses[c][h], v);
+              if (o >= 0) push(o, v, true);
+            }
+          } else {
+            ForEachBit(c_[c] & ~(1u << v), [&](int e) { push(c, e, false); });
+            for (int p : T().peers[c])
+              if (Has(p, v)) push(p, v, false);
+          }
+        }
+      });
+    if (best.empty()) return false;
+    s.chain = std::move(best);
+    s.removals = std::move(bestRemovals);
+    std::sort(s.removals.begin(), s.removals.end(),
+              [](const Removal& a, const Removal& b) { return a.cell != b.cell ? a.cell < b.cell : a.digit < b.digit; });
+    for (const Node& n : s.chain)
+      if (std::find(s.cells.begin(), s.cells.end(), n.cell) == s.cells.end()) s.cells.push_back(n.cell);
+    s.digits = static_cast<Mask>(Bit(s.chain.front().digit) | Bit(s.chain.back().digit));
+    NameLinks(s);
+    return true;
+  }
+
   bool ForcingChain(Step& s) const;
 
  private:
+  // The house of each strong link between two cells, in the chain's order: the house where the digit has
+  // only those two places.
+  void NameLinks(Step& s) const {
+    for (std::size_t i = 1; i < s.chain.size(); ++i) {
+      const Node &from = s.chain[i - 1], &to = s.chain[i];
+      if (from.on || !to.on || from.cell == to.cell) continue;
+      for (int h = 0; h < 3; ++h)
+        if (Conjugate(from.cell, T().houses[from.cell][h], from.digit - 1) == to.cell) {
+          AddHouse(s, T().houses[from.cell][h]);
+          break;
+        }
+    }
+  }
+
+  // What "start is x or end is z" rules out (digits 0-based).
+  std::vector<Removal> RuledOut(int start, int x, int end, int z) const {
+    std::vector<Removal> out;
+    if (z == x) {
+      if (end == start) return out;
+      for (int o = 0; o < 81; ++o)
+        if (o != start && o != end && Has(o, x) && T().sees[o][start] && T().sees[o][end]) out.push_back({o, x + 1});
+    } else if (end == start) {
+      ForEachBit(c_[start] & ~(1u << x) & ~(1u << z), [&](int e) { out.push_back({start, e + 1}); });
+    } else if (T().sees[start][end]) {
+      if (Has(start, z)) out.push_back({start, z + 1});
+      if (Has(end, x)) out.push_back({end, x + 1});
+    }
+    return out;
+  }
   bool Has(int cell, int d) const { return c_[cell] >> d & 1; }
   static void AddHouse(Step& s, int u) { s.houses.push_back(Solver::HouseAt(u)); }
 
@@ -423,6 +522,7 @@ bool ChainFinder::ForcingChain(Step& s) const {
 bool SimpleColouring(const Position& p, Step& s) { return ChainFinder(p).SimpleColouring(s); }
 bool XChain(const Position& p, Step& s) { return ChainFinder(p).XChain(s); }
 bool XYChain(const Position& p, Step& s) { return ChainFinder(p).XYChain(s); }
+bool AlternatingChain(const Position& p, Step& s) { return ChainFinder(p).AlternatingChain(s); }
 bool ForcingChain(const Position& p, Step& s) { return ChainFinder(p).ForcingChain(s); }
 
 }  // namespace velmora::Chains

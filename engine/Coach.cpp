@@ -2,6 +2,7 @@
 #include "engine/Coach.h"
 
 #include <algorithm>
+#include <bit>
 #include <stdexcept>
 
 #include "engine/Explain.h"
@@ -58,6 +59,14 @@ bool FindClash(const Read& r, int& a, int& b, Solver::House& where) {
   return false;
 }
 
+// Pencil marks as the board writes them: the digits in order, "257".
+std::string MarksOf(Mask digits) {
+  std::string out;
+  for (int d = 1; d <= 9; ++d)
+    if (digits & Solver::Bit(d)) out += static_cast<char>('0' + d);
+  return out;
+}
+
 std::string WithoutDigits(const std::string& text, Mask removed) {
   std::string out;
   for (char ch : text)
@@ -84,13 +93,18 @@ Hint NextHint(const Board& board) {
   int a = 0, b = 0;
   Solver::House where{};
   if (FindClash(r, a, b, where)) {
+    // Two equal digits in a house: at least one of them is not the solution's, and that is the one to clear.
+    const bool wrongA = r.digits[a] != solution[a], wrongB = r.digits[b] != solution[b];
+    const int wrong = wrongA ? a : b, right = wrongA ? b : a;
     const std::string d = std::to_string(r.digits[a]);
     Hint h = Words(Kind::Clash, Explain::HouseName(where) + "有两个" + d,
-                   CellName(a) + "和" + CellName(b) + "都是" + d + "，同一" +
-                       (where.kind == Solver::HouseKind::Row ? "行" : where.kind == Solver::HouseKind::Column ? "列" : "宫") +
-                       "里不能有两个相同的数，请改掉填错的那个。");
-    h.tints = {{a, "提示：与" + CellName(b) + "重复"}, {b, "提示：与" + CellName(a) + "重复"}};
-    h.target = r.clues[a] ? b : a;
+                   CellName(wrong) + "的" + d + "和" + CellName(right) + "的" + d + "重复了，" +
+                       (wrongA && wrongB ? "两格都填错了。" : CellName(wrong) + "填错了。"));
+    h.tints = {{wrong, "提示：与" + CellName(right) + "重复，填错的格"},
+               {right, "提示：与" + CellName(wrong) + "重复" + (wrongA && wrongB ? "，也填错了" : "")}};
+    h.target = wrong;
+    h.changes = {{wrong, ""}};
+    if (wrongA && wrongB) h.changes.push_back({right, ""});
     return h;
   }
 
@@ -104,7 +118,7 @@ Hint NextHint(const Board& board) {
       return h;
     }
     if (!r.digits[c] && r.marks[c] && !(r.marks[c] & Solver::Bit(solution[c]))) {
-      Hint h = Words(Kind::Mistake, "有一个数填错了", CellName(c) + "的候选数标错了：它该填的数不在其中。");
+      Hint h = Words(Kind::Mistake, "有一格的候选数标错了", CellName(c) + "的候选数标错了：它该填的数不在其中。");
       h.tints = {{c, "提示：候选数标错的格"}};
       h.target = c;
       h.changes = {{c, ""}};
@@ -112,45 +126,35 @@ Hint NextHint(const Board& board) {
     }
   }
 
-  Solver::Position position = Solver::Position::FromDigits(r.digits, r.marks);
+  const Solver::Position position = Solver::Position::FromDigits(r.digits, r.marks);
   if (position.Solved()) return Words(Kind::Solved, "已经全部填完了", "棋盘已经填满，每个数都是对的。");
-  Hint h;
-  h.kind = Kind::Step;
-  // Steps whose removals no pencil mark shows are taken in turn until one changes what the board shows.
-  for (;;) {
-    const auto step = Solver::NextStep(position);
-    // The position keeps the one solution, so a step is always found; anything else is a fault of the solver.
-    if (!step) throw std::logic_error("hint: no step found in " + Sudoku::FormatLine(position.values));
-    h.steps.push_back(*step);
-    bool shown = step->placeCell >= 0;
-    for (const Solver::Removal& x : step->removals) shown |= r.marks[x.cell] != 0;
-    if (shown) break;
-    Solver::Apply(position, *step);
+  const auto step = Solver::NextStep(position);
+  // The position keeps the one solution, so a step is always found; anything else is a fault of the solver.
+  if (!step) throw std::logic_error("hint: no step found in " + Sudoku::FormatLine(position.values));
+  Hint h = Words(Kind::Step, "看" + Explain::Where(*step) + "：" + Explain::Name(*step), Explain::Reason(*step));
+  h.step = *step;
+  for (const Explain::Part& p : Explain::Parts(*step)) h.tints.push_back({p.cell, "提示：" + p.role});
+  h.target = Explain::Target(*step);
+  if (step->placeCell >= 0) {
+    h.changes = {{step->placeCell, std::to_string(step->placeDigit)}};
+    return h;
   }
-
-  const Solver::Step& first = h.steps.front();
-  const Solver::Step& last = h.steps.back();
-  h.first = "看" + Explain::Where(first) + "：" + Solver::ChineseName(first.technique);
-  for (std::size_t i = 0; i < h.steps.size(); ++i) h.second += (i ? "于是" : "") + Explain::Reason(h.steps[i]);
-  for (const Solver::Step& step : h.steps)
-    for (const Explain::Part& p : Explain::Parts(step)) {
-      auto same = std::find_if(h.tints.begin(), h.tints.end(), [&](const Tint& t) { return t.cell == p.cell; });
-      if (same == h.tints.end())
-        h.tints.push_back({p.cell, "提示：" + p.role});
-      else
-        same->description += "；" + p.role;
-    }
-  h.target = Explain::Target(last);
-  if (last.placeCell >= 0) {
-    h.changes = {{last.placeCell, std::to_string(last.placeDigit)}};
-  } else {
-    for (const Solver::Removal& x : last.removals) {
-      if (!r.marks[x.cell]) continue;
-      Mask removed = 0;
-      for (const Solver::Removal& y : last.removals)
-        if (y.cell == x.cell) removed |= Solver::Bit(y.digit);
-      const bool done = std::any_of(h.changes.begin(), h.changes.end(), [&](const Change& c) { return c.cell == x.cell; });
-      if (!done) h.changes.push_back({x.cell, WithoutDigits(board[x.cell].text, removed)});
+  // Each cell the step touches shows what is left of it: its marks without the removed digits, or, where it
+  // shows none, its candidates as marks; one digit left is that digit, said in words.
+  for (const Solver::Removal& x : step->removals) {
+    if (std::any_of(h.changes.begin(), h.changes.end(), [&](const Change& c) { return c.cell == x.cell; })) continue;
+    Mask removed = 0;
+    for (const Solver::Removal& y : step->removals)
+      if (y.cell == x.cell) removed |= Solver::Bit(y.digit);
+    const Mask left = position.cand[x.cell] & static_cast<Mask>(~removed);
+    if (std::popcount(static_cast<unsigned>(left)) == 1) {
+      const std::string digit = Explain::DigitList(left);
+      h.changes.push_back({x.cell, digit});
+      h.second += CellName(x.cell) + "只剩" + digit + "了，所以填" + digit + "。";
+      for (Tint& t : h.tints)
+        if (t.cell == x.cell) t.description += "；只剩" + digit + "了";
+    } else {
+      h.changes.push_back({x.cell, r.marks[x.cell] ? WithoutDigits(board[x.cell].text, removed) : MarksOf(left)});
     }
   }
   return h;

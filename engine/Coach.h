@@ -40,18 +40,17 @@ struct Change {
 
 struct Hint {
   Kind kind = Kind::Solved;
-  std::string first;        // the first press, e.g. "看第5宫：隐性唯一" or "有一个数填错了"
+  std::string first;        // the first press, e.g. "看第5宫：宫摒除" or "有一个数填错了"
   std::string second;       // the second press: the reason, or the cell that is wrong
   std::vector<Tint> tints;  // the second press: the cells to tint, in the order of the reasoning
-  int target = -1;          // the second press: the cell to outline, -1 for none
-  // The third press, as one change: the digit placed; or the removed digits taken out of the pencil marks
-  // of the cells that hold them (a cell without marks is left alone; marks cut to one digit become that
-  // digit, which is then the only one left); or a wrong digit or wrong marks cleared. Empty: nothing to do.
+  int target = -1;          // the second press: the cell to outline, one the third press changes; -1 for none
+  // The third press, as one change: the digit placed; or, in every cell the step removes candidates from, its
+  // pencil marks without the removed digits, a cell that shows no marks getting its candidates as marks, so
+  // the board shows what the step proved (a cell cut to one digit gets that digit, and the reason says so);
+  // or a wrong digit or wrong marks cleared. Empty: nothing to do.
   std::vector<Change> changes;
-  // The deductions of a Kind::Step hint, in order; the third press does the last. There is more than one when
-  // the easiest step removes candidates only from cells without pencil marks, where the board would show no
-  // change: the hint then goes on to the first step the board shows, and its reason tells the whole way.
-  std::vector<Solver::Step> steps;
+  // The one deduction of a Kind::Step hint.
+  Solver::Step step;
 };
 
 // The next hint for the board. The order: a puzzle with no or several solutions; digits that clash; a digit

@@ -16,6 +16,8 @@ std::string CellName(int cell);    // 第3行第5列
 std::string HouseName(House h);    // 第3行, 第5列, 第5宫
 std::string DigitList(Mask digits);  // 2、5
 
+// The technique's name as a player says it; a hidden single by its house: 宫摒除, 行摒除, 列摒除.
+std::string Name(const Step& step);
 // Where to look, e.g. "第5宫", "第3行第5列", "数字7".
 std::string Where(const Step& step);
 // Why the step holds and what it does, in one sentence.
@@ -28,7 +30,8 @@ struct Part {
 };
 // The cells that make the step and the cells it changes, each once, in the order of the reasoning.
 std::vector<Part> Parts(const Step& step);
-// The cell a hint outlines: the placed cell, or the first cell that loses a candidate.
+// The cell a hint outlines: the placed cell, or the first cell that loses a candidate; either way a cell
+// the step changes.
 int Target(const Step& step);
 
 }  // namespace velmora::Explain

@@ -18,7 +18,16 @@ struct Tables {
 
 const Tables& T();
 
-inline int Count(unsigned m) { return std::popcount(m); }
+// The solver's masks are of nine bits; a table counts them, as a build for any x86-64 has no popcount
+// instruction and would call a library routine in the solver's innermost loops.
+struct BitCounts {
+  std::uint8_t of[512];
+  constexpr BitCounts() : of() {
+    for (unsigned m = 0; m < 512; ++m) of[m] = static_cast<std::uint8_t>(std::popcount(m));
+  }
+};
+inline constexpr BitCounts kBitCounts;
+inline int Count(unsigned m) { return m < 512 ? kBitCounts.of[m] : std::popcount(m); }
 inline int Lowest(unsigned m) { return std::countr_zero(m); }  // 0-based: a digit's bit or a position
 
 template <class F>

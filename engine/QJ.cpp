@@ -2,6 +2,7 @@
 #include "engine/QJ.h"
 
 #include <utility>
+#include <vector>
 
 #include "engine/Myfun.h"
 #include "engine/Rating.h"
@@ -90,7 +91,7 @@ void TQJ::Shuffle(int Steps) {
 }
 
 void TQJ::Generate(int Level) {
-  // A deal that asks more, or at the expert level less, than its level's technique is dealt again.
+  // A deal that asks more or less than its level is dealt again.
   do Deal(Level);
   while (!FitsLevel(Level));
 }
@@ -111,47 +112,103 @@ void TQJ::Deal(int Level) {
       node.Given = true;
     }
   }
-  OpenCells(toOpen);
+  OpenCells(toOpen, Level);
 }
 
 // Opens drawn cells while the puzzle keeps exactly one solution. A drawn clue whose opening would allow a
 // second solution is needed: it stays a clue for good, since opening more cells never makes it less needed.
 // A draw on an open cell or a needed clue is passed over. The draws stop when toOpen cells are open, or
 // when every clue left has been drawn and found needed.
-void TQJ::OpenCells(int toOpen) {
+//
+// At 高级 and 骨灰级 the cut then goes on with the ladder in mind: while the puzzle asks less than its level,
+// more cells are opened the same way, passing over a cell whose opening would ask more than the level, until
+// it asks enough or no clue can go. The cells opened
+// beyond the count are then closed again, cells the singles fill before the first harder step first: the
+// singles then stop at the same position, and from there the puzzle asks what it asked, with its count.
+void TQJ::OpenCells(int toOpen, int Level) {
   Sudoku::Grid puzzle{};
   for (int row = 1; row <= 9; ++row)
     for (int col = 1; col <= 9; ++col) puzzle[(row - 1) * 9 + col - 1] = static_cast<std::uint8_t>(Solution(row, col));
   toolkit::Grid9<bool> needed{};
   int opened = 0;
   int undecided = 81;  // clues neither opened nor found needed
-  while (opened < toOpen && undecided > 0) {
-    // Two statements, so the row is drawn before the column.
-    const int r = toolkit::Random(9) + 1;
-    const int c = toolkit::Random(9) + 1;
-    TNode& node = *Nodes(r, c);
-    if (!node.Given || needed(r, c)) continue;
-    --undecided;
-    std::uint8_t& cell = puzzle[(r - 1) * 9 + c - 1];
-    cell = 0;
-    if (Sudoku::CountSolutions(puzzle, 2) == 1) {
-      node.Given = false;
-      ++opened;
-    } else {
+  // Opens one more drawn cell whose opening the puzzle passes (`keep`); false when no clue left can go.
+  const auto unique = [&] { return Sudoku::CountSolutions(puzzle, 2) == 1; };
+  auto openOne = [&](auto keep) {
+    while (undecided > 0) {
+      // Two statements, so the row is drawn before the column.
+      const int r = toolkit::Random(9) + 1;
+      const int c = toolkit::Random(9) + 1;
+      TNode& node = *Nodes(r, c);
+      if (!node.Given || needed(r, c)) continue;
+      --undecided;
+      std::uint8_t& cell = puzzle[(r - 1) * 9 + c - 1];
+      cell = 0;
+      if (keep()) {
+        node.Given = false;
+        ++opened;
+        return true;
+      }
       cell = static_cast<std::uint8_t>(node.Value);
       needed(r, c) = true;
     }
+    return false;
+  };
+  while (opened < toOpen && openOne(unique)) {
+  }
+  if (Level < 3) return;
+  // A cell whose opening would make the puzzle ask more than its level stays a clue.
+  int asks = Asks(puzzle, Level);
+  const auto notTooHard = [&] {
+    if (!unique()) return false;
+    const int a = Asks(puzzle, Level);
+    if (a > 0) return false;
+    asks = a;
+    return true;
+  };
+  while (asks < 0 && openOne(notTooHard)) {
+  }
+  if (opened <= toOpen) return;
+  Sudoku::Grid reached{};
+  Rating::SolveWithLogic(puzzle, Rating::Technique::HiddenSingle, &reached);
+  std::vector<int> first, then;  // open cells the singles fill, and the others
+  for (int cell = 0; cell < 81; ++cell)
+    if (!puzzle[cell]) (reached[cell] ? first : then).push_back(cell);
+  while (opened > toOpen) {
+    std::vector<int>& from = first.empty() ? then : first;
+    const int at = toolkit::Random(static_cast<int>(from.size()));
+    const int cell = from[at];
+    from.erase(from.begin() + at);
+    TNode& node = *Nodes(cell / 9 + 1, cell % 9 + 1);
+    node.Given = true;
+    puzzle[cell] = static_cast<std::uint8_t>(node.Value);
+    --opened;
   }
 }
 
-// Beginner: naked singles alone solve it. Intermediate and advanced: naked and hidden singles solve it.
-// Expert: they do not.
+// The ladder of levels: the hardest technique a puzzle of the level needs lies in its band. 初级: naked
+// singles; 中级: singles; 高级: locked candidates or a naked or hidden subset; 骨灰级: more than those (fish,
+// wings, colouring, chains), never a forcing chain.
+int TQJ::Asks(const Sudoku::Grid& puzzle, int Level) {
+  using Rating::Technique;
+  static constexpr struct {
+    Technique above, upTo;  // the hardest technique needed is harder than `above` and no harder than `upTo`
+  } kBands[] = {{Technique::NakedSingle, Technique::NakedSingle},
+                {Technique::NakedSingle, Technique::HiddenSingle},
+                {Technique::HiddenSingle, Technique::HiddenQuad},
+                {Technique::HiddenQuad, Technique::AlternatingChain}};
+  const auto& band = kBands[Level - 1];
+  if (Level >= 3 && Rating::SolveWithLogic(puzzle, band.above)) return -1;
+  const auto hardest = Rating::HardestNeeded(puzzle, band.upTo);
+  if (!hardest) return 1;
+  return Level <= 2 || *hardest > band.above ? 0 : -1;
+}
+
 bool TQJ::FitsLevel(int Level) const {
   Sudoku::Grid puzzle{};
   for (const TNode* node : Nodes)
     if (node->Given) puzzle[(node->Row - 1) * 9 + node->Col - 1] = static_cast<std::uint8_t>(node->Value);
-  const auto upTo = Level == 1 ? Rating::Technique::NakedSingle : Rating::Technique::HiddenSingle;
-  return Rating::SolveWithLogic(puzzle, upTo) == (Level < 4);
+  return Asks(puzzle, Level) == 0;
 }
 
 std::string TQJ::Candidates(int row, int col) const {

@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "engine/Sudoku.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Grid9.h"
 
@@ -33,9 +34,11 @@ class TQJ : public toolkit::TPanel {
   void Shuffle(int Steps);
   // A new puzzle of level 1..4 in Nodes, with exactly one solution: draws how many cells to open,
   // shuffles 1000 steps, makes every node a clue of the solved grid, then opens up to that many distinct
-  // random cells whose opening keeps the solution unique. A deal that does not fit its level is dealt again:
-  // at level 1 naked singles alone solve it, at levels 2 and 3 naked and hidden singles solve it, at level 4
-  // they do not. Another level raises EInvalidOperation before anything is drawn or changed.
+  // random cells whose opening keeps the solution unique (at levels 3 and 4 with the ladder in mind, see
+  // OpenCells). A deal that does not fit its level is dealt again. The levels climb a ladder of techniques,
+  // by the hardest one the logic solver needs: level 1 naked singles, level 2 singles, level 3 locked
+  // candidates or a naked or hidden subset, level 4 more than those but never a forcing chain. Another
+  // level raises EInvalidOperation before anything is drawn or changed.
   void Generate(int Level);
   // One deal of Generate: the count, the shuffle and the opening, never dealt again; the same check of
   // the level.
@@ -50,8 +53,11 @@ class TQJ : public toolkit::TPanel {
   std::string Candidates(int row, int col) const;
 
  private:
-  void OpenCells(int toOpen);
-  // Whether the puzzle in Nodes asks what its level means, by the logic solver's singles.
+  void OpenCells(int toOpen, int Level);
+  // Whether the puzzle asks what its level means, by the hardest technique the logic solver needs:
+  // -1 less, 0 just that, 1 more.
+  static int Asks(const Sudoku::Grid& puzzle, int Level);
+  // Whether the puzzle in Nodes asks what its level means.
   bool FitsLevel(int Level) const;
 };
 

@@ -1,6 +1,7 @@
 // The rating walks the logic solver's steps from the puzzle to its solution.
 #include "engine/Rating.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -11,7 +12,7 @@ namespace {
 // What a step of each technique adds to a puzzle's score, from the easiest to the hardest.
 int Weight(Technique t) {
   static const int weights[Solver::kTechniqueCount] = {1,  2,  6,  6,  10, 12, 16, 20, 24, 28,
-                                                        26, 36, 44, 30, 34, 50, 60, 70, 100};
+                                                        26, 36, 44, 30, 34, 50, 60, 70, 80, 100};
   return weights[static_cast<int>(t)];
 }
 
@@ -63,6 +64,17 @@ Rating Rate(const Grid& puzzle) {
   }
   r.grade = GradeOf(r.hardest);
   return r;
+}
+
+std::optional<Technique> HardestNeeded(const Grid& puzzle, Technique upTo) {
+  Solver::Position position = Solver::Position::FromDigits(puzzle);
+  Technique hardest = Technique::NakedSingle;
+  while (const auto step = Solver::NextStep(position, upTo)) {
+    hardest = std::max(hardest, step->technique);
+    Solver::Apply(position, *step);
+  }
+  if (!position.Solved()) return std::nullopt;
+  return hardest;
 }
 
 bool SolveWithLogic(const Grid& puzzle, Technique upTo, Grid* reached) {

@@ -33,6 +33,10 @@ bool EasierThan(const Rating& a, const Rating& b);
 // against the solution: a step that loses it is a fault of the solver and throws std::logic_error.
 Rating Rate(const Grid& puzzle);
 
+// The hardest technique the logic solver takes, trying none harder than `upTo`, to solve the puzzle; empty
+// when those techniques leave it unsolved.
+std::optional<Technique> HardestNeeded(const Grid& puzzle, Technique upTo);
+
 // Solves by logic alone with the techniques up to `upTo`; true when every cell gets filled.
 // The reached grid (possibly incomplete) goes to *reached.
 bool SolveWithLogic(const Grid& puzzle, Technique upTo, Grid* reached = nullptr);

@@ -47,6 +47,7 @@ class Finder {
       case Technique::SimpleColouring: return Chains::SimpleColouring(p_, s);
       case Technique::XChain: return Chains::XChain(p_, s);
       case Technique::XYChain: return Chains::XYChain(p_, s);
+      case Technique::AlternatingChain: return Chains::AlternatingChain(p_, s);
       case Technique::ForcingChain: return Chains::ForcingChain(p_, s);
     }
     return false;
@@ -299,9 +300,10 @@ class Finder {
 }  // namespace
 
 const char* ChineseName(Technique t) {
-  static const char* names[] = {"唯一余数", "隐性唯一", "区块摒除", "区块摒除", "显性数对",  "隐性数对", "显性三数组",
-                                "隐性三数组", "显性四数组", "隐性四数组", "X-Wing", "剑鱼", "水母", "XY-Wing",
-                                "XYZ-Wing", "简单染色", "X链", "XY链", "强制链"};
+  static const char* names[] = {"唯一余数", "摒除法",     "区块摒除",   "区块摒除",  "显性数对",   "隐性数对",
+                                "显性三链数", "隐性三链数", "显性四链数", "隐性四链数", "X-Wing",     "剑鱼",
+                                "水母",     "XY-Wing",    "XYZ-Wing",   "简单染色",  "X链",        "XY链",
+                                "交替推理链", "假设矛盾（强制链）"};
   return names[static_cast<int>(t)];
 }
 
@@ -311,7 +313,7 @@ const char* EnglishName(Technique t) {
                                 "Naked triple",   "Hidden triple", "Naked quad", "Hidden quad",
                                 "X-Wing",         "Swordfish",     "Jellyfish", "XY-Wing",
                                 "XYZ-Wing",       "Simple colouring", "X-chain", "XY-chain",
-                                "Forcing chain"};
+                                "Alternating inference chain", "Forcing chain"};
   return names[static_cast<int>(t)];
 }
 
@@ -340,11 +342,16 @@ bool Position::Solved() const {
 }
 
 bool Position::Broken() const {
-  for (int c = 0; c < 81; ++c)
-    if (!values[c] && !cand[c]) return true;
-  for (int u = 0; u < 27; ++u) {
+  // What each cell offers: its digit, or its candidates (none: a dead cell).
+  Mask offers[81];
+  for (int c = 0; c < 81; ++c) {
+    offers[c] = values[c] ? Bit(values[c]) : cand[c];
+    if (!offers[c]) return true;
+  }
+  const Houses::Tables& t = T();
+  for (const auto& unit : t.unit) {
     Mask seen = 0;
-    for (int c : T().unit[u]) seen |= values[c] ? Bit(values[c]) : cand[c];
+    for (int c : unit) seen |= offers[c];
     if (seen != kAllDigits) return true;
   }
   return false;

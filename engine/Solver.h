@@ -21,15 +21,15 @@ inline Mask Bit(int digit) { return static_cast<Mask>(1u << (digit - 1)); }
 // From easiest to hardest: the order in which the next step is looked for, and the scale of a rating.
 enum class Technique {
   NakedSingle,      // 唯一余数: a cell with one candidate left
-  HiddenSingle,     // 隐性唯一: the only place for a digit in a box, a row or a column
+  HiddenSingle,     // 宫摒除 / 行摒除 / 列摒除: the only place for a digit in a box, a row or a column
   Pointing,         // 区块摒除: a digit of a box confined to one line
   Claiming,         // 区块摒除: a digit of a line confined to one box
   NakedPair,        // 显性数对
   HiddenPair,       // 隐性数对
-  NakedTriple,      // 显性三数组
-  HiddenTriple,     // 隐性三数组
-  NakedQuad,        // 显性四数组
-  HiddenQuad,       // 隐性四数组
+  NakedTriple,      // 显性三链数
+  HiddenTriple,     // 隐性三链数
+  NakedQuad,        // 显性四链数
+  HiddenQuad,       // 隐性四链数
   XWing,            // X-Wing
   Swordfish,        // 剑鱼
   Jellyfish,        // 水母
@@ -38,10 +38,13 @@ enum class Technique {
   SimpleColouring,  // 简单染色: the two colours of one digit's conjugate pairs
   XChain,           // X链: an alternating chain on one digit
   XYChain,          // XY链: a chain of cells with two candidates
-  ForcingChain,     // 强制链: a candidate whose consequences end in a contradiction
+  AlternatingChain, // 交替推理链: strong links of two-candidate cells and conjugate pairs, digits mixed
+  ForcingChain,     // 假设矛盾（强制链）: a candidate tried, whose consequences end in a contradiction
 };
-constexpr int kTechniqueCount = 19;
+constexpr int kTechniqueCount = 20;
 
+// The name a player knows the technique by. A hidden single is named by its house in the step's words
+// (宫摒除, 行摒除, 列摒除); this is the name of the technique as a whole.
 const char* ChineseName(Technique t);
 const char* EnglishName(Technique t);
 
@@ -72,15 +75,19 @@ struct Removal {
 // One deduction: what it is, where, which cells make it, and what it does.
 struct Step {
   Technique technique = Technique::NakedSingle;
-  std::vector<House> houses;  // the houses it works in, the base houses first
+  // The houses it works in, the base houses first; for X- and alternating chains, the house of each strong
+  // link between two cells, in the chain's order; for a forcing chain, the house left without a place.
+  std::vector<House> houses;
   std::vector<int> cells;     // the cells that make it (for a placement, the cell itself)
   Mask digits = 0;            // the digits the pattern is about
   // What it does: a digit placed, or candidates removed.
   int placeCell = -1;
   int placeDigit = 0;
   std::vector<Removal> removals;
-  // Chains: the nodes in the order of the reasoning. For X- and XY-chains, from "the first cell is not
-  // the digit" to "the last cell is the digit". For simple colouring, every cell of the two colours, `on`
+  // Chains: the nodes in the order of the reasoning. For X-, XY- and alternating chains, from "the first
+  // cell is not the digit" to "the last cell is the digit", off and on in turn: off to on is a strong link (a
+  // cell of two candidates, or a digit's only two places in a house), on to off a weak one (one cell, or
+  // two cells that see each other with one digit). For simple colouring, every cell of the two colours, `on`
   // for one colour and off for the other. For a forcing chain, the assumption first (on), then the
   // placements it forces, in order. For XY- and XYZ-Wing: pivot is x, pincer A is z, pivot is y, pincer B is z.
   std::vector<Node> chain;

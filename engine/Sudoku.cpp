@@ -3,6 +3,8 @@
 
 #include <bit>
 
+#include "engine/Houses.h"
+
 namespace velmora::Sudoku {
 
 namespace {
@@ -68,7 +70,7 @@ class Searcher {
     int bestCount = 10;
     for (int i = depth; i < count_; ++i) {
       std::uint16_t mask = static_cast<std::uint16_t>(~Used(empties_[i]) & kAllDigits);
-      int n = std::popcount(mask);
+      int n = Houses::Count(mask);
       if (n < bestCount) {
         best = i;
         bestMask = mask;

@@ -8,6 +8,7 @@
 
 #include "toolkit/ComCtrls.h"
 #include "toolkit/EditWidget_p.h"
+#include "toolkit/TextBoundaries_p.h"
 #include "toolkit/Forms.h"
 #include "toolkit/qt_p.h"
 
@@ -36,6 +37,41 @@ bool IsClientWidget(QWidget* w) {
 
 class ItemAccessible;
 
+// What every text of the layer answers a screen reader about its characters, words, sentences,
+// lines and paragraphs: pieces the layer finds itself (toolkit/TextBoundaries_p.h), never Qt's own,
+// which never returned for a text that begins with a Chinese character.
+class BoundedText : public QAccessibleTextInterface {
+ public:
+  QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset, int* endOffset) const override {
+    return Piece(offset, type, TextSide::At, startOffset, endOffset);
+  }
+  QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
+                           int* endOffset) const override {
+    return Piece(offset, type, TextSide::Before, startOffset, endOffset);
+  }
+  QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
+                          int* endOffset) const override {
+    return Piece(offset, type, TextSide::After, startOffset, endOffset);
+  }
+
+ protected:
+  // The text as the widget holds it, a kept byte as its lone surrogate; empty while it tells none.
+  virtual QString Whole() const = 0;
+  // The piece holding unit i; a text with lines of its own gives them here.
+  virtual TextSpan SpanOf(QStringView whole, int i, QAccessible::TextBoundaryType type) const {
+    return SpanAt(whole, i, type);
+  }
+
+ private:
+  QString Piece(int offset, QAccessible::TextBoundaryType type, TextSide side, int* startOffset, int* endOffset) const {
+    const QString whole = Whole();
+    TextSpan span = PieceOf(whole, offset, type, side, [&](int i) { return SpanOf(whole, i, type); });
+    *startOffset = span.Start;
+    *endOffset = span.End;
+    return OutsideText(whole.mid(span.Start, span.End - span.Start));
+  }
+};
+
 // The interface of every plain widget of the layer below a window. Qt may ask for a widget's interface
 // while the widget is still being built, and keeps the answer for the widget's life, so this one decides
 // nothing when it is made: each call looks at what the widget and its control are now.
@@ -46,7 +82,7 @@ class ItemAccessible;
 // Whether the widget is shown with its window: not hidden itself, nor under a hidden control.
 bool Shown(QWidget* w) { return w->isVisibleTo(w->window()); }
 
-class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class WidgetAccessible : public QAccessibleWidget, public BoundedText {
  public:
   explicit WidgetAccessible(QWidget* w) : QAccessibleWidget(w) {}
   ~WidgetAccessible() override {
@@ -176,55 +212,33 @@ class WidgetAccessible : public QAccessibleWidget, public QAccessibleTextInterfa
     *endOffset = characterCount();
     return QString();
   }
+  QString Whole() const override { return Shown(Edit()) ? Edit()->text_ : QString(); }
   // A line is a line as the edit shows it, wrapped at its edge: a screen reader reading by lines
-  // (Down, Page Down) speaks what the caret has moved onto, not the whole paragraph. Characters,
-  // words and sentences are the platform's own boundaries of the text.
-  QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
-                       int* endOffset) const override {
-    if (type != QAccessible::LineBoundary) return QAccessibleTextInterface::textAtOffset(offset, type, startOffset, endOffset);
-    return Line(LineNumber(offset), startOffset, endOffset);
-  }
-  QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
-                           int* endOffset) const override {
-    if (type != QAccessible::LineBoundary)
-      return QAccessibleTextInterface::textBeforeOffset(offset, type, startOffset, endOffset);
-    return Line(LineNumber(offset) - 1, startOffset, endOffset);
-  }
-  QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
-                          int* endOffset) const override {
-    if (type != QAccessible::LineBoundary)
-      return QAccessibleTextInterface::textAfterOffset(offset, type, startOffset, endOffset);
-    return Line(LineNumber(offset) + 1, startOffset, endOffset);
+  // (Down, Page Down) speaks what the caret has moved onto, not the whole paragraph. A long text is
+  // laid out only around the caret: away from it, a line is its paragraph.
+  TextSpan SpanOf(QStringView whole, int i, QAccessible::TextBoundaryType type) const override {
+    if (type != QAccessible::LineBoundary) return SpanAt(whole, i, type);
+    const QTextLayout& layout = Edit()->Layout();
+    const int first = Edit()->LayoutStart(), end = first + static_cast<int>(layout.text().size());
+    QTextLine line = i >= first && i < end ? layout.lineForTextPosition(i - first) : QTextLine();
+    if (line.isValid()) {
+      const int start = first + line.textStart();
+      return {start, std::min(end, start + line.textLength())};
+    }
+    // A paragraph that runs into the laid-out part ends (or starts) where that part does.
+    TextSpan paragraph = SpanAt(whole, i, QAccessible::ParagraphBoundary);
+    if (i < first) paragraph.End = std::min(paragraph.End, first);
+    if (i >= end) paragraph.Start = std::max(paragraph.Start, end);
+    return paragraph;
   }
 
  private:
-  // The shown line that holds the offset; the end of the text lies on the last line.
-  // A long text is laid out only around the caret: lines are counted within that part.
-  int LineNumber(int offset) const {
-    const QTextLayout& layout = Edit()->Layout();
-    const int at = std::clamp(offset, 0, characterCount()) - Edit()->LayoutStart();
-    if (at < 0) return -1;
-    QTextLine line = layout.lineForTextPosition(at);
-    return line.isValid() ? line.lineNumber() : layout.lineCount() - 1;
-  }
-  // Shown line n with its line break, if it has one; nothing (at the near end) past either end.
-  QString Line(int n, int* startOffset, int* endOffset) const {
-    const QTextLayout& layout = Edit()->Layout();
-    if (n < 0 || n >= layout.lineCount()) {
-      *startOffset = *endOffset = n < 0 ? 0 : characterCount();
-      return QString();
-    }
-    QTextLine line = layout.lineAt(n);
-    *startOffset = Edit()->LayoutStart() + line.textStart();
-    *endOffset = std::min(characterCount(), *startOffset + line.textLength());
-    return text(*startOffset, *endOffset);
-  }
-
   mutable std::vector<QAccessible::Id> items_;
 };
 
-// One painted part of a control: a text, or a button that is greyed when it is not offered.
-class ItemAccessible : public QAccessibleInterface {
+// One painted part of a control: a text, or a button that is greyed when it is not offered. An entry
+// of a list is a read-only text too, its name, which a screen reader may read by words.
+class ItemAccessible : public QAccessibleInterface, public BoundedText {
  public:
   ItemAccessible(const WidgetAccessible* owner, int index) : owner_(owner), index_(index) {}
 
@@ -266,6 +280,32 @@ class ItemAccessible : public QAccessibleInterface {
     s.focused = item.Selected && owner_->Widget()->hasFocus();
     return s;
   }
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::TextInterface && role() == QAccessible::ListItem) return static_cast<QAccessibleTextInterface*>(this);
+    return nullptr;
+  }
+
+  // ---- an entry's name as a read-only text, with no caret of its own
+  QString Whole() const override { return ToQString(owner_->Item(index_).Name); }
+  void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  QString text(int startOffset, int endOffset) const override {
+    return OutsideText(Whole().mid(startOffset, std::max(0, endOffset - startOffset)));
+  }
+  int characterCount() const override { return static_cast<int>(Whole().size()); }
+  QRect characterRect(int) const override { return QRect(); }
+  int offsetAtPoint(const QPoint&) const override { return -1; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int, int* startOffset, int* endOffset) const override {
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return QString();
+  }
 
  private:
   const WidgetAccessible* owner_;
@@ -287,7 +327,7 @@ QAccessibleInterface* WidgetAccessible::childAt(int x, int y) const {
 
 // The single-line edit, told as the platform's own edit is, but with its text converted as all text
 // leaving the program is: a kept byte is the replacement character, not the platform's "?".
-class LineAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class LineAccessible : public QAccessibleWidget, public BoundedText {
  public:
   explicit LineAccessible(QLineEdit* w) : QAccessibleWidget(w, QAccessible::EditableText) {}
   QLineEdit* Line() const { return static_cast<QLineEdit*>(widget()); }
@@ -327,6 +367,8 @@ class LineAccessible : public QAccessibleWidget, public QAccessibleTextInterface
     return OutsideText(Line()->text().mid(startOffset, std::max(0, endOffset - startOffset)));
   }
   int characterCount() const override { return static_cast<int>(Line()->text().size()); }
+  // One line: the line boundary is the whole text, as the paragraph is.
+  QString Whole() const override { return Line()->echoMode() == QLineEdit::Normal ? Line()->text() : QString(); }
   // Measured from the caret, whose place the edit knows, scrolled text included.
   QRect characterRect(int offset) const override {
     QLineEdit* l = Line();

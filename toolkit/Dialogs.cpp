@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "toolkit/Forms.h"
@@ -25,10 +26,26 @@ namespace {
 bool MayReplace(const std::string& name) {
   const std::string question = std::filesystem::path(name).filename().string() + " 已经存在。\n要替换它吗？";
   if (testing::Enabled()) return testing::TakeReplaceAnswer(question);
-  return QMessageBox::warning(DialogOwner(), ToQString(Application->Title), ToQString(question),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+  QWidget* owner = DialogOwner();
+  const bool yes = QMessageBox::warning(owner, ToQString(Application->Title), ToQString(question),
+                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+  Reactivate(owner);
+  return yes;
 }
 }  // namespace
+
+std::unique_ptr<QFileDialog> MakeFileDialog(bool save, const std::string& folder, const std::string& name) {
+  auto dialog = std::make_unique<QFileDialog>(DialogOwner());
+  dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog->setFileMode(QFileDialog::AnyFile);
+  // Asked in Run, of the name the default extension completes, which the dialog cannot know.
+  dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  // Qt's own dialog, not the desktop's: it speaks the game's language and wears its colours.
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setDirectory(QString::fromStdString(folder.empty() ? "." : folder));
+  if (!name.empty()) dialog->selectFile(QString::fromStdString(name));
+  return dialog;
+}
 
 bool TOpenDialog::Run(bool save) {
   std::string start = FileName;
@@ -37,16 +54,9 @@ bool TOpenDialog::Run(bool save) {
     if (testing::Enabled()) {
       if (!testing::TakeFileDialogAnswer(answer)) answer.reset();  // no answer waiting: cancelled
     } else {
-      QFileDialog dialog(DialogOwner());
-      dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-      dialog.setFileMode(QFileDialog::AnyFile);
-      // Asked below, of the name the default extension completes, which the dialog cannot know.
-      dialog.setOption(QFileDialog::DontConfirmOverwrite);
-      // Qt's own dialog, not the desktop's: it speaks the game's language and wears its colours.
-      dialog.setOption(QFileDialog::DontUseNativeDialog);
-      dialog.setDirectory(QString::fromStdString(InitialDir.empty() ? "." : InitialDir));
-      if (!start.empty()) dialog.selectFile(QString::fromStdString(start));
-      QString chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first() : QString();
+      std::unique_ptr<QFileDialog> dialog = MakeFileDialog(save, InitialDir, start);
+      QString chosen = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty() ? dialog->selectedFiles().first() : QString();
+      Reactivate(dialog->parentWidget());
       if (!chosen.isEmpty()) answer = chosen.toStdString();
     }
     if (!answer) return false;

@@ -382,6 +382,7 @@ int TForm::ShowModal() {
     FHandle->widget->hide();
     FHandle->widget->setWindowModality(Qt::NonModal);
   }
+  Reactivate(DialogOwner());
   if (testFailure) std::rethrow_exception(testFailure);
   return FModalResult;
 }
@@ -672,6 +673,16 @@ QWidget* DialogOwner() {
   return main && main->Visible() ? main->Handle()->widget : nullptr;
 }
 
+// When a modal window closes, the game left it to the window manager to give the focus back, and the
+// manager sends a window's focus on to its modal dialog while it still knows of one. On a busy machine
+// openbox's focus log showed it choosing before it had seen the dialog go: it passed over the main
+// window, owner of the going dialog, and focused a window of its own, so no window of the game was
+// active and the player's keys went nowhere. So the owner asks for its activation back itself once the
+// dialog has gone; the manager reads that request after the dialog's going.
+void Reactivate(QWidget* owner) {
+  if (owner && owner->isVisible() && !testing::Enabled()) owner->activateWindow();
+}
+
 void TApplication::Guard(const std::function<void()>& f) {
   try {
     f();
@@ -709,6 +720,7 @@ void MessageBox(QMessageBox::Icon icon, const std::string& fullMessage, void (*r
   }
   QMessageBox box(icon, ToQString(Application->Title), ToQString(message), QMessageBox::Ok, DialogOwner());
   box.exec();
+  Reactivate(box.parentWidget());
 }
 }  // namespace
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "toolkit/Controls.h"
 #include "toolkit/ExtCtrls.h"
@@ -16,6 +18,7 @@
 class QAccessibleEvent;
 class QAction;
 class QEventLoop;
+class QFileDialog;
 class QMenuBar;
 class QPainter;
 
@@ -99,6 +102,12 @@ QMenuBar* CreateMenuBar(TMainMenu* menu, QWidget* parent);
 // The window that a message box or file dialog opened now belongs to: the modal form on screen, else
 // the main form when shown, else none.
 QWidget* DialogOwner();
+
+// Asks for the window's activation back once a modal window it owned has closed (see Forms.cpp).
+void Reactivate(QWidget* owner);
+
+// The open or save dialog as the file dialogs show it, in `folder` ("": the current one), holding `name`.
+std::unique_ptr<QFileDialog> MakeFileDialog(bool save, const std::string& folder, const std::string& name);
 
 // Runs a platform event as a handler (inside Application's guard).
 void Deliver(const std::function<void()>& f);

@@ -13,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QEnterEvent>
+#include <QFileDialog>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -406,6 +407,52 @@ AccessibleObject Describe(QAccessibleInterface* iface) {
 
 AccessibleObject Accessible(TControl* control) {
   return Describe(QAccessible::queryAccessibleInterface(control->Handle()->widget));
+}
+
+struct AccessibleText::Parts {
+  std::unique_ptr<QFileDialog> dialog;
+  QPointer<QWidget> widget;
+  int item = -1;
+  QAccessibleTextInterface* Text() const {
+    QAccessibleInterface* iface = widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
+    if (iface && item >= 0) iface = iface->child(item);  // a list's children are its entries
+    return iface ? iface->textInterface() : nullptr;
+  }
+};
+
+AccessibleText::AccessibleText() : parts_(std::make_unique<Parts>()) {}
+AccessibleText::AccessibleText(TControl* control, int item) : AccessibleText() {
+  parts_->widget = control->Handle()->widget;
+  parts_->item = item;
+}
+AccessibleText::AccessibleText(AccessibleText&&) noexcept = default;
+AccessibleText::~AccessibleText() = default;
+
+AccessibleText AccessibleText::FileDialogName(bool save, const std::string& name) {
+  AccessibleText text;
+  text.parts_->dialog = MakeFileDialog(save, "", name);
+  text.parts_->widget = text.parts_->dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  return text;
+}
+
+int AccessibleText::Length() const {
+  QAccessibleTextInterface* text = parts_->Text();
+  return text ? text->characterCount() : -1;
+}
+
+TextPiece AccessibleText::Piece(TTextSide side, TTextBoundary boundary, int offset) const {
+  QAccessibleTextInterface* text = parts_->Text();
+  if (!text) return {};
+  static const QAccessible::TextBoundaryType types[] = {
+      QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::SentenceBoundary,
+      QAccessible::LineBoundary, QAccessible::ParagraphBoundary, QAccessible::NoBoundary};
+  const QAccessible::TextBoundaryType type = types[boundary];
+  TextPiece piece;
+  QString got = side == tsAt       ? text->textAtOffset(offset, type, &piece.Start, &piece.End)
+                : side == tsBefore ? text->textBeforeOffset(offset, type, &piece.Start, &piece.End)
+                                   : text->textAfterOffset(offset, type, &piece.Start, &piece.End);
+  piece.Text = got.toStdString();
+  return piece;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 // as only a shown window takes input.
 #pragma once
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -154,6 +155,34 @@ struct AccessibleObject {
   std::vector<AccessibleObject> Children;
 };
 AccessibleObject Accessible(TControl* control);
+
+// What a screen reader asks of a text through its accessible text interface, as it asks after each
+// caret move: the piece at an offset, or the piece before or after that one, by a boundary, with its
+// offsets (in the platform's UTF-16 units).
+enum TTextBoundary { tbChar, tbWord, tbSentence, tbLine, tbParagraph, tbWhole };
+enum TTextSide { tsAt, tsBefore, tsAfter };
+struct TextPiece {
+  std::string Text;
+  int Start = -1, End = -1;
+  bool operator==(const TextPiece&) const = default;
+};
+// A text as assistive technology reaches it: a control's, entry `item` of a list control's, or the
+// name box of the open or save dialog as the game makes it (made for the asking, never shown).
+class AccessibleText {
+ public:
+  explicit AccessibleText(TControl* control, int item = -1);
+  static AccessibleText FileDialogName(bool save, const std::string& name);
+  AccessibleText(AccessibleText&&) noexcept;
+  ~AccessibleText();
+  // In UTF-16 units; -1 where there is no accessible text.
+  int Length() const;
+  TextPiece Piece(TTextSide side, TTextBoundary boundary, int offset) const;
+
+ private:
+  AccessibleText();
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+};
 
 // What assistive technology is told while a test listens, one line an event, in order: "caret 5" (a
 // text's caret moved to 5), "selection 2 4" (its selection is now 2..4; "selection 3 3": none),

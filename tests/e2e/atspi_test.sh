@@ -1,6 +1,7 @@
 #!/bin/sh
-# Runs tests/e2e/atspi_test.py on an X server, a session bus and a window manager of its own, where
-# the game shows its accessible tree to AT-SPI. Usage: atspi_test.sh LAUNCHER
+# Runs tests/e2e/atspi_test.py (or another script of this folder that reads the game's AT-SPI tree) on
+# an X server, a session bus and a window manager of its own, where the game shows its accessible tree
+# to AT-SPI. Usage: atspi_test.sh LAUNCHER [SCRIPT]
 set -eu
 here=$(dirname "$(readlink -f "$0")")
 # The AT-SPI bindings are the system's (python3-gi, gir1.2-atspi-2.0), so the system's interpreter.
@@ -18,4 +19,4 @@ exec xvfb-run -a -n $(( $(od -An -N2 -tu2 /dev/urandom) % 400 + 500 )) -e /dev/s
   -s "-screen 0 1280x1024x24 -noreset" dbus-run-session -- sh -c '
     openbox --config-file /dev/null >/dev/null 2>&1 & wm=$!
     "$1" "$2" "$3"; status=$?
-    kill $wm; exit $status' sh "$python" "$here/atspi_test.py" "$1"
+    kill $wm; exit $status' sh "$python" "$here/${2:-atspi_test.py}" "$1"

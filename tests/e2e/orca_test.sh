@@ -58,10 +58,25 @@ hears() {
   heard=$(said | wc -l)
 }
 press() { step_name="$*"; xdotool key --delay 150 "$@"; }
+# Waits until Orca has said, since the last step, a line that is exactly the text given: one character
+# read alone after a caret move, not the same character inside a line it read before.
+# (Orca 43 writes the voice after the text: "SPEECH OUTPUT: '戏' {'established': ...}".)
+said_line_since() {
+  said | sed "s/' {.*\$//" | tail -n +$((heard + 1)) | grep -qxF -- "$1"
+}
+hears_alone() {
+  wait_for 10 said_line_since "$1" ||
+    fail "$step_name: Orca did not say \"$1\" alone; it said: $(said | tail -n +$((heard + 1)) | tr '\n' '|')"
+  heard=$(said | wc -l)
+}
 
 step "start: the window and its focus"
 step_name=start
 hears "Velmora1.5 frame" "游戏说明 read only text"
+step "offset 0 of the rules box, by End then Home and by Right then Left: Orca asks its words there and reads on"
+press End Home Right; hears_alone "戏"
+press Left; hears_alone "游"
+press Right; hears_alone "戏"
 step "the tool bar by Tab, the collection by Enter: a list of titles"
 press Tab; hears "装载游戏 push button"
 press Tab Tab Tab Tab Tab Tab Tab; hears "精选题目 push button"
@@ -81,6 +96,10 @@ step "Ctrl+T tells the time"
 press ctrl+t; hears "用时"
 step "the last digit: the new-record dialog's message and its name box"
 press 9; hears "已破中级记录" "请留下尊姓大名 text"
+step "offset 0 of the name box, by End then Home: Orca reads on, and the whole name is selected again"
+press End Home; hears_alone "佚"
+press Right; hears_alone "名"
+press Home shift+End; hears "佚名"
 step "a name and Enter store the record; back in the main window, the focus on a new game, then the congratulation"
 xdotool type --delay 100 Bob
 # The focus lands on the level's button once the board is locked: until then a menu key would race with it.

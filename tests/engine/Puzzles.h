@@ -70,4 +70,9 @@ inline const struct {
   {Solver::Technique::XYWing, "089000000000080250540000019300600000004007005100000000200300007010400900006008000"},
 };
 
+// Cut by a plain random dig and rated by this solver alone: after the XY-chains, an alternating chain with
+// its digits mixed opens it.
+inline const char kNeedsAlternatingChain[] =
+    "000009004700500003000301750600080020000000631013204000009050000080000010000000096";
+
 }  // namespace velmora::testpuzzles

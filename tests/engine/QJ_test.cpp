@@ -65,11 +65,17 @@ bool SolvedBy(const TQJ& qj, velmora::Solver::Technique upTo) {
   return velmora::Rating::SolveWithLogic(PuzzleOf(qj), upTo);
 }
 
-// What each level means: beginner puzzles fall to naked singles, intermediate and advanced ones to naked
-// and hidden singles, and expert ones do not.
+// What each level means, read by the solver held to the level's techniques: beginner puzzles fall to naked
+// singles, intermediate ones to singles; advanced ones fall to locked candidates and subsets but not to
+// singles, expert ones to the fish, wings, colouring and chains short of a forcing chain but not to subsets.
 bool FitsLevel(const TQJ& qj, int level) {
   using velmora::Solver::Technique;
-  return SolvedBy(qj, level == 1 ? Technique::NakedSingle : Technique::HiddenSingle) == (level < 4);
+  switch (level) {
+    case 1: return SolvedBy(qj, Technique::NakedSingle);
+    case 2: return SolvedBy(qj, Technique::HiddenSingle);
+    case 3: return SolvedBy(qj, Technique::HiddenQuad) && !SolvedBy(qj, Technique::HiddenSingle);
+    default: return SolvedBy(qj, Technique::AlternatingChain) && !SolvedBy(qj, Technique::HiddenQuad);
+  }
 }
 
 // No clue can go without a second solution.

@@ -1,12 +1,19 @@
 // The layer's promises: text change, typing filter, where mouse and keys go, error box, painting, ownership, timers.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <ostream>
+#include <thread>
 #include <set>
 #include <string>
 
 #include "toolkit/ComCtrls.h"
 #include "toolkit/ExtCtrls.h"
+#include "toolkit/Grids.h"
 #include "toolkit/Forms.h"
 #include "toolkit/StdCtrls.h"
 #include "toolkit/SysUtils.h"
@@ -286,6 +293,161 @@ TEST_F(Accessibility, ControlsTellTheirNamesTextsStatesAndPaintedParts) {
   EXPECT_EQ(panels.Children[0].Role, "label");
   EXPECT_EQ(panels.Children[0].Name, "Velmora 1.5");
   EXPECT_EQ(panels.Children[1].Name, "velmora@velmora.example");
+}
+
+// Aborts the whole test program with a message unless released within a generous bound: a screen
+// reader's question that never returns shows as a hang, which this turns into a failure.
+class Watchdog {
+ public:
+  explicit Watchdog(std::string what) : thread_([this, what] {
+    std::unique_lock lock(mutex_);
+    if (!done_.wait_for(lock, std::chrono::minutes(5), [this] { return released_; })) {
+      std::fprintf(stderr, "FAIL: no answer from %s: a screen reader's question hangs\n", what.c_str());
+      std::abort();
+    }
+  }) {}
+  ~Watchdog() {
+    {
+      std::lock_guard lock(mutex_);
+      released_ = true;
+    }
+    done_.notify_one();
+    thread_.join();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable done_;
+  bool released_ = false;
+  std::thread thread_;
+};
+
+// Every text kind the layer shows a screen reader: a multi-line edit (the rules box, help, the hint
+// line, a cell), a single-line edit (a name box), the file dialogs' name box and an entry of a list.
+enum TextKind { Memo, Edit, FileName, ListEntry };
+const char* const KindNames[] = {"memo", "edit", "file dialog's name box", "list entry"};
+
+struct TextFixture : FormFixture {
+  Watchdog watchdog{"a text's accessible interface"};
+  tt::AccessibleText Text(TextKind kind, const std::string& text) {
+    switch (kind) {
+      case Memo: {
+        auto* memo = Make<TMemo>(0, 0, 280, 180);
+        memo->set_Text(text);
+        return tt::AccessibleText(memo);
+      }
+      case Edit: {
+        auto* edit = Make<TEdit>(0, 0, 280, 21);
+        edit->set_Text(text);
+        return tt::AccessibleText(edit);
+      }
+      case FileName: return tt::AccessibleText::FileDialogName(false, text);
+      case ListEntry: break;
+    }
+    auto* list = Make<TStringGrid>(0, 0, 280, 180);
+    list->set_AccessibleRole(arList);
+    list->set_ColCount(1);
+    list->set_FixedCols(0);
+    list->set_RowCount(2);
+    list->set_FixedRows(1);
+    list->set_Cells(0, 1, text);
+    return tt::AccessibleText(list, 0);
+  }
+};
+using ScreenReaderText = TextFixture;
+
+namespace toolkit::testing {
+std::ostream& operator<<(std::ostream& out, const TextPiece& p) {
+  return out << '"' << p.Text << "\" " << p.Start << ".." << p.End;
+}
+}  // namespace toolkit::testing
+
+// Pieces as a screen reader gets them after a caret move: a Chinese character is a word of its own,
+// punctuation ends a sentence (a Latin full stop only where no letter or digit follows), and nothing
+// lies before the first piece or after the last.
+TEST_F(ScreenReaderText, WordsAndSentencesOfChineseLatinAndMixedText) {
+  struct Case {
+    std::string text;
+    tt::TTextSide side;
+    tt::TTextBoundary boundary;
+    int offset;
+    tt::TextPiece piece;
+  } cases[] = {
+      {"佚名", tt::tsAt, tt::tbWord, 0, {"佚", 0, 1}},
+      {"佚名", tt::tsAfter, tt::tbWord, 0, {"名", 1, 2}},
+      {"佚名", tt::tsBefore, tt::tbWord, 0, {"", 0, 0}},
+      {"佚名", tt::tsAt, tt::tbWord, 2, {"名", 1, 2}},
+      {"佚名", tt::tsAt, tt::tbChar, 2, {"", 2, 2}},
+      {"佚名", tt::tsBefore, tt::tbChar, 2, {"名", 1, 2}},
+      {"佚名", tt::tsAt, tt::tbSentence, 0, {"佚名", 0, 2}},
+      {"在每一行填数。祝你好运！", tt::tsAt, tt::tbSentence, 3, {"在每一行填数。", 0, 7}},
+      {"在每一行填数。祝你好运！", tt::tsAfter, tt::tbSentence, 0, {"祝你好运！", 7, 12}},
+      {"在每一行填数。祝你好运！", tt::tsAt, tt::tbWord, 6, {"。", 6, 7}},
+      {"Fill every row. Then stop!", tt::tsAt, tt::tbWord, 2, {"Fill", 0, 4}},
+      {"Fill every row. Then stop!", tt::tsAt, tt::tbWord, 4, {" ", 4, 5}},
+      {"Fill every row. Then stop!", tt::tsAfter, tt::tbWord, 2, {" ", 4, 5}},
+      {"Fill every row. Then stop!", tt::tsAt, tt::tbSentence, 20, {"Then stop!", 16, 26}},
+      {"Fill every row. Then stop!", tt::tsBefore, tt::tbSentence, 20, {"Fill every row. ", 0, 16}},
+      {"版本1.5，见tk.vlm。Hello 世界", tt::tsAt, tt::tbSentence, 0, {"版本1.5，见tk.vlm。", 0, 14}},
+      {"版本1.5，见tk.vlm。Hello 世界", tt::tsAt, tt::tbWord, 16, {"Hello", 14, 19}},
+      {"版本1.5，见tk.vlm。Hello 世界", tt::tsAt, tt::tbWord, 21, {"界", 21, 22}},
+      {"“好！”他说。", tt::tsAt, tt::tbSentence, 0, {"“好！”", 0, 4}},
+      {"第一行。\n第二行", tt::tsAt, tt::tbParagraph, 2, {"第一行。\n", 0, 5}},
+      {"第一行。\n第二行", tt::tsAfter, tt::tbParagraph, 2, {"第二行", 5, 8}},
+      {"第一行。\n第二行", tt::tsAt, tt::tbLine, 8, {"第二行", 5, 8}},
+      {"第一行\n", tt::tsAt, tt::tbLine, 4, {"", 4, 4}},
+      {"第一行\n", tt::tsAt, tt::tbSentence, 1, {"第一行\n", 0, 4}},
+      {"数独", tt::tsAt, tt::tbWhole, 1, {"数独", 0, 2}},
+      {"", tt::tsAt, tt::tbWord, 0, {"", 0, 0}},
+      {"a", tt::tsAt, tt::tbWord, 0, {"a", 0, 1}},
+  };
+  for (TextKind kind : {Memo, Edit, FileName, ListEntry})
+    for (const Case& c : cases) {
+      // A single line holds no line break.
+      if (kind != Memo && c.text.find('\n') != std::string::npos) continue;
+      tt::AccessibleText text = Text(kind, c.text);
+      EXPECT_EQ(text.Piece(c.side, c.boundary, c.offset), c.piece)
+          << KindNames[kind] << " \"" << c.text << "\" side " << c.side << " boundary " << c.boundary << " at " << c.offset;
+    }
+}
+
+// Every question at every offset of every text kind gets its answer at once, on every kind of text:
+// the pieces of each boundary tile the text, the piece at an offset holds it, and the pieces before
+// and after are its neighbours.
+TEST_F(ScreenReaderText, EveryPieceAtEveryOffsetOfEveryTextKindIsAnswered) {
+  std::string big;
+  for (int i = 0; big.size() < 100 * 1024; ++i)
+    big += i % 7 == 6 ? "\n" : i % 3 ? "第" + std::to_string(i) + "句，a word or two. " : "游戏说明：填入1到9！";
+  const std::string texts[] = {"游戏说明：在每一行、每一列填入1到9。祝你好运！", "Fill every row. Then stop! Done?",
+                               "Velmora 数独 1.5版。Hello, 世界！tk.vlm ok\n第二段", "", "数", "a", big};
+  for (TextKind kind : {Memo, Edit, FileName, ListEntry})
+    for (const std::string& t : texts) {
+      if (kind == ListEntry && t.size() > 1000) continue;  // an entry is a collection's title
+      tt::AccessibleText text = Text(kind, t);
+      const int n = text.Length();
+      ASSERT_GE(n, 0) << KindNames[kind] << " has no accessible text";
+      const std::string whole = text.Piece(tt::tsAt, tt::tbWhole, 0).Text;
+      for (tt::TTextBoundary b : {tt::tbChar, tt::tbWord, tt::tbSentence, tt::tbLine, tt::tbParagraph}) {
+        const std::string where = std::string(KindNames[kind]) + " of " + std::to_string(n) + " boundary " + std::to_string(b);
+        std::string tiled;
+        int next = 0;
+        for (int o = 0; o <= n; ++o) {
+          tt::TextPiece at = text.Piece(tt::tsAt, b, o), before = text.Piece(tt::tsBefore, b, o),
+                        after = text.Piece(tt::tsAfter, b, o);
+          ASSERT_TRUE(0 <= at.Start && at.Start <= at.End && at.End <= n) << where << " at " << o << ": " << at;
+          ASSERT_TRUE(o == n || (at.Start <= o && o < at.End)) << where << " at " << o << ": " << at;
+          const tt::TextPiece first{"", 0, 0}, last{"", n, n};
+          ASSERT_EQ(before, at.Start > 0 ? text.Piece(tt::tsAt, b, at.Start - 1) : first) << where << " at " << o;
+          ASSERT_EQ(after, at.End < n ? text.Piece(tt::tsAt, b, at.End) : last) << where << " at " << o;
+          if (at.Start == next && at.End > next) {
+            tiled += at.Text;
+            next = at.End;
+          }
+        }
+        EXPECT_EQ(next, n) << where;
+        EXPECT_EQ(tiled, whole) << where;
+      }
+    }
 }
 
 using Input = FormFixture;

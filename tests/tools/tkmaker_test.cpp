@@ -245,15 +245,18 @@ TEST(Commands, RateNamesTheHardestTechniqueInChineseAndEnglish) {
   TempDir dir;
   const char* xwing = kNeeds[6].puzzle;
   ASSERT_EQ(kNeeds[6].technique, velmora::Solver::Technique::XWing);
-  toolkit::WriteFileBytes("in.txt", std::string("# three\n") + kNeeds[1].puzzle + "\n" + xwing + "\n" + kInkala + "\n");
+  toolkit::WriteFileBytes("in.txt", std::string("# four\n") + kNeeds[1].puzzle + "\n" + xwing + "\n" + kInkala + "\n" +
+                                        velmora::testpuzzles::kNeedsAlternatingChain + "\n");
   int code;
   const std::string report = Tk({"rate", "in.txt"}, &code);
   EXPECT_EQ(code, 0);
   EXPECT_NE(report.find("in.txt:2: medium, hardest 区块摒除 (Locked candidates (pointing)), score "), std::string::npos)
       << report;
   EXPECT_NE(report.find("in.txt:3: hard, hardest X-Wing (X-Wing), score "), std::string::npos) << report;
-  EXPECT_NE(report.find("in.txt:4: very hard, hardest 强制链 (Forcing chain), score "), std::string::npos) << report;
-  EXPECT_NE(report.find("in.txt: easy 0, medium 1, hard 1, very hard 1\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("in.txt:4: very hard, hardest 假设矛盾（强制链） (Forcing chain), score "), std::string::npos) << report;
+  EXPECT_NE(report.find("in.txt:5: very hard, hardest 交替推理链 (Alternating inference chain), score "), std::string::npos)
+      << report;
+  EXPECT_NE(report.find("in.txt: easy 0, medium 1, hard 1, very hard 2\n"), std::string::npos) << report;
 }
 
 TEST(Commands, GenerateFollowsTheSeedAndUsageErrorsFail) {
