@@ -1,6 +1,7 @@
 // The player's paths through the real main window: a keystroke in a nearly full board next to the same
 // keystroke in a bare text edit, undo and redo of one step, a new game from the level button to the
-// painted board, and big saved games loaded and drawn.
+// painted board, big saved games loaded and drawn, and, on a board full of pencil marks, the focused
+// digit shown everywhere, every candidate written and taken back, and a placed digit cleaning the marks.
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -170,6 +171,73 @@ BENCHMARK(BM_LoadBigSavedGame)
     ->Args({1, 100'000'000})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+
+// A full board of marks: a level-1 game with every candidate written (填入全部候选数).
+void BoardOfMarks() {
+  Form1->Show();
+  tt::Click(Form1->ToolButton5);
+  tt::Click(Form1->N24);
+  Paint();
+}
+
+// The focus going back and forth between two clues of different digits on a board full of marks: the
+// focused digit's tint and the stressed marks recomputed over all 81 cells, and painted.
+void BM_FocusedDigitOnABoardOfMarks(benchmark::State& state) {
+  BoardOfMarks();
+  velmora::sdunit::Tsdunit *one = nullptr, *other = nullptr;
+  for (auto* cell : Form1->sd991->Cells) {
+    if (!cell->ReadOnly()) continue;
+    if (!one) one = cell;
+    if (!other && cell->Text() != one->Text()) other = cell;
+  }
+  for (auto _ : state) {
+    one->SetFocus();
+    Paint();
+    other->SetFocus();
+    Paint();
+  }
+  state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_FocusedDigitOnABoardOfMarks);
+
+// 填入全部候选数 and Ctrl+Z, each painted: every open cell written in one step and taken back.
+void BM_EveryCandidateAndUndo(benchmark::State& state) {
+  BoardOfMarks();
+  tt::TypeAtWindow(Form1, "\x1a");
+  Paint();
+  for (auto _ : state) {
+    tt::Click(Form1->N24);
+    Paint();
+    tt::TypeAtWindow(Form1, "\x1a");
+    Paint();
+  }
+  state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_EveryCandidateAndUndo);
+
+// A digit typed over a cell's marks with 落子清除候选 on, on a board full of marks: the digit and the
+// marks of its row, column and box in one step; then Ctrl+Z. Each painted.
+void BM_DigitCleaningMarks(benchmark::State& state) {
+  BoardOfMarks();
+  if (!Form1->N25->Checked()) tt::Click(Form1->N25);
+  velmora::sdunit::Tsdunit* cell = nullptr;
+  for (auto* c : Form1->sd991->Cells)
+    if (!cell && c->Text().size() >= 2) cell = c;
+  const std::string digit = std::to_string(Form1->QJ1->Solution(cell->h(), cell->s()));
+  for (auto _ : state) {
+    state.PauseTiming();
+    cell->set_Text("");
+    Paint();
+    state.ResumeTiming();
+    tt::TypeText(cell, digit);
+    Paint();
+    state.PauseTiming();
+    tt::TypeAtWindow(Form1, "\x1a");  // the digit and its cleaning
+    tt::TypeAtWindow(Form1, "\x1a");  // the cell emptied
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_DigitCleaningMarks);
 
 }  // namespace
 

@@ -33,13 +33,14 @@ set(VELMORA_RUNTIME_DEPENDS
   qt6-translations-l10n
 )
 # The libraries come from dpkg-shlibdeps, and `file`, which cpack runs to pick out the programs, where
-# both are installed; without them Qt Widgets is named by hand.
+# both are installed (the print module's Qt Print Support among them); without them the Qt libraries
+# are named by hand.
 find_program(VELMORA_DPKG_SHLIBDEPS dpkg-shlibdeps)
 find_program(VELMORA_FILE file)
 if(VELMORA_DPKG_SHLIBDEPS AND VELMORA_FILE)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  list(APPEND VELMORA_RUNTIME_DEPENDS libqt6widgets6)
+  list(APPEND VELMORA_RUNTIME_DEPENDS libqt6widgets6 libqt6printsupport6)
 endif()
 list(JOIN VELMORA_RUNTIME_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 

@@ -9,11 +9,13 @@ sdunit::Tsdunit* TMoves::Cell(int index) const { return Board->Cells(index / 9 +
 
 // The change is taken from the cell's text and the text it had just before: no copy of a cell's text
 // is kept besides the cell's own.
-void TMoves::Changed(sdunit::Tsdunit* cell) {
-  if (!grouping_ && (Filling || applying_)) return;
+bool TMoves::Changed(sdunit::Tsdunit* cell) {
+  if (!grouping_ && (Filling || applying_)) return false;
   int k = 0;
   while (k < 81 && Cell(k) != cell) ++k;
-  if (k < 81) History.Record(k, cell->TextBefore(), cell->Text());
+  if (k == 81) return false;
+  History.Record(k, cell->TextBefore(), cell->Text());
+  return !grouping_;
 }
 
 const History::TMove* TMoves::Undo() {

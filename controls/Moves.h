@@ -19,12 +19,23 @@ class TMoves {
   // A new game on the board as it stands now (see THistory::Clear).
   void Start(bool touched = false);
   // From the change handler of a cell of the board: records the change unless the program made it.
-  void Changed(sdunit::Tsdunit* cell);
+  // True when the change is a step of its own, made by the player's hand.
+  bool Changed(sdunit::Tsdunit* cell);
   // Records the cells' changes made inside f as one step (clearing the board, say); f's changes are
   // made as the program's.
   template <class F>
   void AsOneStep(long long clock, F f) {
     History.BeginGroup(clock);
+    grouping_ = true;
+    f();
+    grouping_ = false;
+    History.EndGroup();
+  }
+  // Adds the cells' changes made inside f to the last step recorded, as the program's.
+  template <class F>
+  void JoinLast(F f) {
+    if (!History.CanUndo()) return f();
+    History.Reopen();
     grouping_ = true;
     f();
     grouping_ = false;

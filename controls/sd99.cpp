@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/Myfun.h"
+#include "toolkit/Forms.h"
 #include "toolkit/SysUtils.h"
 
 namespace velmora::sd99 {
@@ -49,6 +50,8 @@ Tsd99::Tsd99(TComponent* AOwner) : TPanel(AOwner) {
       cell->set_Left((Width() / 9) * (col - 1));
       cell->set_Top((Height() / 9) * (row - 1));
       cell->OnCaretEdge = [this](TObject* Sender, TDirection Direction) { CellCaretEdge(Sender, Direction); };
+      cell->OnEnter = [this](TObject* Sender, bool ByPlayer) { CellEnter(Sender, ByPlayer); };
+      cell->OnTextChange = [this](TObject* Sender) { CellTextChange(Sender); };
       cell->set_AccessibleName("第" + IntToStr(row) + "行第" + IntToStr(col) + "列");
     }
   }
@@ -185,7 +188,9 @@ void Tsd99::CellCaretEdge(TObject* Sender, TDirection Direction) {
   const int row = cell->h() + dRow, col = cell->s() + dCol;
   if (row < 1 || row > 9 || col < 1 || col > 9) return;
   Tsdunit* next = Cells(row, col);
+  FArrowed = true;
   next->SetFocus();
+  FArrowed = false;
   next->set_SelStart(static_cast<int>(next->Text().size()));  // bytes: never fewer than characters
 }
 
@@ -197,6 +202,42 @@ void Tsd99::DescribeRepeat() {
     Tsdunit* other = red.size() != 2 || !cell->error() ? nullptr : red[0] == cell ? red[1] : red[0];
     cell->set_Repeats(other ? other->AccessibleName() : "");
   }
+}
+
+void Tsd99::set_SameDigit(bool v) {
+  FSameDigit = v;
+  ShowSame();
+}
+
+int Tsd99::CountOf(char d) const {
+  int n = 0;
+  for (const Tsdunit* cell : Cells) n += cell->Holds(d);
+  return n;
+}
+
+namespace {
+// The digit a cell holds alone, or 0.
+char DigitOf(const Tsdunit* cell) {
+  const std::string& text = cell->Text();
+  return text.size() == 1 && text[0] >= '1' && text[0] <= '9' ? text[0] : 0;
+}
+}  // namespace
+
+void Tsd99::ShowSame() {
+  const char d = FSameDigit && FFocused ? DigitOf(FFocused) : 0;
+  for (Tsdunit* cell : Cells) cell->set_same(cell == FFocused ? 0 : d);
+}
+
+void Tsd99::CellEnter(TObject* Sender, bool ByPlayer) {
+  FFocused = static_cast<Tsdunit*>(Sender);
+  ShowSame();
+  const char d = DigitOf(FFocused);
+  if (!FSameDigit || !d || !(ByPlayer || FArrowed)) return;
+  if (auto* form = dynamic_cast<TForm*>(TopLevel())) form->Announce("共" + IntToStr(CountOf(d)) + "个" + d);
+}
+
+void Tsd99::CellTextChange(TObject*) {
+  if (FFocused) ShowSame();
 }
 
 bool Tsd99::IsSolved() const {

@@ -50,6 +50,18 @@ class Tsd99 : public toolkit::TPanel {
   // not, with the caret at the end of its text. At the board's edge the focus stays where it is.
   // The board is one stop of the Tab order (see TControl::TabGroup).
   void CellCaretEdge(toolkit::TObject* Sender, toolkit::TDirection Direction);
+  // The focused digit everywhere (on unless the player turned it off): while the focus is in a cell that
+  // holds a digit, every other cell holding it takes its tint (Tsdunit::same) and the digit stands out
+  // among pencil marks. When the player brings the focus into such a cell (a click, an arrow, Tab), a
+  // screen reader hears the count once ("共5个8"); nothing more as the board changes, and nothing when
+  // the program moves the focus (a new game, a load, undo), which tells what it did itself.
+  bool SameDigit() const { return FSameDigit; }
+  void set_SameDigit(bool v);
+  // The cells holding the digit d alone, clues and the player's.
+  int CountOf(char d) const;
+  // The cells' every-cell handlers: the focus entered a cell / a cell's text changed.
+  void CellEnter(toolkit::TObject* Sender, bool ByPlayer);
+  void CellTextChange(toolkit::TObject* Sender);
   // Tells each cell which cell it repeats, from the two cells marked red (error); none when there are
   // not exactly two.
   void DescribeRepeat();
@@ -61,6 +73,11 @@ class Tsd99 : public toolkit::TPanel {
   toolkit::TColor FUNFoucsColor2 = 16759739;
   toolkit::TColor FFoucsColor1 = 12043517;
   toolkit::TColor FFoucsColor2 = 14538713;
+  bool FSameDigit = true;
+  sdunit::Tsdunit* FFocused = nullptr;  // the cell the focus entered last
+  bool FArrowed = false;                // an arrow key is moving the focus
+  // Every cell shows the focused cell's digit, or none.
+  void ShowSame();
 };
 
 }  // namespace velmora::sd99

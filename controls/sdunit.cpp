@@ -41,7 +41,7 @@ void Tsdunit::set_s(int v) {
 
 void Tsdunit::set_error(bool v) {
   Ferror = v;
-  set_Color(Ferror ? Ferrorcolor : Funfoucscolor);
+  set_Color(Ferror ? Ferrorcolor : RestColor());
 }
 
 void Tsdunit::set_errorcolor(TColor v) {
@@ -51,7 +51,42 @@ void Tsdunit::set_errorcolor(TColor v) {
 
 void Tsdunit::set_unfoucscolor(TColor v) {
   Funfoucscolor = v;
-  if (!Ferror) set_Color(Funfoucscolor);
+  if (!Ferror) set_Color(RestColor());
+}
+
+bool Tsdunit::Holds(char d) const { return Text().size() == 1 && Text()[0] == d; }
+
+// The hint's tint is what the player asked for last, so it stays over the focused digit's; the focused
+// digit's stays over the passing row-and-column tint, which would otherwise hide it as the mouse moves.
+TColor Tsdunit::RestColor() const { return Fsame && FHintPart.empty() && Holds(Fsame) ? samecolor : Funfoucscolor; }
+
+void Tsdunit::Recolor() {
+  if (Ferror) return set_Color(Ferrorcolor);
+  const TColor rest = RestColor();
+  set_Color(Fhovered && rest == Funfoucscolor ? foucscolor : rest);
+}
+
+void Tsdunit::set_hovered(bool v) {
+  Fhovered = v;
+  Recolor();
+}
+
+void Tsdunit::set_same(char v) {
+  // Marks only: a long text is no list of marks, and a cell's single digit is shown by its tint.
+  constexpr std::size_t FewMarks = 16;
+  const bool marked = v && Text().size() >= 2 && Text().size() <= FewMarks && Text().find(v) != std::string::npos;
+  set_Stress(marked ? v : 0);
+  Fsame = v;
+  const bool tinted = v && Holds(v);
+  if (tinted == Ftinted) return;
+  Ftinted = tinted;
+  Recolor();
+}
+
+void Tsdunit::TextChanged() {
+  FRepeats.clear();
+  Describe();
+  if (OnTextChange) OnTextChange(this);
 }
 
 namespace {
@@ -122,6 +157,7 @@ void Tsdunit::set_HintPart(const std::string& v) {
   if (v == FHintPart) return;
   FHintPart = v;
   Describe();
+  if (Fsame && Holds(Fsame)) Recolor();
 }
 
 // Each thing once: a hint's part that names the cell's repeat itself ("提示：与第3行第2列重复") is

@@ -35,6 +35,24 @@ class Tsdunit : public toolkit::TMemo {
 
   // Highlight colour used when the row and column under the mouse are tinted; only stored.
   toolkit::TColor foucscolor = 0xFFBBBB;
+  // The row-and-column tint under the mouse: the cell takes foucscolor, unless a colour that says more
+  // (the repeat red, the focused digit's tint) is on it.
+  bool hovered() const { return Fhovered; }
+  void set_hovered(bool v);
+
+  // The focused cell's digit as this cell shows it ('1'..'9', 0 none): a cell holding that digit alone
+  // takes samecolor, one holding it among a few pencil marks draws it stressed.
+  char same() const { return Fsame; }
+  void set_same(char v);
+  toolkit::TColor samecolor = 0xA0E6AA;  // a light green, none of the board's other colours
+  // The colour of the cell with no repeat and no mouse on it: its hint tint where the hint on show
+  // covers it, the focused digit's tint where it holds that digit, otherwise unfoucscolor.
+  toolkit::TColor RestColor() const;
+  // The cell holds the digit d alone (a clue or the player's).
+  bool Holds(char d) const;
+  // The text has changed, after the description and before OnChange: the board follows its digits
+  // by it.
+  toolkit::TNotifyEvent OnTextChange;
 
   // The place of the cell this one repeats while the two are marked red (第2行第3列), or empty.
   const std::string& Repeats() const { return FRepeats; }
@@ -53,13 +71,12 @@ class Tsdunit : public toolkit::TMemo {
   void ReadOnlyChanged() override { Describe(); }
   // A new text repeats nothing until the board has looked at it again (set_Repeats): the repeat of
   // the text before is never told with the new one.
-  void TextChanged() override {
-    FRepeats.clear();
-    Describe();
-  }
+  void TextChanged() override;
 
  private:
   void Describe();
+  // The cell's colour from its state, the repeat red first.
+  void Recolor();
   std::string FRepeats;
   std::string FHintPart;
   int Fzt = 0;
@@ -68,6 +85,9 @@ class Tsdunit : public toolkit::TMemo {
   toolkit::TColor Funfoucscolor = 0xFFFFFF;
   toolkit::TColor Ferrorcolor = 255;
   bool Ferror = false;
+  bool Fhovered = false;
+  char Fsame = 0;
+  bool Ftinted = false;  // shown in samecolor at the last set_same
 };
 
 // What a screen reader hears of a cell's text: "空", the digit, or the pencil marks one by one ("候选 1 7 8").

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "engine/Explain.h"
+#include "engine/Houses.h"
 #include "engine/Sudoku.h"
 
 namespace velmora::Coach {
@@ -157,6 +158,33 @@ Hint NextHint(const Board& board) {
     }
   }
   return h;
+}
+
+std::vector<Change> AllCandidates(const Board& board) {
+  const Read r = ReadBoard(board);
+  std::vector<Change> changes;
+  for (int c = 0; c < 81; ++c) {
+    if (board[c].clue || r.digits[c] || board[c].text.size() >= 2) continue;
+    Mask seen = 0;
+    for (int p : Houses::T().peers[c])
+      if (r.digits[p]) seen |= Solver::Bit(r.digits[p]);
+    std::string marks;
+    for (int d = 1; d <= 9; ++d)
+      if (!(seen & Solver::Bit(d))) marks += static_cast<char>('0' + d);
+    if (marks.size() >= 2 && marks != board[c].text) changes.push_back({c, marks});
+  }
+  return changes;
+}
+
+std::vector<Change> ClearMarks(const Board& board, int cell) {
+  const Read r = ReadBoard(board);
+  std::vector<Change> changes;
+  if (!r.digits[cell]) return changes;
+  for (int p : Houses::T().peers[cell])
+    if (r.marks[p] & Solver::Bit(r.digits[cell]))
+      changes.push_back({p, WithoutDigits(board[p].text, Solver::Bit(r.digits[cell]))});
+  std::sort(changes.begin(), changes.end(), [](const Change& a, const Change& b) { return a.cell < b.cell; });
+  return changes;
 }
 
 }  // namespace velmora::Coach

@@ -58,4 +58,14 @@ struct Hint {
 // player's digits and the player's pencil marks.
 Hint NextHint(const Board& board);
 
+// Every candidate in one step: each cell with no digit and no pencil marks gets the digits 1..9 its row,
+// column and box leave, as pencil marks. A cell with marks keeps them: they are the player's, and may
+// already hold deductions the bare candidates do not. A cell with fewer than two candidates is left
+// empty, since one character in a cell is a placed digit, not a mark.
+std::vector<Change> AllCandidates(const Board& board);
+
+// The digit in `cell` taken out of the pencil marks of its row, column and box. Marks cut to one digit
+// become that digit, as the hint's changes do. Nothing when the cell holds no digit.
+std::vector<Change> ClearMarks(const Board& board, int cell);
+
 }  // namespace velmora::Coach

@@ -76,6 +76,12 @@ void THistory::EndGroup() {
   group_ = {};
 }
 
+void THistory::Reopen() {
+  grouping_ = true;
+  group_ = std::move(moves_[done_ - 1]);
+  moves_.resize(--done_);
+}
+
 const TMove& THistory::Undo() { return moves_[--done_]; }
 
 const TMove& THistory::Redo() { return moves_[done_++]; }

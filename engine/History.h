@@ -44,6 +44,9 @@ class THistory {
   // Collects the changes recorded until EndGroup into one step (with the clock given).
   void BeginGroup(long long clock = -1);
   void EndGroup();
+  // Opens the last step done again as the group, so that the changes recorded until EndGroup join it
+  // (the pencil marks a placed digit clears go with the digit). Only when CanUndo.
+  void Reopen();
 
   bool CanUndo() const { return done_ > 0; }
   bool CanRedo() const { return done_ < moves_.size(); }

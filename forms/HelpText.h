@@ -65,10 +65,11 @@ inline const char* const KeysHeading = "六、键盘和暂停";
 inline const char* const KeysParagraphs[] = {
     "Tab 在工具栏、棋盘和游戏说明间移动，方向键逐格移动，Alt 打开菜单，Esc 关闭对话框；"
     "Ctrl+空格键在空格里打开候选数面板，Enter 填入。",
-    "Ctrl+T 报时。Ctrl+Shift+H 再听一遍提示。Ctrl+P 暂停，再按或单击棋盘继续。没下完的一局关闭后会留下，下次接着玩。",
+    "Ctrl+T 报时。Ctrl+Shift+H 再听一遍提示。Ctrl+P 暂停，再按或单击棋盘继续。没下完的一局关闭后会留下，下次接着玩。"
+    "Ctrl+M 填入全部候选数。",
 };
 
-inline const char* const Footer = "菜单“游戏”里有排行榜；菜单“帮助”→“About”里有作者的联系方式。";
+inline const char* const Footer = "“游戏”菜单里有排行榜、统计和打印；“帮助”→“About”里有联系方式。";
 
 // All of it as plain text, one paragraph, row or point a line (CR LF between lines), its signs in words
 // as a screen reader is to say them ("37到40", "Ctrl加Z").

@@ -80,6 +80,16 @@ void TForm1::BuildLayout() {
   N22 = Item(this, N1, "重听提示", [this](TObject* s) { N22Click(s); });
   N22->ShortCuts = {"Ctrl+Shift+H"};
   N22->set_Enabled(false);
+  // After the items that were there before, so that none of them moves.
+  N23 = Item(this, N1, "同数高亮", [this](TObject* s) { N23Click(s); });
+  N23->AutoCheck = true;
+  N23->set_Checked(true);
+  N24 = Item(this, N1, "填入全部候选数", [this](TObject* s) { N24Click(s); });
+  N24->ShortCuts = {"Ctrl+M"};
+  N25 = Item(this, N1, "落子清除候选", [this](TObject* s) { N25Click(s); });
+  N25->AutoCheck = true;
+  N26 = Item(this, N1, "统计", [this](TObject* s) { N26Click(s); });
+  N27 = Item(this, N1, "打印", [this](TObject* s) { N27Click(s); });
   N16 = Item(this, MainMenu1->Items(), "帮助");
   N17 = Item(this, N16, "帮助", [this](TObject* s) { N17Click(s); });
   Item(this, N16, "-");

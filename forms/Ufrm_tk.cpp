@@ -113,6 +113,7 @@ void Tfrm_tk::Button1Click(TObject*) {
     }
   game->ShowPuzzle();
   game->sd991->nd = 2;
+  game->CountStart(2);  // a collection game counts under 中级, as its record does
   game->pan->Hide();
   game->TimeLabel1->set_timerenabled(true);
   game->TimeLabel1->set_MS(0);

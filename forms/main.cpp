@@ -11,12 +11,17 @@
 
 #include "forms/KeptGame.h"
 #include "forms/Records.h"
+#include "forms/Settings.h"
+#include "forms/Stats.h"
 #include "forms/UAbout.h"
 #include "forms/Ufrm_help.h"
 #include "forms/Ufrm_new.h"
 #include "forms/Ufrm_phb.h"
+#include "forms/Ufrm_dy.h"
+#include "forms/Ufrm_tj.h"
 #include "forms/Ufrm_tk.h"
 #include "forms/u_frm_djphb.h"
+#include "toolkit/Printer.h"
 
 namespace velmora::main {
 
@@ -69,6 +74,10 @@ void TForm1::FormCreate(TObject*) {
   }
   // A greyed item's key comes to its handler as well, which says why it does nothing now.
   for (TMenuItem* item : {N18, N19, N20, N21}) item->OnGreyedShortCut = item->OnClick;
+  const Settings::TSettings settings = Settings::Read();
+  N23->set_Checked(settings.SameDigit);
+  sd991->set_SameDigit(settings.SameDigit);
+  N25->set_Checked(settings.ClearMarks);
   UpdateMoves();
   BringBack();
   // Last: a record file that cannot be written (full disk, read-only folder) shows the error box and
@@ -93,6 +102,7 @@ void TForm1::NewGame(int Level) {
   sd991->nd = Level;
   pan->Hide();
   AnnounceLevel(Level);
+  CountStart(Level);
 }
 
 void TForm1::AnnounceLevel(int Level) {
@@ -146,7 +156,7 @@ sdunit::Tsdunit* TForm1::FirstOpenCell() {
 
 void TForm1::CellChanged(TObject* Sender) {
   auto* cell = static_cast<sdunit::Tsdunit*>(Sender);
-  moves.Changed(cell);
+  if (moves.Changed(cell) && N25->Checked()) CleanMarks(cell);
   if (!moves.Filling) {
     Hint->Clear();
     UpdateMoves();
@@ -168,6 +178,8 @@ void TForm1::CellChanged(TObject* Sender) {
   if (moves.Filling || !sd991->IsSolved()) return;
   Complete();
   int level = sd991->nd;
+  counts.Finish(level, TimeLabel1->MS() / 1000, !Recorded);
+  KeepSoon();
   if (level < 1 || level > 4 || !Recorded) return;
   // 64-bit: a record edited by hand to a huge number of seconds must not overflow the comparison.
   if (TimeLabel1->MS() >= BestTime(level) * 1000) return;
@@ -282,14 +294,16 @@ void TForm1::CellMouseMove(TObject* Sender, TShiftState, int, int) {
   auto* hovered = static_cast<sdunit::Tsdunit*>(Sender);
   hoverRow = hovered->h();
   hoverCol = hovered->s();
-  for (auto* cell : sd991->Cells) {
-    if (cell->error()) continue;
-    cell->set_Color(cell->h() == hoverRow || cell->s() == hoverCol ? cell->foucscolor : cell->unfoucscolor());
-  }
+  for (auto* cell : sd991->Cells) cell->set_hovered(cell->h() == hoverRow || cell->s() == hoverCol);
 }
 
+// The bare window takes every tint under the mouse away, the repeat red too until the next change, as
+// it always did; the focused digit's tint stays.
 void TForm1::FormMouseMove(TObject*, TShiftState, int, int) {
-  for (auto* cell : sd991->Cells) cell->set_Color(cell->unfoucscolor());
+  for (auto* cell : sd991->Cells) {
+    cell->set_hovered(false);
+    cell->set_Color(cell->RestColor());
+  }
 }
 
 void TForm1::TimeLabel1Timer(TObject*) {
@@ -465,6 +479,7 @@ void TForm1::UpdateMoves() {
   N20->set_Enabled(sd991->Enabled());
   N21->set_Enabled(playing);
   ToolButton14->set_Enabled(playing);
+  N24->set_Enabled(playing);
 }
 
 void TForm1::N18Click(TObject*) {
@@ -563,6 +578,7 @@ void TForm1::FormRestore(TObject*) {
 void TForm1::FormClose(TObject*) {
   closing = true;  // nothing more is told: the window goes, or the display has gone already
   KeepNow();
+  WriteCounts();
 }
 
 // Within a second or two, not at once: a burst of changes costs one write.
@@ -573,6 +589,7 @@ void TForm1::KeepSoon() {
 void TForm1::KeepTimerTimer(TObject*) {
   KeepTimer->set_Enabled(false);
   KeepGame();
+  WriteCounts();
 }
 
 // Whether this copy may keep its game. Only the copy that holds the claim keeps a game: one that did
@@ -718,5 +735,86 @@ void TForm1::N22Click(TObject*) {
 }
 
 void TForm1::UpdateHintItems() { N22->set_Enabled(Hint->HasWords()); }
+
+// ---------------------------------------------------------------- at a glance: marks, statistics, printing
+
+void TForm1::N23Click(TObject*) {
+  sd991->set_SameDigit(N23->Checked());
+  Settings::Write({N23->Checked(), N25->Checked()});
+}
+
+void TForm1::N25Click(TObject*) { Settings::Write({N23->Checked(), N25->Checked()}); }
+
+Coach::Board TForm1::BoardNow() const {
+  Coach::Board board;
+  for (int k = 0; k < 81; ++k) board[k] = {QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Given, moves.Cell(k)->Text()};
+  return board;
+}
+
+void TForm1::N24Click(TObject*) {
+  if (!N24->Enabled()) return;
+  const std::vector<Coach::Change> changes = Coach::AllCandidates(BoardNow());
+  if (changes.empty()) return Announce("没有要填的候选数");
+  moves.AsOneStep(-1, [&] {
+    for (const Coach::Change& change : changes) moves.Cell(change.cell)->set_Text(change.text);
+  });
+  UpdateMoves();
+  KeepSoon();
+  Announce("已填入" + IntToStr(static_cast<long long>(changes.size())) + "格的候选数");
+}
+
+// The marks change as the program's (no completion judged in between, no step of their own); the
+// change handler that placed the digit judges the board once they are all in.
+void TForm1::CleanMarks(sdunit::Tsdunit* cell) {
+  const std::vector<Coach::Change> changes = Coach::ClearMarks(BoardNow(), (cell->h() - 1) * 9 + cell->s() - 1);
+  if (changes.empty()) return;
+  Filling fill(moves.Filling);
+  moves.JoinLast([&] {
+    for (const Coach::Change& change : changes) moves.Cell(change.cell)->set_Text(change.text);
+  });
+}
+
+void TForm1::CountStart(int Level) {
+  counts.Start(Level);
+  KeepSoon();
+}
+
+// A failure to count is no reason to spoil a game with an error box.
+void TForm1::WriteCounts() {
+  try {
+    counts.Write();
+  } catch (const Exception& e) {
+    std::fprintf(stderr, "velmora: the statistics could not be written: %s\n", e.Message.c_str());
+  }
+}
+
+void TForm1::N26Click(TObject*) {
+  WriteCounts();  // the game just finished is among them
+  std::unique_ptr<Ufrm_tj::Tfrm_tj> window(new Ufrm_tj::Tfrm_tj(nullptr));
+  window->ShowModal();
+}
+
+// With no puzzle on the board (before the first game), new puzzles are what can be printed.
+void TForm1::N27Click(TObject*) {
+  std::unique_ptr<Ufrm_dy::Tfrm_dy> window(new Ufrm_dy::Tfrm_dy(nullptr));
+  bool anyClue = false;
+  for (int k = 0; k < 81; ++k) anyClue = anyClue || QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Given;
+  if (!anyClue) window->Choose(2);
+  if (window->ShowModal() != mrOk) return;
+  std::vector<TPrintedPuzzle> puzzles;
+  if (window->NewPuzzles()) {
+    puzzles = Ufrm_dy::NewPuzzles(window->ChosenLevel(), window->ChosenCount());
+  } else {
+    TPrintedPuzzle p;
+    const int level = sd991->nd;
+    p.Title = std::string(level >= 1 && level <= 4 ? LevelNames[level] : "自定义") + " 第1题";
+    for (int k = 0; k < 81; ++k) {
+      p.Given[k] = QJ1->Nodes(k / 9 + 1, k % 9 + 1)->Given;
+      if (p.Given[k] || window->WithDigits()) p.Texts[k] = moves.Cell(k)->Text();
+    }
+    puzzles.push_back(p);
+  }
+  if (PrintPuzzles(this, puzzles, window->ChosenPerPage())) Announce("已打印");
+}
 
 }  // namespace velmora::main

@@ -8,6 +8,7 @@
 #include "controls/TimeLabel.h"
 #include "controls/sd99.h"
 #include "forms/HintView.h"
+#include "forms/Stats.h"
 #include "engine/QJ.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/Dialogs.h"
@@ -39,6 +40,11 @@ class TForm1 : public toolkit::TForm {
   toolkit::TMenuItem* N20;  // "暂停"
   toolkit::TMenuItem* N21;  // "提示"
   toolkit::TMenuItem* N22;  // "重听提示" (Ctrl+Shift+H): the hint line's words, told again
+  toolkit::TMenuItem* N23;  // "同数高亮": the focused digit everywhere (a check item, kept)
+  toolkit::TMenuItem* N24;  // "填入全部候选数" (Ctrl+M)
+  toolkit::TMenuItem* N25;  // "落子清除候选": a placed digit cleans its houses' marks (a check item, kept)
+  toolkit::TMenuItem* N26;  // "统计"
+  toolkit::TMenuItem* N27;  // "打印"
   toolkit::TMenuItem* N16;  // "帮助" menu
   toolkit::TMenuItem* N17;  // "帮助"
   toolkit::TMenuItem* About1;
@@ -117,6 +123,16 @@ class TForm1 : public toolkit::TForm {
   // reason; the step done, as one change that undo takes back.
   void N21Click(toolkit::TObject* Sender);
   void N22Click(toolkit::TObject* Sender);
+  // The two check items: each change is kept in the settings file.
+  void N23Click(toolkit::TObject* Sender);
+  void N25Click(toolkit::TObject* Sender);
+  // Every open cell without a digit or marks gets its candidates as pencil marks, in one step.
+  void N24Click(toolkit::TObject* Sender);
+  // The statistics window, and the print window; each made only when it is opened.
+  void N26Click(toolkit::TObject* Sender);
+  void N27Click(toolkit::TObject* Sender);
+  // A game of the level has started (dealt, or a collection puzzle at 中级): the statistics count it.
+  void CountStart(int Level);
   bool Paused() const { return paused; }
   // The game in play takes part in a record (a game that was helped along does not).
   bool Recorded = true;
@@ -163,6 +179,14 @@ class TForm1 : public toolkit::TForm {
   void TellKeeping(const std::string& why);
   // 重听提示 is greyed while the hint line is empty.
   void UpdateHintItems();
+  // The board as the coach reads it: the clues and every cell's text.
+  Coach::Board BoardNow() const;
+  // The digit just placed in the cell by the player leaves the marks of its row, column and box, in the
+  // digit's own step.
+  void CleanMarks(sdunit::Tsdunit* cell);
+  // The counts waiting are written to the statistics file; a failure is told on standard error, and
+  // they wait for the next try.
+  void WriteCounts();
   int hoverRow = 0, hoverCol = 0;  // the cell last hovered
   Moves::TMoves moves;  // its Filling: the program is filling the board, no completion is judged
   bool paused = false, pausedByMinimize = false;
@@ -177,6 +201,7 @@ class TForm1 : public toolkit::TForm {
   bool closing = false;
   long long keptMS = 0;      // the clock's time last kept
   std::string broughtBack;                         // told once the window shows
+  Stats::TCounts counts;  // of games started and finished, written with the game in play
 };
 
 }  // namespace velmora::main

@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (ASan + UBSan + libFuzzer) and runs each for a bounded time.
-# Usage: fuzz/run.sh [seconds per target, default 60] [target ...]   (targets: savedgame records collection keptgame)
+# Usage: fuzz/run.sh [seconds per target, default 60] [target ...]   (targets: savedgame records collection keptgame stats)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(dirname "$here")
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(savedgame records collection keptgame)
+[ ${#targets[@]} -gt 0 ] || targets=(savedgame records collection keptgame stats)
 build=${FUZZ_BUILD:-$top/build-fuzz}
 
 # The longest input each reader is given: a few puzzles or lines more than a real file holds.
-declare -A maxlen=([savedgame]=4096 [records]=1024 [collection]=4096 [keptgame]=4096)
+declare -A maxlen=([savedgame]=4096 [records]=1024 [collection]=4096 [keptgame]=4096 [stats]=2048)
 
 if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
   apt-get update && apt-get install -y clang libclang-rt-14-dev || exit 1

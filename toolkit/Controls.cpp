@@ -196,6 +196,12 @@ bool EventBridge::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::FocusIn:
       ControlAccess::FocusIn(c);
+      if (c->OnEnter) {
+        const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
+        const bool byPlayer = why == Qt::MouseFocusReason || why == Qt::TabFocusReason ||
+                              why == Qt::BacktabFocusReason || why == Qt::ShortcutFocusReason;
+        Deliver([&] { c->OnEnter(c, byPlayer); });
+      }
       break;
     case QEvent::KeyPress: {
       if (!c->OnKeyDown) break;

@@ -139,6 +139,8 @@ class TControl : public TComponent {
   TNotifyEvent OnMouseLeave;
   // A key pressed while the control has the focus, before the control's own use of it.
   TKeyEvent OnKeyDown;
+  // The control has taken the keyboard focus.
+  TEnterEvent OnEnter;
 
   // Fires OnClick. Controls that react to a click override it.
   virtual void Click();

@@ -53,6 +53,13 @@ void EditWidget::SetBackground(const QColor& c) {
   update();
 }
 
+void EditWidget::SetStress(QChar c, const QColor& back) {
+  if (c == stress_ && back == stressColor_) return;
+  stress_ = c;
+  stressColor_ = back;
+  update();
+}
+
 void EditWidget::SetTextFont(const QFont& f, const QColor& color) {
   bool changed = false;
   if (!(f == font_)) {
@@ -205,6 +212,18 @@ void EditWidget::paintEvent(QPaintEvent*) {
   FollowCaret();
   const QTextLayout& layout = Layout();
   QList<QTextLayout::FormatRange> selection;
+  // The stressed character, within the part laid out; the selection is drawn over it.
+  if (!stress_.isNull()) {
+    for (int i = layoutStart_; i < layoutEnd_; ++i) {
+      if (text_[i] != stress_) continue;
+      QTextLayout::FormatRange range;
+      range.start = i - layoutStart_;
+      range.length = 1;
+      range.format.setBackground(stressColor_);
+      range.format.setForeground(Qt::white);
+      selection.append(range);
+    }
+  }
   // The selection, within the part laid out.
   int from = std::max(SelStart(), layoutStart_), to = std::min(SelStart() + SelLength(), layoutEnd_);
   if (from < to) {

@@ -84,6 +84,8 @@ class EditWidget : public QWidget {
   void SetAlignment(Qt::Alignment a);
   void SetFrame(Frame f);
   void SetReadOnly(bool v);
+  // Every `c` of the text drawn in white on `back`; a null character stresses none.
+  void SetStress(QChar c, const QColor& back);
   int FrameWidth() const { return frame_ == frameNone ? 0 : frame_ == frameFlat ? 1 : 2; }
 
   // The caret and the selection, in characters of the text.
@@ -164,6 +166,8 @@ class EditWidget : public QWidget {
   int anchor_ = 0;
   QColor background_ = Qt::white;
   QColor textColor_ = Qt::black;
+  QChar stress_;
+  QColor stressColor_;
   QFont font_;
   Qt::Alignment align_ = Qt::AlignLeft;
   Frame frame_ = frameSunken;

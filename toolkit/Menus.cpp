@@ -21,7 +21,13 @@ void TMenuItem::set_Enabled(bool v) {
   if (FHandle && FHandle->greyed) FHandle->greyed->setEnabled(!v);
 }
 
+void TMenuItem::set_Checked(bool v) {
+  FChecked = v;
+  if (FHandle && FHandle->action) FHandle->action->setChecked(v);
+}
+
 void TMenuItem::Click() {
+  if (AutoCheck) set_Checked(!FChecked);
   if (OnClick) OnClick(this);
 }
 
@@ -41,6 +47,8 @@ static void Fill(QMenu* menu, TMenuItem* item, QWidget* window) {
     }
     QAction* action = menu->addAction(ToQString(child->Caption()));
     action->setEnabled(child->Enabled());
+    action->setCheckable(child->AutoCheck || child->Checked());
+    action->setChecked(child->Checked());
     QList<QKeySequence> keys;
     for (const std::string& key : child->ShortCuts) keys.append(QKeySequence(ToQString(key), QKeySequence::PortableText));
     action->setShortcuts(keys);

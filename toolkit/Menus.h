@@ -21,6 +21,11 @@ class TMenuItem : public TComponent {
   void set_Caption(const std::string& v) { FCaption = v; }
   bool Enabled() const { return FEnabled; }
   void set_Enabled(bool v);
+  // A check mark beside the caption; an AutoCheck item turns it over at each click, before OnClick.
+  // A screen reader hears the item as a check item, checked or not.
+  bool Checked() const { return FChecked; }
+  void set_Checked(bool v);
+  bool AutoCheck = false;
 
   void Add(TMenuItem* item) { FItems.push_back(item); }
   int Count() const { return static_cast<int>(FItems.size()); }
@@ -42,6 +47,7 @@ class TMenuItem : public TComponent {
  private:
   std::string FCaption;
   bool FEnabled = true;
+  bool FChecked = false;
   std::vector<TMenuItem*> FItems;
 };
 

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
@@ -14,6 +15,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "toolkit/EditWidget_p.h"
 #include "toolkit/qt_p.h"
@@ -430,12 +432,27 @@ void TMemo::ApplyColor() { MemoOf(FHandle)->SetBackground(ToQColor(Color())); }
 
 void TMemo::ApplyFont() { MemoOf(FHandle)->SetTextFont(ToQFont(*Font()), ToQColor(Font()->Color())); }
 
+void TMemo::set_Stress(char v) {
+  if (v == FStress) return;
+  FStress = v;
+  if (FHandle) ApplyStress();
+}
+
+void TMemo::set_StressColor(TColor v) {
+  if (v == FStressColor) return;
+  FStressColor = v;
+  if (FHandle) ApplyStress();
+}
+
+void TMemo::ApplyStress() { MemoOf(FHandle)->SetStress(QChar::fromLatin1(FStress), ToQColor(FStressColor)); }
+
 void TMemo::set_Alignment(TAlignment v) {
   FAlignment = v;
   if (FHandle) ApplyEditState();
 }
 
 void TMemo::ApplyEditState() {
+  ApplyStress();
   EditWidget* w = MemoOf(FHandle);
   w->SetReadOnly(FReadOnly);
   w->SetFrame(FBorderStyle == bsNone ? EditWidget::frameNone
@@ -444,6 +461,52 @@ void TMemo::ApplyEditState() {
   w->SetAlignment(ToQAlign(FAlignment));
   w->setAttribute(Qt::WA_InputMethodEnabled, !FImeClosed);
   w->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+// ---------------------------------------------------------------- the drop-down list
+
+struct ComboAccess {
+  static void Chosen(TComboBox* c, int index) {
+    if (index == c->FItemIndex) return;
+    c->FItemIndex = index;
+    if (c->OnChange) Deliver([c] { c->OnChange(c); });
+  }
+};
+
+TComboBox::TComboBox(TComponent* AOwner) : TControl(AOwner) {
+  SetBounds(0, 0, 145, 21);
+  set_TabStop(true);
+}
+
+void TComboBox::CreateHandle() {
+  FHandle = new ControlHandle;
+  auto* box = new QComboBox(Parent() ? Parent()->Handle()->client : nullptr);
+  FHandle->widget = FHandle->client = box;
+  Bridge(this, FHandle);
+  // Only the player's choice reaches the layer: the program's own changes go through set_ItemIndex,
+  // which stores first, so the signal then finds nothing new.
+  QObject::connect(box, &QComboBox::currentIndexChanged, box, [this](int index) { ComboAccess::Chosen(this, index); });
+}
+
+void TComboBox::ApplyProperties() {
+  TControl::ApplyProperties();
+  auto* box = static_cast<QComboBox*>(FHandle->widget);
+  QSignalBlocker quiet(box);
+  box->clear();
+  for (const std::string& item : FItems) box->addItem(ToQString(item));
+  box->setCurrentIndex(FItemIndex);
+  box->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TComboBox::set_Items(const std::vector<std::string>& v) {
+  FItems = v;
+  if (FItemIndex >= static_cast<int>(FItems.size())) FItemIndex = -1;
+  if (FHandle) ApplyProperties();
+}
+
+void TComboBox::set_ItemIndex(int v) {
+  FItemIndex = v >= 0 && v < static_cast<int>(FItems.size()) ? v : -1;
+  if (FHandle) static_cast<QComboBox*>(FHandle->widget)->setCurrentIndex(FItemIndex);
 }
 
 }  // namespace toolkit

@@ -1,5 +1,8 @@
 // Labels, buttons and text edits.
 #pragma once
+#include <string>
+#include <vector>
+
 #include "toolkit/Controls.h"
 
 namespace toolkit {
@@ -156,6 +159,14 @@ class TMemo : public TCustomEdit {
   // else; the handler may move the focus on.
   TCaretEdgeEvent OnCaretEdge;
 
+  // One character drawn stressed wherever the text holds it (0: none): in white ink on StressColor,
+  // so that it stands out among the others (a digit among pencil marks). Only drawn; the text is as
+  // it was.
+  char Stress() const { return FStress; }
+  void set_Stress(char v);
+  TColor StressColor() const { return FStressColor; }
+  void set_StressColor(TColor v);
+
  protected:
   void CreateHandle() override;
   void ApplyText() override;
@@ -164,7 +175,36 @@ class TMemo : public TCustomEdit {
   void ApplyEditState() override;
 
  private:
+  void ApplyStress();
   TAlignment FAlignment = taLeftJustify;
+  char FStress = 0;
+  TColor FStressColor = 0x207020;
+};
+
+// A drop-down list to choose one of its items from: a click opens it, the arrows choose without
+// opening it. OnChange fires once after the player chooses another item; assigning ItemIndex does not
+// fire it. A screen reader hears it as a combo box named by its AccessibleName, with the item chosen.
+class TComboBox : public TControl {
+ public:
+  explicit TComboBox(TComponent* AOwner);
+
+  // The items; read when the control's widget is made, and again by set_Items.
+  const std::vector<std::string>& Items() const { return FItems; }
+  void set_Items(const std::vector<std::string>& v);
+  // The item chosen, 0-based; -1 none.
+  int ItemIndex() const { return FItemIndex; }
+  void set_ItemIndex(int v);
+
+  TNotifyEvent OnChange;
+
+ protected:
+  friend struct ComboAccess;
+  void CreateHandle() override;
+  void ApplyProperties() override;
+
+ private:
+  std::vector<std::string> FItems;
+  int FItemIndex = -1;
 };
 
 }  // namespace toolkit

@@ -17,6 +17,9 @@ std::vector<TForm*> modalForms;
 std::function<void(TForm*)> pendingModal;
 bool fileAnswerWaiting = false;
 std::optional<std::string> fileAnswer;
+bool printAnswerWaiting = false;
+std::optional<std::string> printAnswer;
+std::string printPaper;
 bool replaceWaiting = false;
 bool replaceAnswer = false;
 std::vector<std::string> replaceQuestions;
@@ -79,6 +82,20 @@ bool TakeFileDialogAnswer(std::optional<std::string>& answer) {
   if (!fileAnswerWaiting) return false;
   fileAnswerWaiting = false;
   answer = std::move(fileAnswer);
+  return true;
+}
+
+void AnswerPrintDialog(std::optional<std::string> pdf, const std::string& paper) {
+  printAnswerWaiting = true;
+  printAnswer = std::move(pdf);
+  printPaper = paper;
+}
+
+bool TakePrintAnswer(std::optional<std::string>& pdf, std::string& paper) {
+  if (!printAnswerWaiting) return false;
+  printAnswerWaiting = false;
+  pdf = std::move(printAnswer);
+  paper = printPaper;
   return true;
 }
 

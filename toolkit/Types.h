@@ -53,6 +53,9 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 // A key as it goes down: its virtual key code (the classic VK_ values; a letter or digit is its upper-
 // case character) and the modifiers held. A handler that sets Key to 0 uses the key up.
 using TKeyEvent = std::function<void(TObject* Sender, unsigned short& Key, TShiftState Shift)>;
+// The focus came into a control; ByPlayer when the player brought it (a click, Tab or Shift+Tab, a
+// shortcut), not the program (SetFocus) nor the window becoming active again.
+using TEnterEvent = std::function<void(TObject* Sender, bool ByPlayer)>;
 enum TVirtualKey : unsigned short {
   vkBack = 8, vkTab = 9, vkReturn = 13, vkEscape = 27, vkSpace = 32,
   vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40

@@ -78,6 +78,9 @@ void Minimize(TForm* form, bool minimized);
 
 // The next file dialog returns that name, or is cancelled (nullopt).
 void AnswerFileDialog(std::optional<std::string> name);
+// The next print dialog prints to that PDF file on that paper ("A4" or "Letter"), or is cancelled
+// (nullopt); with no answer waiting it is cancelled. The print module loads as it does for a player.
+void AnswerPrintDialog(std::optional<std::string> pdf, const std::string& paper = "A4");
 // The save dialog's next question whether to replace an existing file gets that answer: no goes back
 // to the dialog (cancelled, unless another file dialog answer waits). A question with no answer
 // waiting is answered yes: the test saves over the file on purpose. The questions asked so far.

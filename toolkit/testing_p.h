@@ -21,6 +21,9 @@ void RecordErrorBox(const std::string& message);
 void RecordMessageBox(const std::string& message);
 // The answer waiting for the next file dialog; consumed by the call. False when none is waiting.
 bool TakeFileDialogAnswer(std::optional<std::string>& answer);
+// The answer waiting for the next print dialog (a PDF file and its paper, or cancelled); consumed by
+// the call. False when none is waiting.
+bool TakePrintAnswer(std::optional<std::string>& pdf, std::string& paper);
 // Records the question whether to replace a file and gives the answer waiting for it (consumed); yes
 // when none is waiting.
 bool TakeReplaceAnswer(const std::string& question);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "toolkit/Forms.h"
 #include "toolkit/testing.h"
@@ -417,4 +418,144 @@ TEST_F(BoardKeyboard, ArrowsMoveOneCellAtATimeOverClueAndOpenCellsAndTabLeavesTh
   }
   EXPECT_EQ(board->Cells(9, 9)->Text(), "");
   EXPECT_EQ(board->Cells(8, 8)->Text(), "4") << "typing goes on in the new cell";
+}
+
+// The focused digit everywhere: the focus goes into a cell by a click, as a player puts it there.
+struct SameDigitFixture : BoardFixture {
+  const Board kPlay = {"800000000", "000800000", "000000000", "000000080", "000000000",
+                       "000000000", "000000000", "000000000", "500000000"};
+  void SetUp() override {
+    BoardFixture::SetUp();
+    form->Show();
+    Application->ProcessMessages();
+    Show(kPlay);
+    board->Cells(1, 1)->set_zt(1);           // a clue
+    board->Cells(3, 3)->set_Text("178");     // pencil marks with an 8
+    board->Cells(3, 4)->set_Text("17");      // and without
+    Application->ProcessMessages();          // what these told is no part of a test
+  }
+  std::vector<std::string> Enter(int row, int col) {
+    tt::Listen();
+    tt::PressMouse(board->Cells(row, col), mbLeft, 5, 5);
+    Application->ProcessMessages();  // a notice is told once the handler has returned
+    std::vector<std::string> notices;
+    for (const std::string& line : tt::StopListening())
+      if (line.rfind("notice ", 0) == 0) notices.push_back(line.substr(7));
+    return notices;
+  }
+  // The cells tinted in the focused digit's colour, row-major as "RC".
+  std::string Tinted() {
+    std::string out;
+    for (auto* cell : board->Cells)
+      if (cell->Color() == cell->samecolor) out += std::to_string(cell->h() * 10 + cell->s()) + " ";
+    return out;
+  }
+};
+
+using SameDigit = SameDigitFixture;
+
+TEST_F(SameDigit, TheOtherCellsHoldingTheFocusedDigitAreTintedAndTheCountIsSaidOnce) {
+  struct Case {
+    const char* name;
+    int row, col;
+    const char* tinted;
+    char stressed;  // in the marks of (3, 3)
+    std::vector<std::string> heard;
+  };
+  const Case cases[] = {
+      {"an empty cell", 5, 5, "", 0, {}},  // the window opened with the focus in the first cell
+      {"a clue", 1, 1, "24 48 ", '8', {"共3个8"}},
+      {"the player's digit", 2, 4, "11 48 ", '8', {"共3个8"}},
+      {"a lone digit", 9, 1, "", 0, {"共1个5"}},
+      {"pencil marks", 3, 3, "", 0, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Enter(c.row, c.col), c.heard);
+    EXPECT_EQ(Tinted(), c.tinted);
+    EXPECT_EQ(board->Cells(3, 3)->Stress(), c.stressed);
+    EXPECT_EQ(board->Cells(3, 4)->Stress(), 0);
+  }
+}
+
+TEST_F(SameDigit, FollowsTheBoardAsItChangesWithoutSayingMore) {
+  Enter(2, 4);
+  tt::Listen();
+  tt::TypeText(board->Cells(2, 4), "\b5");  // the focused cell's digit changes
+  EXPECT_EQ(Tinted(), "91 ");
+  board->Cells(5, 5)->set_Text("5");  // another cell takes it
+  EXPECT_EQ(Tinted(), "55 91 ");
+  board->Cells(9, 1)->set_Text("");
+  EXPECT_EQ(Tinted(), "55 ");
+  for (const std::string& line : tt::StopListening()) EXPECT_NE(line.rfind("notice ", 0), 0u) << line;
+}
+
+TEST_F(SameDigit, TheRepeatRedAndTheHintStayOverItAndItOverTheRowAndColumnTint) {
+  Enter(1, 1);
+  auto* eight = board->Cells(2, 4);
+  eight->set_hovered(true);
+  EXPECT_EQ(eight->Color(), eight->samecolor);
+  eight->set_error(true);
+  EXPECT_EQ(eight->Color(), eight->errorcolor());
+  eight->set_error(false);
+  EXPECT_EQ(eight->Color(), eight->samecolor);
+  eight->set_hovered(false);
+  eight->set_unfoucscolor(0x9AF0FF);  // as the hint tints its cells
+  eight->set_HintPart("提示：目标格");
+  EXPECT_EQ(eight->Color(), 0x9AF0FFu);
+  eight->set_HintPart("");
+  EXPECT_EQ(eight->Color(), eight->samecolor);
+  auto* open = board->Cells(2, 5);
+  open->set_hovered(true);
+  EXPECT_EQ(open->Color(), open->foucscolor);
+  open->set_hovered(false);
+  EXPECT_EQ(open->Color(), open->unfoucscolor());
+}
+
+TEST_F(SameDigit, TurnedOffNoCellShowsItAndNothingIsSaid) {
+  Enter(1, 1);
+  board->set_SameDigit(false);
+  EXPECT_EQ(Tinted(), "");
+  EXPECT_EQ(board->Cells(3, 3)->Stress(), 0);
+  EXPECT_EQ(Enter(2, 4), std::vector<std::string>{});
+  EXPECT_EQ(Tinted(), "");
+  board->set_SameDigit(true);
+  EXPECT_EQ(Tinted(), "11 48 ");
+}
+
+// On the screen: the tinted cell's face, and the stressed mark's white ink on its dark green, the other
+// marks as before.
+TEST_F(SameDigit, TheTintAndTheStressedMarkAreOnTheScreen) {
+  Enter(1, 1);
+  auto* marks = board->Cells(3, 3);
+  Application->ProcessMessages();
+  const tt::Picture tinted = tt::Grab(board->Cells(2, 4)), stressed = tt::Grab(marks);
+  EXPECT_EQ(tinted.Pixel(3, 3), board->Cells(2, 4)->samecolor);
+  int green = 0;
+  for (int y = 0; y < stressed.Height(); ++y)
+    for (int x = 0; x < stressed.Width(); ++x) green += stressed.Pixel(x, y) == marks->StressColor();
+  EXPECT_GT(green, 20);
+  board->set_SameDigit(false);
+  Application->ProcessMessages();
+  const tt::Picture plain = tt::Grab(marks);
+  green = 0;
+  for (int y = 0; y < plain.Height(); ++y)
+    for (int x = 0; x < plain.Width(); ++x) green += plain.Pixel(x, y) == marks->StressColor();
+  EXPECT_EQ(green, 0);
+}
+
+// Said when the player brings the focus (a click, an arrow); not when the program moves it, which says
+// what it did itself (a load, undo).
+TEST_F(SameDigit, ThePlayersMovesSayTheCountAndTheProgramsDoNot) {
+  Enter(2, 3);
+  tt::Listen();
+  tt::PressKey(board->Cells(2, 3), tt::keyRight);
+  Application->ProcessMessages();
+  EXPECT_EQ(tt::StopListening().back(), "notice 共3个8");
+  EXPECT_TRUE(board->Cells(2, 4)->Focused());
+  tt::Listen();
+  board->Cells(1, 1)->SetFocus();
+  Application->ProcessMessages();
+  for (const std::string& line : tt::StopListening()) EXPECT_NE(line.rfind("notice ", 0), 0u) << line;
+  EXPECT_EQ(Tinted(), "24 48 ");
 }

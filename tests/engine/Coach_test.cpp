@@ -220,3 +220,62 @@ TEST(Coach, HintsAloneSolveDealsOfEveryLevelWithAndWithoutPencilMarks) {
     }
   EXPECT_GT(eliminations, 0);
 }
+
+TEST(Coach, EveryCandidateGoesIntoTheOpenCellsWithoutMarks) {
+  using velmora::testpuzzles::kWikipedia;
+  // r1c3 sees 5, 3, 7 in its row, 8 in its column and 6, 9, 8 in its box: 1, 2, 4 are left.
+  const struct {
+    const char* name;
+    const char* entries;
+    int cell;
+    const char* text;  // its new text; nullptr: no change for it
+  } cases[] = {
+      {"an empty cell", "", 2, "124"},
+      {"a full stop is no digit", "r1c3=.", 2, "124"},
+      {"the player's marks stay", "r1c3=12", 2, nullptr},
+      {"a digit stays", "r1c3=4", 2, nullptr},
+      {"a digit leaves its peers", "r1c3=4", 3, "26"},
+      {"one candidate is no mark", "", 40, nullptr},
+      {"a clue stays", "", 0, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<Change> changes = AllCandidates(BoardOf(kWikipedia, c.entries));
+    auto it = std::find_if(changes.begin(), changes.end(), [&](const Change& x) { return x.cell == c.cell; });
+    if (c.text) {
+      ASSERT_NE(it, changes.end());
+      EXPECT_EQ(it->text, c.text);
+    } else {
+      EXPECT_EQ(it, changes.end());
+    }
+  }
+  // Filled, the board gives the coach what it reads from the player's marks: nothing more to fill.
+  Board filled = BoardOf(kWikipedia);
+  for (const Change& x : AllCandidates(filled)) filled[x.cell].text = x.text;
+  EXPECT_TRUE(AllCandidates(filled).empty());
+  EXPECT_EQ(NextHint(filled).kind, Kind::Step);
+}
+
+TEST(Coach, APlacedDigitLeavesTheMarksOfItsRowColumnAndBox) {
+  using velmora::testpuzzles::kWikipedia;
+  const struct {
+    const char* name;
+    const char* entries;
+    int cell;
+    std::vector<Change> changes;
+  } cases[] = {
+      {"row, box and column", "r1c3=4 r1c4=246 r2c3=1247 r9c3=34 r5c5=45", 2, {{3, "26"}, {11, "127"}, {74, "3"}}},
+      {"no mark holds it", "r1c3=4 r1c4=26", 2, {}},
+      {"no digit in the cell", "r1c3=12 r1c4=246", 2, {}},
+      {"a clue's digit", "r1c4=256", 0, {{3, "26"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<Change> got = ClearMarks(BoardOf(kWikipedia, c.entries), c.cell);
+    ASSERT_EQ(got.size(), c.changes.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+      EXPECT_EQ(got[i].cell, c.changes[i].cell);
+      EXPECT_EQ(got[i].text, c.changes[i].text);
+    }
+  }
+}

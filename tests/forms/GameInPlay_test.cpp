@@ -1016,3 +1016,73 @@ TEST_F(KeptGame, AHintedGameIsNeverRecorded) {
   EXPECT_TRUE(tt::ModalForms().empty());
   EXPECT_EQ(Bytes("phb.txt"), records);
 }
+
+// Every candidate in one step: the open cells without marks get their candidates, the player's marks
+// stay, and one Ctrl+Z takes all of it back.
+TEST_F(UndoRedo, EveryCandidateInOneStepThatOneUndoTakesBack) {
+  tt::TypeText(a, "12");  // the player's marks
+  const std::string before = Board();
+  tt::Click(form->N24);
+  int filled = 0;
+  for (auto* c : form->sd991->Cells) {
+    if (c->ReadOnly() || c == a) continue;
+    const std::string left = form->QJ1->Candidates(c->h(), c->s());
+    if (left.size() < 2) {
+      EXPECT_EQ(c->Text(), "") << c->AccessibleName();  // one mark would read as a placed digit
+      continue;
+    }
+    EXPECT_EQ(c->Text(), left) << c->AccessibleName();
+    ++filled;
+  }
+  EXPECT_GT(filled, 20);
+  EXPECT_EQ(a->Text(), "12");
+  tt::TypeAtWindow(form, "\x1a");
+  EXPECT_EQ(Board(), before);
+  tt::TypeAtWindow(form, "\x19");
+  EXPECT_EQ(filled, [&] {
+    int n = 0;
+    for (auto* c : form->sd991->Cells) n += !c->ReadOnly() && c != a && c->Text().size() >= 2;
+    return n;
+  }());
+}
+
+// With 落子清除候选 checked, a placed digit leaves the marks of its row, column and box in the same step;
+// unchecked (as at first), the marks stay.
+TEST_F(UndoRedo, APlacedDigitCleansTheMarksOfItsHousesInTheSameStepWhenAsked) {
+  const struct {
+    const char* name;
+    bool clean;
+  } cases[] = {{"as it always was", false}, {"asked", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    tt::Click(form->ToolButton5);
+    FindOpenCells();
+    if (form->N25->Checked() != c.clean) tt::Click(form->N25);
+    tt::Click(form->N24);
+    std::vector<std::string> marks;
+    for (auto* cell : form->sd991->Cells) marks.push_back(cell->Text());
+    const char digit = '0' + form->QJ1->Solution(a->h(), a->s());
+    tt::DoubleClickMouse(a, 5, 5);  // the marks selected, and the digit typed over them: one change
+    tt::TypeAtCaret(a, std::string(1, digit));
+    int cleaned = 0;
+    for (auto* cell : form->sd991->Cells) {
+      if (cell == a) continue;
+      const bool peer = cell->h() == a->h() || cell->s() == a->s() || cell->q() == a->q();
+      const std::string was = marks[(cell->h() - 1) * 9 + cell->s() - 1];
+      if (c.clean && peer && was.find(digit) != std::string::npos) {
+        ++cleaned;
+        EXPECT_EQ(cell->Text().find(digit), std::string::npos) << cell->AccessibleName();
+      } else {
+        EXPECT_EQ(cell->Text(), was) << cell->AccessibleName();
+      }
+    }
+    EXPECT_EQ(cleaned > 0, c.clean);
+    // The digit and its cleaning are one step.
+    tt::TypeAtWindow(form, "\x1a");
+    for (auto* cell : form->sd991->Cells) {
+      if (cell == a) continue;
+      EXPECT_EQ(cell->Text(), marks[(cell->h() - 1) * 9 + cell->s() - 1]) << cell->AccessibleName();
+    }
+    EXPECT_EQ(a->Text(), marks[(a->h() - 1) * 9 + a->s() - 1]);
+  }
+}

@@ -8,7 +8,9 @@
 #include <functional>
 
 #include "tests/forms/GameFixture.h"
+#include "forms/Stats.h"
 #include "forms/u_frm_djphb.h"
+#include "toolkit/SysUtils.h"
 
 using namespace toolkit;
 namespace tt = toolkit::testing;
@@ -518,4 +520,75 @@ TEST_F(MainWindow, TheEndSignalsKeepErrnoLeaveIgnoredOnesIgnoredAndGetBackTheirA
   EXPECT_EQ(ActionOf(SIGTERM), SIG_DFL);
   ::signal(SIGHUP, SIG_DFL);
   ::signal(SIGINT, SIG_DFL);
+}
+
+// The two check items are kept across starts in settings.txt (code page 936, CR LF); the focused digit
+// is on and the cleaning off at first.
+TEST_F(MainWindow, TheCheckItemsAreKeptAcrossStarts) {
+  EXPECT_TRUE(form->N23->Checked());
+  EXPECT_FALSE(form->N25->Checked());
+  EXPECT_FALSE(FileExists("settings.txt"));
+  tt::Click(form->N23);
+  tt::Click(form->N25);
+  EXPECT_FALSE(form->sd991->SameDigit());
+  EXPECT_EQ(File("settings.txt"), Utf8ToAnsi("同数高亮=0\r\n自动清除候选=1\r\n"));
+  velmora::DestroyForms();
+  velmora::CreateForms();
+  form = velmora::main::Form1;
+  EXPECT_FALSE(form->N23->Checked());
+  EXPECT_TRUE(form->N25->Checked());
+  EXPECT_FALSE(form->sd991->SameDigit());
+}
+
+// In the game: the focused digit's tint stays as the mouse tints its row and column, and goes with the
+// check item.
+TEST_F(MainWindow, TheFocusedDigitsTintStaysUnderTheMouseAndGoesWithItsItem) {
+  tt::Click(form->ToolButton5);
+  velmora::sdunit::Tsdunit* clue = nullptr;
+  for (auto* c : form->sd991->Cells)
+    if (c->ReadOnly() && !clue) clue = c;
+  tt::Listen();
+  tt::PressMouse(clue, mbLeft, 5, 5);
+  const int count = form->sd991->CountOf(clue->Text()[0]);
+  EXPECT_EQ(Notices(tt::StopListening()), std::vector<std::string>{"共" + std::to_string(count) + "个" + clue->Text()});
+  int tinted = 0;
+  for (auto* c : form->sd991->Cells) {
+    tt::MoveMouse(c, 5, 5);  // the row-and-column tint passes over every cell
+    for (auto* d : form->sd991->Cells) {
+      if (d == clue || d->Text() != clue->Text()) continue;
+      EXPECT_EQ(d->Color(), d->samecolor) << d->AccessibleName();
+    }
+    tinted += c->Color() == c->samecolor;
+  }
+  EXPECT_EQ(tinted, count - 1);
+  tt::Click(form->N23);
+  for (auto* c : form->sd991->Cells) EXPECT_NE(c->Color(), c->samecolor) << c->AccessibleName();
+}
+
+// What the statistics count: a game dealt at its level, a finished game with or without a hint; a game
+// brought back at start is not started again. They are written with the game in play, a moment later.
+TEST_F(MainWindow, StatisticsCountGamesAsTheyArePlayed) {
+  auto level = [&](int l) {
+    tt::Tick(form->KeepTimer);
+    std::string why;
+    return velmora::Stats::Read(&why)[l - 1];
+  };
+  tt::Click(form->ToolButton5);
+  EXPECT_EQ(level(1).Started, 1);
+  FillAllBut(0, 0);
+  tt::Click(form->ToolButton5);
+  tt::Click(form->N21);  // a hint
+  FillAllBut(0, 0);
+  EXPECT_EQ(level(1).Started, 2);
+  EXPECT_EQ(level(1).Finished, 2);
+  EXPECT_EQ(level(1).NoHint, 1);
+  tt::Click(form->ToolButton5);
+  const auto [row, col] = LastOpenCell();
+  tt::TypeText(Cell(row, col), "1");
+  tt::Click(form->N5);  // kept, and brought back at the next start
+  velmora::DestroyForms();
+  velmora::CreateForms();
+  form = velmora::main::Form1;
+  EXPECT_EQ(level(1).Started, 3);
+  EXPECT_EQ(level(2).Started, 0);
 }
