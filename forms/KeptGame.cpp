@@ -223,14 +223,7 @@ std::optional<TGame> Read(std::string* why) {
   return game;
 }
 
-std::string MoveAside() {
-  for (int n = 1; n < 1000; ++n) {
-    std::string name = std::string(FileName) + ".damaged-" + IntToStr(n);
-    if (RenameFile(FileName, name)) return name;
-    if (errno != EEXIST) return "";  // it failed for another reason than the name being taken
-  }
-  return "";
-}
+std::string MoveAside() { return toolkit::MoveAside(FileName); }
 
 void Remove() {
   current.clear();

@@ -135,14 +135,7 @@ TStats Read(std::string* why) {
   return Load(seen, why);
 }
 
-std::string MoveAside() {
-  for (int n = 1; n < 1000; ++n) {
-    std::string name = std::string(FileName) + ".damaged-" + IntToStr(n);
-    if (RenameFile(FileName, name)) return name;
-    if (!FileExists(name)) return "";  // it failed for another reason than the name being taken
-  }
-  return "";
-}
+std::string MoveAside() { return toolkit::MoveAside(FileName); }
 
 namespace {
 

@@ -224,4 +224,13 @@ bool RenameFile(const std::string& oldName, const std::string& newName) {
   return true;
 }
 
+std::string MoveAside(const std::string& name) {
+  for (int n = 1; n < 1000; ++n) {
+    std::string aside = name + ".damaged-" + std::to_string(n);
+    if (RenameFile(name, aside)) return aside;
+    if (errno != EEXIST) return "";  // it failed for another reason than the name being taken
+  }
+  return "";
+}
+
 }  // namespace toolkit

@@ -76,5 +76,9 @@ bool DeleteFile(const std::string& name);
 // not, errno saying why (EEXIST: the new name is taken). Whatever stands at the old name is renamed
 // itself: a symbolic link stays a link to what it named, a folder keeps its content.
 bool RenameFile(const std::string& oldName, const std::string& newName);
+// Moves whatever stands at the name aside under the first free name "NAME.damaged-N", keeping every byte
+// and never following a link, and returns that name; empty when it could not be moved, the file then
+// left where and as it is.
+std::string MoveAside(const std::string& name);
 
 }  // namespace toolkit

@@ -146,7 +146,7 @@ TEST_F(HelpWindow, OpensFromTheMenuAndKeepsItsPlaceBetweenShowings) {
 // reader gets of the help says its ranges and keys in words, and keeps no such sign.
 TEST_F(HelpWindow, AScreenReaderGetsRangesAndKeysInWords) {
   const std::string text = tt::Accessible(frm_help->Memo1).Value;
-  for (const char* said : {"1到9，显示为蓝色大字", "（Ctrl加Z）", "Ctrl加Shift加Z", "菜单“帮助”里的“About”"})
+  for (const char* said : {"1到9，显示为蓝色大字", "（Ctrl加Z）", "Ctrl加Shift加Z", "“帮助”里的“About”"})
     EXPECT_NE(text.find(said), std::string::npos) << said;
   EXPECT_TRUE(std::regex_search(text, std::regex("初级：新开一局初级游戏，空出 [0-9]+到[0-9]+ 格"))) << text;
   for (const char* sign : {"–", "+", "→"}) EXPECT_EQ(text.find(sign), std::string::npos) << sign;
