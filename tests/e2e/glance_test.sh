@@ -40,20 +40,11 @@ game_menu_from_end() {
 pixels_of() {
   import -window root -crop "441x441+$(( cx + 3 ))+$(( cy + 32 ))" +repage -depth 8 txt:- | grep -c "$1"
 }
-open_collection_puzzle() {
-  local tk
-  tool 176  # 精选题目
-  tk=$(find_window '^\[e2e\]$')
-  [ -n "$tk" ] || { echo "FAIL: the collection dialog did not open" >&2; return 1; }
-  eval "$(geometry "$tk")"
-  click $(( X + 232 + 37 )) $(( Y + 378 + 12 ))  # 确定
-  wait_for 10 collection_gone || { echo "FAIL: the collection dialog stayed open" >&2; return 1; }
-}
 same=AAE6A0  # the focused digit's tint
 
 step "the focused digit: every other cell holding it tinted on the screen"
 start_game
-open_collection_puzzle
+take_collection_puzzle
 click "$(cell_x 1)" "$(cell_y 1)"  # a clue 1; eight more 1s on the board
 sleep 0.5
 tinted=$(pixels_of "#$same")
@@ -70,7 +61,7 @@ sleep 0.5
 [ "$(iconv -f CP936 -t UTF-8 settings.txt | tr -d '\r' | head -1)" = "同数高亮=0" ] || fail "settings.txt: $(cat settings.txt)"
 stop_game
 start_game
-open_collection_puzzle
+take_collection_puzzle
 click "$(cell_x 1)" "$(cell_y 1)"
 sleep 0.5
 [ "$(pixels_of "#$same")" = 0 ] || fail "the next start showed the tint again"
@@ -94,7 +85,7 @@ stats_line() { iconv -f CP936 -t UTF-8 stats.txt 2>/dev/null | tr -d '\r' | grep
 finish_collection_puzzle || fail "the first collection game did not finish"
 xdotool key Return  # the record stored
 wait_for 10 record_gone || fail "the new-record dialog stayed open"
-open_collection_puzzle
+take_collection_puzzle
 xdotool key ctrl+h ctrl+h ctrl+h
 two() { [ "$(stats_line 中级 | cut -d' ' -f3,4)" = "2 1" ]; }
 wait_for 10 two || fail "中级 statistics: '$(stats_line 中级)'"
@@ -106,7 +97,7 @@ closed() { ! xdotool search --onlyvisible --name '^统计$' >/dev/null; }
 wait_for 5 closed || fail "Escape did not close the statistics window"
 
 step "printing: the puzzle in play to a PDF file through the print dialog, read back"
-open_collection_puzzle
+take_collection_puzzle
 game_menu_from_end 0  # 打印
 dy=$(find_window '^打印$')
 [ -n "$dy" ] || fail "the print window did not open"
