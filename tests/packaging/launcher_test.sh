@@ -34,6 +34,7 @@ icon_size() {
 {
   echo "$gamesdir/velmora"
   echo "$gamedir/velmora"
+  echo "$gamedir/velmora-print.so"
   echo "$gamedatadir/tk.vlm"
   echo "$mandir/man6/velmora.6.gz"
   if [ "$tools" = 1 ]; then
