@@ -234,7 +234,7 @@ class HostileKeptName : public GameFixture, public ::testing::WithParamInterface
         break;
       case EveryAsideNameTaken:  // a file the game could delete or overwrite, but not move
         Put(name, damaged);
-        for (int n = 1; n < 1000; ++n) ::symlink("nowhere", (name + ".damaged-" + std::to_string(n)).c_str());
+        for (int n = 1; n < 1000; ++n) ASSERT_EQ(::symlink("nowhere", (name + ".damaged-" + std::to_string(n)).c_str()), 0);
         break;
       case Unreadable:
         Put(name, damaged);
@@ -246,7 +246,7 @@ class HostileKeptName : public GameFixture, public ::testing::WithParamInterface
         break;
       case AsideTakenByALink:
         Put(name, damaged);
-        ::symlink("nowhere", aside1.c_str());
+        ASSERT_EQ(::symlink("nowhere", aside1.c_str()), 0);
         break;
       case NoFreeInode:
         if (::mount("tmpfs", dir.Path().c_str(), "tmpfs", 0, "size=64k,nr_inodes=8") != 0) {
@@ -264,7 +264,7 @@ class HostileKeptName : public GameFixture, public ::testing::WithParamInterface
       case ALink:  // to a file elsewhere, which must stay as it is, with nothing made beside it
         ::mkdir("elsewhere", 0755);
         Put("elsewhere/passwd", "root:x:0:0\n");
-        ::symlink("elsewhere/passwd", name.c_str());
+        ASSERT_EQ(::symlink("elsewhere/passwd", name.c_str()), 0);
         break;
       case AFolder:
         ::mkdir(name.c_str(), 0755);
