@@ -42,11 +42,13 @@ if(TARGET tkmaker)
   install(PROGRAMS $<TARGET_FILE:tkmaker> RENAME velmora-tkmaker DESTINATION ${VELMORA_INSTALL_GAMESDIR})
   install(FILES ${PROJECT_BINARY_DIR}/packaging/velmora-tkmaker.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
-# A stripped install (cpack's) strips the programs as Debian does, the compiler's notes in .comment and
-# .note too: install(TARGETS) would strip only the symbols, and the tool, a renamed plain file, not at all.
+# A stripped install (cpack's) strips the programs and the print module as Debian does, the compiler's
+# notes in .comment and .note too: install(TARGETS) would strip only the symbols, and the tool, a renamed
+# plain file, not at all.
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP AND NOT \"${CMAKE_STRIP}\" STREQUAL \"\")
-    foreach(program ${VELMORA_INSTALL_GAMEDIR}/velmora ${VELMORA_INSTALL_GAMESDIR}/velmora-tkmaker)
+    foreach(program ${VELMORA_INSTALL_GAMEDIR}/velmora ${VELMORA_INSTALL_GAMEDIR}/velmora-print.so
+                    ${VELMORA_INSTALL_GAMESDIR}/velmora-tkmaker)
       if(EXISTS \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${program}\")
         execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
           \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${program}\" COMMAND_ERROR_IS_FATAL ANY)
